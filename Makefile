@@ -1,0 +1,44 @@
+# Hanabo32: `make play` builds and starts the game, `make test` builds everything
+# and runs every test. Both install what is missing first.
+.PHONY: all deps native win32 win64 build play test unit e2e bench fuzz clean
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+
+all: build
+
+deps:
+	@bash tools/setup.sh
+
+native: deps
+	cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+win32: deps
+	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake >/dev/null
+	cmake --build $(BUILD)/win32 -j $(JOBS)
+
+win64: deps
+	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake >/dev/null
+	cmake --build $(BUILD)/win64 -j $(JOBS) --target Hanabo32 hanabo_e2e
+
+build: native win32 win64
+
+play: win64
+	@bash tools/play.sh $(BUILD)/win64
+
+unit: native
+	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)
+
+e2e: win64 native
+	@bash tools/e2e.sh $(BUILD)/win64 $(BUILD)/native
+
+test: build
+	$(MAKE) --no-print-directory unit
+	$(MAKE) --no-print-directory e2e
+
+bench: native
+	$(BUILD)/native/hanabo_bench
+
+clean:
+	rm -rf $(BUILD)

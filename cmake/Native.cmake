@@ -1,0 +1,44 @@
+# Native build: unit tests, hanabo-tool and benchmarks over the portable core.
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# Every tests/*_test.cpp is one test program, linked with the recording fake
+# of the front end.
+add_library(fake_front_end STATIC tests/fake_front_end.cpp)
+target_link_libraries(fake_front_end PUBLIC hanabo_core)
+hanabo_warnings(fake_front_end)
+
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
+foreach(src ${UNIT_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE fake_front_end hanabo_core GTest::gtest_main)
+  hanabo_warnings(${name})
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 30)
+endforeach()
+
+# Command-line tools in tools/*.cpp (each one program, silent front end).
+file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
+list(FILTER TOOL_SOURCES EXCLUDE REGEX "silent_front_end\\.cpp$")
+if(TOOL_SOURCES)
+  add_library(silent_front_end STATIC tools/silent_front_end.cpp)
+  target_link_libraries(silent_front_end PUBLIC hanabo_core)
+  hanabo_warnings(silent_front_end)
+  foreach(src ${TOOL_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    string(REPLACE "_" "-" exe ${name})
+    add_executable(${exe} ${src})
+    target_link_libraries(${exe} PRIVATE silent_front_end hanabo_core)
+    hanabo_warnings(${exe})
+  endforeach()
+endif()
+
+# Benchmarks print figures; they are built here and run by `make bench`.
+find_package(benchmark QUIET)
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+if(benchmark_FOUND AND BENCH_SOURCES)
+  add_executable(hanabo_bench ${BENCH_SOURCES})
+  target_link_libraries(hanabo_bench PRIVATE fake_front_end hanabo_core benchmark::benchmark_main)
+  hanabo_warnings(hanabo_bench)
+endif()

@@ -1,0 +1,33 @@
+# Windows build: Hanabo32.exe, and on x86_64 the end-to-end test runner that
+# drives it under wine64.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 932")
+set(CMAKE_RC_COMPILE_OBJECT
+    "<CMAKE_RC_COMPILER> <FLAGS> -O coff <DEFINES> <INCLUDES> -i <SOURCE> -o <OBJECT>")
+
+add_executable(Hanabo32 WIN32 ${FRONT_SOURCES} resources/hanabo.rc)
+target_include_directories(Hanabo32 PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(Hanabo32 PRIVATE hanabo_core comctl32 comdlg32 gdi32 winmm user32 kernel32)
+# One self-contained .exe: no MinGW runtime DLLs beside it.
+target_link_options(Hanabo32 PRIVATE -static -static-libgcc -static-libstdc++)
+hanabo_warnings(Hanabo32)
+
+# Everything a player needs ships beside the program.
+file(GLOB SHIPPED CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ship/*)
+if(SHIPPED)
+  add_custom_command(TARGET Hanabo32 POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SHIPPED} $<TARGET_FILE_DIR:Hanabo32>)
+endif()
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+  add_executable(hanabo_e2e ${E2E_SOURCES})
+  target_include_directories(hanabo_e2e PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(hanabo_e2e PRIVATE gtest gtest_main user32 gdi32 comctl32)
+  target_link_options(hanabo_e2e PRIVATE -static -static-libgcc -static-libstdc++)
+  hanabo_warnings(hanabo_e2e)
+endif()

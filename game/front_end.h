@@ -1,0 +1,44 @@
+// What the game asks of the front end: the screen, the speakers and the dialogs.
+// The Win32 program implements these calls; the unit tests link a recording fake.
+#pragma once
+
+#include <cstddef>
+
+// The eight occasions that have a sound.
+enum class SoundEvent { Start, Click, HighScore, Score, CampaignClear, Message, Select, Disappear };
+
+// Error messages carry the caption "Hanabo32-Error", notices "Hanabo32".
+enum class MessageKind { Notice, Error };
+
+// The commands whose toolbar button or menu item the game greys out or enables.
+enum class GameCommand { New, Open, Save, SelectGame, Redo };
+
+// The board: one cell from its current value (and animation frame), or the
+// whole board with its frame and the rest of the client area.
+void DrawCell(int column, int row);
+void RepaintBoard();
+
+void PlaySoundEvent(SoundEvent event);
+
+// Message boxes. The caller plays the Message sound first where one belongs.
+void ShowMessage(const char* text, MessageKind kind);
+bool AskYesNo(const char* text);
+
+// Asks the player's name for a record list; false when the entry was cancelled.
+bool AskPlayerName(char* name, std::size_t size);
+
+void EnableCommand(GameCommand command, bool enabled);
+void CheckCampaignItem(bool checked);
+
+// The single animation timer (window timer 1).
+void StartAnimationTimer(int intervalMs);
+void StopAnimationTimer();
+
+// The texts around the board.
+void SetTitle(const char* text);
+void SetScoreBarField(int field, const char* text);
+void SetClickCounter(const char* text);
+
+// Windows that a mouse move over the board puts away.
+void HideRecordDialogs();
+void CloseMoveSlider();

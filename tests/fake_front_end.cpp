@@ -1,0 +1,88 @@
+// The recording front end that the unit tests link instead of the Win32 program.
+#include "tests/fake_front_end.h"
+
+#include <cstring>
+
+FakeFrontEnd fake;
+
+void ResetFakeFrontEnd() { fake = FakeFrontEnd(); }
+
+static void Note(const std::string& call) { fake.calls.push_back(call); }
+
+void DrawCell(int column, int row) { Note("DrawCell " + std::to_string(column) + " " + std::to_string(row)); }
+
+void RepaintBoard()
+{
+    ++fake.repaints;
+    Note("RepaintBoard");
+}
+
+void PlaySoundEvent(SoundEvent event)
+{
+    fake.sounds.push_back(event);
+    Note("PlaySoundEvent " + std::to_string(static_cast<int>(event)));
+}
+
+void ShowMessage(const char* text, MessageKind kind)
+{
+    fake.messages.push_back(text);
+    Note(std::string(kind == MessageKind::Error ? "ShowError " : "ShowMessage ") + text);
+}
+
+bool AskYesNo(const char* text)
+{
+    fake.messages.push_back(text);
+    Note(std::string("AskYesNo ") + text);
+    if (fake.yesNoAnswers.empty())
+        return false;
+    bool answer = fake.yesNoAnswers.front();
+    fake.yesNoAnswers.pop_front();
+    return answer;
+}
+
+bool AskPlayerName(char* name, std::size_t size)
+{
+    Note("AskPlayerName");
+    if (fake.names.empty() || size == 0)
+        return false;
+    std::string answer = fake.names.front();
+    fake.names.pop_front();
+    std::strncpy(name, answer.c_str(), size - 1);
+    name[size - 1] = '\0';
+    return true;
+}
+
+void EnableCommand(GameCommand command, bool enabled)
+{
+    fake.enabled[command] = enabled;
+    Note("EnableCommand " + std::to_string(static_cast<int>(command)) + (enabled ? " on" : " off"));
+}
+
+void CheckCampaignItem(bool checked) { fake.campaignChecked = checked; }
+
+void StartAnimationTimer(int intervalMs)
+{
+    fake.timerRunning = true;
+    fake.timerInterval = intervalMs;
+    Note("StartAnimationTimer " + std::to_string(intervalMs));
+}
+
+void StopAnimationTimer()
+{
+    fake.timerRunning = false;
+    Note("StopAnimationTimer");
+}
+
+void SetTitle(const char* text) { fake.title = text; }
+
+void SetScoreBarField(int field, const char* text)
+{
+    if (field >= 0 && field < 7)
+        fake.scoreBar[field] = text;
+}
+
+void SetClickCounter(const char* text) { fake.clickCounter = text; }
+
+void HideRecordDialogs() { Note("HideRecordDialogs"); }
+
+void CloseMoveSlider() { Note("CloseMoveSlider"); }

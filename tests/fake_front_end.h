@@ -1,0 +1,31 @@
+// A recording front end for the unit tests: remembers every call and answers
+// questions from a queue that the test fills.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/front_end.h"
+
+struct FakeFrontEnd {
+    std::vector<std::string> calls;        // every call, in order, e.g. "DrawCell 3 4"
+    std::vector<SoundEvent> sounds;
+    std::vector<std::string> messages;     // texts of ShowMessage and AskYesNo
+    std::deque<bool> yesNoAnswers;         // AskYesNo answers; No when empty
+    std::deque<std::string> names;         // AskPlayerName answers; cancel when empty
+    std::string title;
+    std::string scoreBar[7];
+    std::string clickCounter;
+    std::map<GameCommand, bool> enabled;
+    bool campaignChecked = false;
+    bool timerRunning = false;
+    int timerInterval = 0;
+    int repaints = 0;
+};
+
+extern FakeFrontEnd fake;
+
+// Forgets everything recorded so far.
+void ResetFakeFrontEnd();

@@ -1,0 +1,18 @@
+// The front end of the command-line tools: nothing to draw, play or ask.
+#include "game/front_end.h"
+
+void DrawCell(int, int) {}
+void RepaintBoard() {}
+void PlaySoundEvent(SoundEvent) {}
+void ShowMessage(const char*, MessageKind) {}
+bool AskYesNo(const char*) { return false; }
+bool AskPlayerName(char*, std::size_t) { return false; }
+void EnableCommand(GameCommand, bool) {}
+void CheckCampaignItem(bool) {}
+void StartAnimationTimer(int) {}
+void StopAnimationTimer() {}
+void SetTitle(const char*) {}
+void SetScoreBarField(int, const char*) {}
+void SetClickCounter(const char*) {}
+void HideRecordDialogs() {}
+void CloseMoveSlider() {}
