@@ -42,3 +42,8 @@ void SetClickCounter(const char* text);
 // Windows that a mouse move over the board puts away.
 void HideRecordDialogs();
 void CloseMoveSlider();
+
+// Lets the toolbar and the score bar that show on demand appear or hide for a
+// pointer at board position (x, y) with the mouse-message key flags; true when
+// the pointer went to a bar and the hover ends there.
+bool RevealBars(int x, int y, int keys);

@@ -1,4 +1,4 @@
-// Saved game files (interim: not read yet).
+// Saved game files (interim: the text functions come first, the game glue later).
 #include "storage/saved_game.h"
 
 void LoadGame() {}

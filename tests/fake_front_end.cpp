@@ -86,3 +86,5 @@ void SetClickCounter(const char* text) { fake.clickCounter = text; }
 void HideRecordDialogs() { Note("HideRecordDialogs"); }
 
 void CloseMoveSlider() { Note("CloseMoveSlider"); }
+
+bool RevealBars(int, int, int) { return false; }
