@@ -1,4 +1,162 @@
-// Saved game files (interim: the text functions come first, the game glue later).
+// Saved game files: the file's text, the Save and Open commands and LoadGame.
 #include "storage/saved_game.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "storage/files.h"
+
+// The Board's limits in pixels.
+static const int MinBoardWidth = 256;
+static const int MaxBoardWidth = 960;
+static const int MinBoardHeight = 192;
+static const int MaxBoardHeight = 640;
+
+static const char NoBitmap[] = "(null)";
+static const char Digits[] = "0123456789abcdef";
+
+std::string FormatSavedGame(const SavedGame& game)
+{
+    std::string text = game.bitmapPath.empty() ? std::string(NoBitmap) : game.bitmapPath;
+    char number[512];
+    std::snprintf(number, sizeof number, "\r\n%d\r\n%.0f\r\n", game.tileSize, game.score);
+    text += number;
+    for (int row = 0; row < game.rows; ++row) {
+        for (int column = 0; column < game.columns; ++column) {
+            std::size_t index = static_cast<std::size_t>(row) * game.columns + column;
+            unsigned char cell = index < game.cells.size() ? game.cells[index] : 0;
+            text += Digits[cell & 0x0F];
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The whole number at the start of a line, as the C library's atoi reads it,
+// held to the range of an int.
+static int LeadingInt(const std::string& line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '-' || line[i] == '+'))
+        negative = line[i++] == '-';
+    long long value = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        value = value * 10 + (line[i] - '0');
+        if (value > 2147483648LL)
+            value = 2147483648LL;
+    }
+    if (negative)
+        value = -value;
+    if (value > 2147483647LL)
+        value = 2147483647LL;
+    return static_cast<int>(value);
+}
+
+// The decimal number at the start of a line (sign, digits, fraction,
+// exponent); nothing that reads as a number gives 0, and so does a value
+// too large to hold.
+static double LeadingDouble(const std::string& line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    std::string number;
+    for (; i < line.size() && number.size() < 400; ++i) {
+        char c = line[i];
+        if ((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')
+            number += c;
+        else
+            break;
+    }
+    double value = std::strtod(number.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0;
+}
+
+static int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::size_t cut = end;
+        if (cut > pos && text[cut - 1] == '\r')
+            --cut;
+        lines.push_back(text.substr(pos, cut - pos));
+        pos = end + 1;
+        // Line 4 decides the width; no row can be longer than the widest Board.
+        if (lines.size() > 3 + static_cast<std::size_t>(SavedGameMaxRows))
+            return SavedGameStatus::Invalid;
+    }
+    if (lines.size() < 4)
+        return SavedGameStatus::TooShort;
+
+    SavedGame read;
+    read.bitmapPath = lines[0];
+    if (read.bitmapPath.size() >= TextBufferSize || read.bitmapPath.find('\0') != std::string::npos)
+        return SavedGameStatus::Invalid;
+    read.tileSize = RaiseToTileSize(LeadingInt(lines[1]));
+    read.score = LeadingDouble(lines[2]);
+    read.columns = static_cast<int>(std::min<std::size_t>(lines[3].size(), MaxBoardWidth + 1));
+    read.rows = static_cast<int>(lines.size() - 3);
+    if (read.tileSize * read.columns < MinBoardWidth || read.tileSize * read.columns > MaxBoardWidth ||
+        read.tileSize * read.rows < MinBoardHeight || read.tileSize * read.rows > MaxBoardHeight)
+        return SavedGameStatus::Invalid;
+
+    read.cells.reserve(static_cast<std::size_t>(read.columns) * read.rows);
+    for (std::size_t line = 3; line < lines.size(); ++line) {
+        if (lines[line].size() != static_cast<std::size_t>(read.columns))
+            return SavedGameStatus::Invalid;
+        for (char c : lines[line]) {
+            int value = HexValue(c);
+            if (value < 0)
+                return SavedGameStatus::Invalid;
+            if (value > read.largestValue)
+                read.largestValue = value;
+            read.cells.push_back(static_cast<unsigned char>(value));
+        }
+    }
+    *game = read;
+    return SavedGameStatus::Ok;
+}
+
+std::string FirstFreeSaveName(const std::string& folder)
+{
+    for (int number = 1;; ++number) {
+        std::string name = folder + "save" + std::to_string(number) + ".tgw";
+        if (!FileExists(name) || number == 2147483647)
+            return name;
+    }
+}
+
+std::string ForceTgwExtension(const std::string& path)
+{
+    // Windows takes either slash as a folder separator.
+    std::size_t slash = path.find_last_of("\\/");
+    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = path.find_last_of('.');
+    std::string stem = (dot != std::string::npos && dot >= nameStart) ? path.substr(0, dot) : path;
+    return stem + ".tgw";
+}
+
+void SaveGame() {}
+
+bool ChooseGameFile() { return false; }
 
 void LoadGame() {}

@@ -12,7 +12,11 @@ struct SavedGame {
     int columns = 0;
     int rows = 0;
     std::vector<unsigned char> cells;   // row after row, tile values 0 to 15
+    int largestValue = 0;               // the largest tile value among the cells
 };
+
+// The most rows a saved sheet can have (160 rows of 4-pixel tiles fill 640 pixels).
+const int SavedGameMaxRows = 160;
 
 // The file's text: CR LF line ends, one line of hex digits per row.
 std::string FormatSavedGame(const SavedGame& game);
@@ -20,8 +24,25 @@ std::string FormatSavedGame(const SavedGame& game);
 enum class SavedGameStatus { Ok, TooShort, Invalid };
 
 // Reads a saved game's text. TooShort: the file ends before its first row
-// (nothing changes); Invalid: not a sheet this program can hold.
+// (nothing changes); Invalid: not a sheet this program can hold, that is rows
+// of other characters than 0-9 and a-f, rows of unequal length, or a size in
+// pixels outside the Board's limits. On anything but Ok *game is unchanged.
+// The tile size comes back raised to an allowed size.
 SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game);
+
+// The Save dialog's proposal: "save%d.tgw" in the folder with the smallest
+// number from 1 up for which no file exists.
+std::string FirstFreeSaveName(const std::string& folder);
+
+// Replaces the extension of the file name part of a path by ".tgw".
+std::string ForceTgwExtension(const std::string& path);
+
+// Save: asks for a file and writes the sheet in front of the player.
+void SaveGame();
+
+// Open: asks for a saved game; true when one was chosen (the caller then
+// starts the game again keeping the number, which ends in LoadGame).
+bool ChooseGameFile();
 
 // Rebuilds the Board from the saved game the current game came from.
 void LoadGame();

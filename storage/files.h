@@ -1,0 +1,47 @@
+// The program's own files: where they live, reading them whole, and rewriting
+// them so that one complete copy exists at every moment.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The working directory at start-up, ending with a backslash (set by start-up;
+// every file of the program's own is this joined with a fixed name).
+extern std::string ProgramDirectory;
+
+// Paths and composed texts are held to the program's 1024-byte buffers.
+const std::size_t TextBufferSize = 1024;
+
+// The whole file as bytes; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string* text);
+
+// True when a file of that name exists.
+bool FileExists(const std::string& path);
+
+// Why ReadWholeFile failed: true when there is simply no such file, false when
+// a file is there but cannot be read (so it must not be replaced).
+bool FileIsAbsent(const std::string& path);
+
+// Writes text whole to tempPath, then lets it take the place of path in one
+// step. Until that step path is untouched; after it path is the new text.
+// False when anything failed; path then still holds its old contents.
+bool RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text);
+
+// Moves from onto to, replacing an existing to in one step (MoveFileExA with
+// MOVEFILE_REPLACE_EXISTING on Windows, rename elsewhere).
+bool ReplaceFileWith(const std::string& from, const std::string& to);
+
+// For the crash-safety tests: a rewrite stops dead before this step (1 create
+// the temporary file, 2 write its first half, 3 write the rest, 4 close it,
+// 5 replace), as if the program had died there. 0: never.
+extern int rewriteStopsBeforeStep;
+
+// A tile size raised to an allowed one: 4, 8, 16, 32, 48 or 64.
+int RaiseToTileSize(int size);
+
+// The text cut to at most maxBytes bytes without leaving half of a Shift-JIS
+// double-byte character at the end.
+std::string CutShiftJis(const std::string& text, std::size_t maxBytes);
+
+// True for a byte that begins a Shift-JIS double-byte character.
+bool IsShiftJisLeadByte(unsigned char byte);
