@@ -47,38 +47,39 @@ bool FileIsAbsent(const std::string& path)
 
 static bool StopsHere(int step) { return rewriteStopsBeforeStep == step; }
 
-bool RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text)
+RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text)
 {
     if (StopsHere(1))
-        return false;
+        return RewriteResult::TempFileFailed;
     std::FILE* file = std::fopen(tempPath.c_str(), "wb");
     if (!file)
-        return false;
+        return RewriteResult::TempFileFailed;
     std::size_t half = text.size() / 2;
-    bool ok = true;
-    if (StopsHere(2)) {
-        std::fclose(file);
-        return false;
+    for (int step = 2; step <= 4; ++step) {
+        if (StopsHere(step)) {
+            std::fclose(file);
+            return RewriteResult::TempFileFailed;
+        }
+        bool ok = true;
+        if (step == 2)
+            ok = std::fwrite(text.data(), 1, half, file) == half;
+        else if (step == 3)
+            ok = std::fwrite(text.data() + half, 1, text.size() - half, file) == text.size() - half;
+        else
+            ok = std::fflush(file) == 0;
+        if (!ok) {
+            std::fclose(file);
+            std::remove(tempPath.c_str());
+            return RewriteResult::TempFileFailed;
+        }
     }
-    ok = std::fwrite(text.data(), 1, half, file) == half;
-    if (StopsHere(3)) {
-        std::fclose(file);
-        return false;
-    }
-    ok = ok && std::fwrite(text.data() + half, 1, text.size() - half, file) == text.size() - half;
-    if (StopsHere(4)) {
-        std::fclose(file);
-        return false;
-    }
-    ok = (std::fflush(file) == 0) && ok;
-    ok = (std::fclose(file) == 0) && ok;
-    if (!ok) {
+    if (std::fclose(file) != 0) {
         std::remove(tempPath.c_str());
-        return false;
+        return RewriteResult::TempFileFailed;
     }
     if (StopsHere(5))
-        return false;
-    return ReplaceFileWith(tempPath, path);
+        return RewriteResult::NotReplaced;
+    return ReplaceFileWith(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
 }
 
 int RaiseToTileSize(int size)

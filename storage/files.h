@@ -22,10 +22,14 @@ bool FileExists(const std::string& path);
 // a file is there but cannot be read (so it must not be replaced).
 bool FileIsAbsent(const std::string& path);
 
+enum class RewriteResult { Rewritten, TempFileFailed, NotReplaced };
+
 // Writes text whole to tempPath, then lets it take the place of path in one
 // step. Until that step path is untouched; after it path is the new text.
-// False when anything failed; path then still holds its old contents.
-bool RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text);
+// TempFileFailed: the temporary file could not be created or written whole;
+// NotReplaced: it was, but could not take the old file's place. Either way
+// path still holds its old contents.
+RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text);
 
 // Moves from onto to, replacing an existing to in one step (MoveFileExA with
 // MOVEFILE_REPLACE_EXISTING on Windows, rename elsewhere).

@@ -1,0 +1,322 @@
+// The settings file: lookups, LoadSettings and SaveSettings.
+#include "storage/settings.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "game/front_end.h"
+#include "storage/files.h"
+
+Settings settings;
+
+static const char SettingsFileName[] = "Hanabo.ini";
+static const char TempFileName[] = "Hanabo.tmp";
+static const char NoBitmap[] = "(null)";
+static const char SoundSubfolder[] = "Sound\\";
+static const char TempFileFailedText[] =
+    "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9"
+    "\x82\xf1";  // 一時ファイルが作成できません
+
+// The sound keys in SoundEvent order, with their defaults.
+static const char* const SoundKeys[8] = {"Start", "Click", "HighScore", "Score",
+                                         "CampaignClear", "Message", "Select", "Disappear"};
+static const char* const SoundDefaults[8] = {"tada.wav", "pin.wav", "tada.wav", "tada.wav",
+                                             "tada.wav", "ding.wav", "", ""};
+// The order in which SaveSettings writes them, as SoundEvent indexes.
+static const int SoundWriteOrder[8] = {0, 1, 3, 2, 4, 5, 6, 7};
+
+static const int MinBoardWidth = 256;
+static const int MinBoardHeight = 192;
+static const int MinAnimIntrvl = 5;
+static const int SpecialNumbersRead = 10;
+
+static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Where the value of a numeric key starts, or null: after the first "[section]"
+// anywhere, the next occurrence of the key that begins a line, then "=".
+static const char* NumericValue(const char* text, const char* section, const char* key)
+{
+    if (!text || !*key)
+        return nullptr;
+    std::string header = std::string("[") + section + "]";
+    const char* at = std::strstr(text, header.c_str());
+    if (!at)
+        return nullptr;
+    at += header.size();
+    std::size_t keyLength = std::strlen(key);
+    while ((at = std::strstr(at, key)) != nullptr) {
+        if (at[-1] == '\n')
+            break;
+        at += keyLength;
+    }
+    if (!at)
+        return nullptr;
+    at += keyLength;
+    while (IsBlank(*at))
+        ++at;
+    if (*at != '=')
+        return nullptr;
+    ++at;
+    while (IsBlank(*at))
+        ++at;
+    return at;
+}
+
+int ReadIntSetting(const char* text, const char* section, const char* key, int defaultValue)
+{
+    const char* at = NumericValue(text, section, key);
+    if (!at)
+        return defaultValue;
+    long long value = 0;
+    for (; *at >= '0' && *at <= '9'; ++at) {
+        value = value * 10 + (*at - '0');
+        if (value > INT_MAX)
+            value = INT_MAX;   // more digits than a 32-bit number holds
+    }
+    return static_cast<int>(value);
+}
+
+double ReadFloatSetting(const char* text, const char* section, const char* key, double defaultValue)
+{
+    const char* at = NumericValue(text, section, key);
+    if (!at)
+        return defaultValue;
+    std::string number;
+    for (; (*at >= '0' && *at <= '9') || *at == '.' || *at == '-' || *at == '+'; ++at)
+        number += *at;
+    double value = std::strtod(number.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0;
+}
+
+int ReadBoolSetting(const char* text, const char* section, const char* key, int defaultValue)
+{
+    return ReadIntSetting(text, section, key, defaultValue != 0 ? 1 : 0) != 0 ? 1 : 0;
+}
+
+static void CopyCut(const std::string& value, char* out, std::size_t outSize)
+{
+    if (outSize == 0)
+        return;
+    std::string cut = CutShiftJis(value, outSize - 1);
+    std::memcpy(out, cut.c_str(), cut.size() + 1);
+}
+
+void ReadStringSetting(const char* text, const char* search, const char* key, char* out, std::size_t outSize,
+                       const char* defaultText)
+{
+    std::string value = defaultText ? defaultText : "";
+    const char* position = text;
+    while (text && *search && *key) {
+        const char* found = std::strstr(position, search);
+        if (!found)
+            break;
+        const char* at = std::strstr(found, key);
+        if (!at)
+            break;
+        if (at == text || at[-1] != '\n') {
+            // Not a line start: look for the section again from the byte
+            // before the key (always moving on, so the search ends).
+            const char* next = at > text ? at - 1 : at;
+            position = next > position ? next : position + 1;
+            continue;
+        }
+        at += std::strlen(key);
+        while (IsBlank(*at))
+            ++at;
+        if (*at != '=')
+            break;
+        ++at;
+        while (IsBlank(*at))
+            ++at;
+        std::size_t length = std::strcspn(at, "\r\n");
+        value.assign(at, length);
+        break;
+    }
+    CopyCut(value, out, outSize);
+}
+
+static std::string ReadString(const char* text, const char* search, const char* key, const char* defaultText)
+{
+    char buffer[TextBufferSize];
+    ReadStringSetting(text, search, key, buffer, sizeof buffer, defaultText);
+    return buffer;
+}
+
+void ReadSettings(const char* text, Settings* into)
+{
+    Settings read;
+    read.SheetSizeX = ReadIntSetting(text, "system", "SheetSizeX", 16);
+    read.SheetSizeY = ReadIntSetting(text, "system", "SheetSizeY", 12);
+    read.CellSize = ReadIntSetting(text, "system", "CellSize", 32);
+    // Kept as a signed byte, as the dealing reads it.
+    read.CellNo = static_cast<signed char>(ReadIntSetting(text, "system", "CellNo", 5));
+
+    read.ToolBar = ReadBoolSetting(text, "system", "ToolBar", 1);
+    read.ScoreBar = ReadBoolSetting(text, "system", "ScoreBar", 1);
+    read.BarOptionAuto = ReadBoolSetting(text, "system", "BarOptionAuto", 1);
+    read.ScoreOption = ReadBoolSetting(text, "system", "ScoreOption", 0);
+
+    read.CampaignNo = ReadIntSetting(text, "system", "CampaignNo", 0);
+    read.CampaignRest = ReadIntSetting(text, "system", "CampaignRest", 5);
+    read.CampaignStage = ReadIntSetting(text, "system", "CampaignStage", 10);
+    read.CampaignTane = ReadIntSetting(text, "system", "CampaignTane", 0);
+    bool campaignSaved = ReadBoolSetting(text, "system", "Campaign", 0) != 0;
+    read.Campaign = (campaignSaved && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
+
+    read.ScoreSum = ReadFloatSetting(text, "system", "ScoreSum", 0);
+    read.RestSum = ReadIntSetting(text, "system", "RestSum", 0);
+    read.BlankCell = ReadIntSetting(text, "system", "BlankCell", 0);
+    read.AnimBMPOption = ReadBoolSetting(text, "system", "AnimBMPOption", 0);
+    read.AnimIntrvl = ReadIntSetting(text, "system", "AnimIntrvl", 50);
+    if (read.AnimIntrvl < MinAnimIntrvl)
+        read.AnimIntrvl = MinAnimIntrvl;
+
+    read.MIDI = ReadString(text, "[Sound]", "MIDI", "");
+    read.BGM = ReadBoolSetting(text, "Sound", "BGM", 0);
+    read.Sound = ReadBoolSetting(text, "Sound", "Sound", 0);
+    read.Path = ReadString(text, "Sound", "Path", ProgramDirectory.c_str());
+    if (read.Path == ProgramDirectory)
+        read.Path += SoundSubfolder;
+    for (int event = 0; event < 8; ++event)
+        read.soundFiles[event] = ReadString(text, "Sound", SoundKeys[event], SoundDefaults[event]);
+
+    for (int n = 1; n <= SpecialNumbersRead; ++n) {
+        std::string key = "N" + std::to_string(n);
+        std::string entry = ReadString(text, "Special Number", key.c_str(), "");
+        if (!entry.empty())
+            read.specialNumbers.push_back(entry);
+    }
+
+    read.CellSize = RaiseToTileSize(read.CellSize);
+    if (read.CellNo > StartCellNoLimit)
+        read.CellNo = StartCellNoLimit;
+    if (static_cast<long long>(read.CellSize) * read.SheetSizeX < MinBoardWidth)
+        read.SheetSizeX = MinBoardWidth / read.CellSize;
+    if (static_cast<long long>(read.CellSize) * read.SheetSizeY < MinBoardHeight)
+        read.SheetSizeY = MinBoardHeight / read.CellSize;
+
+    read.FormTop = ReadIntSetting(text, "system", "FormTop", 10);
+    read.FormLeft = ReadIntSetting(text, "system", "FormLeft", 10);
+    read.Bitmap = ReadString(text, "system", "Bitmap", "");
+    *into = read;
+}
+
+// A value as one line: a line end inside it would make lines of its own.
+static std::string OneLine(const std::string& value)
+{
+    return value.substr(0, value.find_first_of("\r\n"));
+}
+
+static bool BeginsWith(const std::string& line, const char* start)
+{
+    return line.compare(0, std::strlen(start), start) == 0;
+}
+
+static bool IsSettingsHeader(const std::string& line)
+{
+    return BeginsWith(line, "[system]") || BeginsWith(line, "[Special Number]") || BeginsWith(line, "[Sound]");
+}
+
+std::string FormatSettings(const Settings& values, const std::string* oldText)
+{
+    std::string out;
+    auto line = [&out](const std::string& text) { out += text + "\r\n"; };
+    auto number = [&line](const char* key, int value) { line(std::string(key) + "=" + std::to_string(value)); };
+    auto flag = [&number](const char* key, int value) { number(key, value != 0 ? 1 : 0); };
+    auto whole = [&line](const char* key, double value) {
+        char text[512];
+        std::snprintf(text, sizeof text, "%s=%.0f", key, value);
+        line(text);
+    };
+
+    line("[system]");
+    number("SheetSizeX", values.SheetSizeX);
+    number("SheetSizeY", values.SheetSizeY);
+    number("CellSize", values.CellSize);
+    number("CellNo", values.CellNo);
+    line("Bitmap=" + (values.Bitmap.empty() ? std::string(NoBitmap) : OneLine(values.Bitmap)));
+    number("BlankCell", values.BlankCell);
+    flag("AnimBMPOption", values.AnimBMPOption);
+    number("AnimIntrvl", values.AnimIntrvl);
+    if (!values.windowMinimised) {
+        number("FormTop", values.FormTop);
+        number("FormLeft", values.FormLeft);
+    }
+    flag("ScoreBar", values.ScoreBar);
+    flag("ToolBar", values.ToolBar);
+    flag("ScoreOption", values.ScoreOption);
+    flag("BarOptionAuto", values.BarOptionAuto);
+    flag("BarOptionShift", values.BarOptionAuto == 0);
+    flag("Campaign", values.Campaign);
+    if (values.Campaign) {
+        number("CampaignNo", values.CampaignNo);
+        number("CampaignRest", values.CampaignRest);
+        number("CampaignStage", values.CampaignStage);
+        number("CampaignTane", values.CampaignTane);
+        whole("ScoreSum", values.ScoreSum);
+        whole("RestSum", values.RestSum);
+    }
+    line("");
+    line("[Special Number]");
+    for (std::size_t i = 0; i < values.specialNumbers.size(); ++i)
+        line("N" + std::to_string(i + 1) + "=" + OneLine(values.specialNumbers[i]));
+    line("");
+    line("[Sound]");
+    flag("Sound", values.Sound);
+    flag("BGM", values.BGM);
+    line("Path=" + OneLine(values.Path));
+    for (int event : SoundWriteOrder)
+        line(std::string(SoundKeys[event]) + "=" + OneLine(values.soundFiles[event]));
+    line("MIDI=" + OneLine(values.MIDI));
+    line("");
+
+    // Everything outside the settings sections (the records) follows, in its
+    // old order; every line ends with CR LF, even a last one that had no end.
+    if (oldText) {
+        bool dropping = false;
+        std::size_t pos = 0;
+        while (pos < oldText->size()) {
+            std::size_t end = oldText->find('\n', pos);
+            if (end == std::string::npos)
+                end = oldText->size();
+            std::size_t cut = end;
+            if (cut > pos && (*oldText)[cut - 1] == '\r')
+                --cut;
+            std::string old = oldText->substr(pos, cut - pos);
+            pos = end + 1;
+            if (!old.empty() && old[0] == '[')
+                dropping = IsSettingsHeader(old);
+            if (!dropping)
+                line(old);
+        }
+    }
+    return out;
+}
+
+void LoadSettings()
+{
+    std::string text;
+    if (ReadWholeFile(ProgramDirectory + SettingsFileName, &text))
+        ReadSettings(text.c_str(), &settings);
+    else
+        ReadSettings(nullptr, &settings);
+}
+
+void SaveSettings()
+{
+    std::string path = ProgramDirectory + SettingsFileName;
+    std::string old;
+    bool haveOld = ReadWholeFile(path, &old);
+    // A settings file that is there but cannot be read would lose its records
+    // if replaced: it stays as it is.
+    if (!haveOld && !FileIsAbsent(path))
+        return;
+    std::string text = FormatSettings(settings, haveOld ? &old : nullptr);
+    if (RewriteFile(path, ProgramDirectory + TempFileName, text) == RewriteResult::TempFileFailed) {
+        PlaySoundEvent(SoundEvent::Message);
+        ShowMessage(TempFileFailedText, MessageKind::Error);
+    }
+}

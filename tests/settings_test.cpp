@@ -1,0 +1,351 @@
+// The settings file: its lookups, the defaults and limits of reading it, the
+// bytes written back, and that a rewrite never leaves the file half made.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+
+#include "storage/files.h"
+#include "storage/settings.h"
+#include "tests/fake_front_end.h"
+
+static std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+static void Spill(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Each test that touches files gets an empty ProgramDirectory of its own.
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/hanabo_settings_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        ProgramDirectory = std::string(pattern) + "/";
+        ini = ProgramDirectory + "Hanabo.ini";
+        tmp = ProgramDirectory + "Hanabo.tmp";
+        settings = Settings();
+        rewriteStopsBeforeStep = 0;
+        ResetFakeFrontEnd();
+    }
+    void TearDown() override
+    {
+        rewriteStopsBeforeStep = 0;
+        std::string command = "rm -rf '" + ProgramDirectory + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string ini, tmp;
+};
+
+TEST(SettingsLookup, NumbersFollowTheFirstHeaderAndAKeyAtALineStart)
+{
+    const char* text =
+        "[system]\r\nCampaignNo=4\r\nXCampaign=1\r\nSheetSizeX = \t20\r\n[Sound]\r\nCampaign=1\r\n"
+        "[system]\r\nCellSize=8\r\n";
+    // The first line-start occurrence of Campaign begins "CampaignNo=": that
+    // gives the default. One inside a line is passed over, and the search
+    // runs on past the next header.
+    EXPECT_EQ(ReadIntSetting(text, "system", "Campaign", 7), 7);
+    EXPECT_EQ(ReadIntSetting("[system]\r\nCampaign=1\r\nCampaignNo=4\r\n", "system", "Campaign", 7), 1);
+    EXPECT_EQ(ReadIntSetting(text, "system", "CampaignNo", 7), 4);
+    EXPECT_EQ(ReadIntSetting(text, "system", "SheetSizeX", 7), 20);
+    EXPECT_EQ(ReadIntSetting(text, "system", "CellSize", 7), 8);
+    EXPECT_EQ(ReadIntSetting(text, "Sound", "CampaignNo", 7), 7);
+    EXPECT_EQ(ReadIntSetting(text, "nothing", "CampaignNo", 7), 7);
+    EXPECT_EQ(ReadIntSetting(nullptr, "system", "CampaignNo", 7), 7);
+    EXPECT_EQ(ReadIntSetting("[system]\r\nCampaignNo=4\r\n", "system", "Campaign", 7), 7);
+}
+
+TEST(SettingsLookup, NumbersTakeOnlyTheirLeadingDigits)
+{
+    const char* text = "[system]\nA=-3\nB=x\nC=\nD=12ab\nE=99999999999\nF=1.5.2\nG=-2.25\nH=+\nI=1\nJ=0\n";
+    EXPECT_EQ(ReadIntSetting(text, "system", "A", 7), 0);
+    EXPECT_EQ(ReadIntSetting(text, "system", "B", 7), 0);
+    EXPECT_EQ(ReadIntSetting(text, "system", "C", 7), 0);
+    EXPECT_EQ(ReadIntSetting(text, "system", "D", 7), 12);
+    EXPECT_EQ(ReadIntSetting(text, "system", "E", 7), 2147483647);
+    EXPECT_DOUBLE_EQ(ReadFloatSetting(text, "system", "F", 7), 1.5);
+    EXPECT_DOUBLE_EQ(ReadFloatSetting(text, "system", "G", 7), -2.25);
+    EXPECT_DOUBLE_EQ(ReadFloatSetting(text, "system", "H", 7), 0);
+    EXPECT_DOUBLE_EQ(ReadFloatSetting(text, "system", "Z", 7.5), 7.5);
+    EXPECT_EQ(ReadBoolSetting(text, "system", "D", 0), 1);
+    EXPECT_EQ(ReadBoolSetting(text, "system", "J", 1), 0);
+    EXPECT_EQ(ReadBoolSetting(text, "system", "Z", 5), 1);
+}
+
+TEST(SettingsLookup, TextsFindTheirSectionByTheSearchText)
+{
+    const char* text =
+        "[system]\r\nBitmap=(null)\r\n[Sound]\r\nPath=C:\\snd\\\r\nStart= a b  \r\nClick=\r\nXSelect=x.wav\r\n"
+        "MIDI=C:\\m.mid\r\n";
+    char out[TextBufferSize];
+    ReadStringSetting(text, "system", "Bitmap", out, sizeof out, "");
+    EXPECT_STREQ(out, "(null)");
+    ReadStringSetting(text, "Sound", "Start", out, sizeof out, "tada.wav");
+    EXPECT_STREQ(out, "a b  ");   // trailing spaces belong to the value
+    ReadStringSetting(text, "Sound", "Click", out, sizeof out, "pin.wav");
+    EXPECT_STREQ(out, "");
+    ReadStringSetting(text, "Sound", "Select", out, sizeof out, "def");
+    EXPECT_STREQ(out, "def");     // only inside a line
+    ReadStringSetting(text, "[Sound]", "MIDI", out, sizeof out, nullptr);
+    EXPECT_STREQ(out, "C:\\m.mid");
+    ReadStringSetting(text, "Special Number", "N1", out, sizeof out, nullptr);
+    EXPECT_STREQ(out, "");
+    ReadStringSetting(nullptr, "Sound", "Path", out, sizeof out, "C:\\dir\\");
+    EXPECT_STREQ(out, "C:\\dir\\");
+    // A key that is also the search text does not hang the search.
+    ReadStringSetting("[Sound]\r\nx", "Sound", "Sound", out, sizeof out, "d");
+    EXPECT_STREQ(out, "d");
+}
+
+TEST(SettingsLookup, LongTextsAreCutToTheBufferWithoutHalfACharacter)
+{
+    // 1022 bytes, then a double-byte character that would end past byte 1023.
+    std::string text = "[system]\r\nBitmap=" + std::string(1022, 'a') + "\x95\x5c" + "zz\r\n";
+    char out[TextBufferSize];
+    ReadStringSetting(text.c_str(), "system", "Bitmap", out, sizeof out, "");
+    EXPECT_EQ(std::string(out), std::string(1022, 'a'));
+    char small[4];
+    ReadStringSetting(text.c_str(), "system", "Bitmap", small, sizeof small, "");
+    EXPECT_STREQ(small, "aaa");
+}
+
+TEST(ReadingSettings, NoFileGivesEveryDefault)
+{
+    ProgramDirectory = "C:\\Games\\";
+    Settings read;
+    read.specialNumbers.push_back("old");
+    ReadSettings(nullptr, &read);
+    EXPECT_EQ(read.SheetSizeX, 16);
+    EXPECT_EQ(read.SheetSizeY, 12);
+    EXPECT_EQ(read.CellSize, 32);
+    EXPECT_EQ(read.CellNo, 5);
+    EXPECT_EQ(read.Bitmap, "");
+    EXPECT_EQ(read.AnimIntrvl, 50);
+    EXPECT_EQ(read.FormTop, 10);
+    EXPECT_EQ(read.FormLeft, 10);
+    EXPECT_EQ(read.ToolBar, 1);
+    EXPECT_EQ(read.ScoreBar, 1);
+    EXPECT_EQ(read.BarOptionAuto, 1);
+    EXPECT_EQ(read.ScoreOption, 0);
+    EXPECT_EQ(read.CampaignRest, 5);
+    EXPECT_EQ(read.CampaignStage, 10);
+    EXPECT_EQ(read.Campaign, 0);   // Campaign is off by default, though 0 - 1 <= 10
+    EXPECT_EQ(read.Path, "C:\\Games\\Sound\\");
+    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Start)], "tada.wav");
+    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Click)], "pin.wav");
+    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Message)], "ding.wav");
+    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Select)], "");
+    EXPECT_TRUE(read.specialNumbers.empty());
+}
+
+TEST(ReadingSettings, AppliesTheLimits)
+{
+    ProgramDirectory = "C:\\Games\\";
+    Settings read;
+    ReadSettings("[system]\r\nSheetSizeX=-3\r\nCellSize=20\r\nAnimIntrvl=1\r\nCellNo=9\r\n"
+                 "[Sound]\r\nPath=C:\\Games\\\r\n", &read);
+    EXPECT_EQ(read.CellSize, 32);
+    EXPECT_EQ(read.SheetSizeX, 8);   // -3 reads as 0, then 256 / 32
+    EXPECT_EQ(read.AnimIntrvl, 5);
+    EXPECT_EQ(read.CellNo, 5);
+    EXPECT_EQ(read.Path, "C:\\Games\\Sound\\");
+    ReadSettings("[system]\r\nCellSize=0\r\nSheetSizeX=2000000000\r\nSheetSizeY=3\r\nCellNo=200\r\n", &read);
+    EXPECT_EQ(read.CellSize, 4);
+    EXPECT_EQ(read.SheetSizeX, 2000000000);   // no overflow; SetBoardSize limits it
+    EXPECT_EQ(read.SheetSizeY, 48);
+    EXPECT_EQ(read.CellNo, -56);   // a signed byte, not lowered
+    ReadSettings("[Sound]\r\nPath=D:\\Wave\\\r\n", &read);
+    EXPECT_EQ(read.Path, "D:\\Wave\\");
+}
+
+TEST(ReadingSettings, ResumesACampaignOnlyUpToItsLastStage)
+{
+    Settings read;
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=4\r\nCampaignStage=10\r\nScoreSum=1234\r\n", &read);
+    EXPECT_EQ(read.Campaign, 1);
+    EXPECT_EQ(read.CampaignNo - 1, 3);
+    EXPECT_EQ(read.ScoreSum, 1234);
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=12\r\nCampaignStage=10\r\n", &read);
+    EXPECT_EQ(read.Campaign, 0);
+    EXPECT_EQ(read.CampaignNo - 1, 11);
+    ReadSettings("[system]\r\nCampaign=0\r\nCampaignNo=4\r\n", &read);
+    EXPECT_EQ(read.Campaign, 0);
+}
+
+TEST(ReadingSettings, RestoresTenSpecialNumbersWithoutGaps)
+{
+    std::string text = "[Special Number]\r\n";
+    for (int n = 1; n <= 11; ++n)
+        if (n != 3)
+            text += "N" + std::to_string(n) + "=" + std::to_string(n * 100) + "\r\n";
+    text += "N3=\r\n";
+    Settings read;
+    ReadSettings(text.c_str(), &read);
+    ASSERT_EQ(read.specialNumbers.size(), 9u);
+    EXPECT_EQ(read.specialNumbers[1], "200");
+    EXPECT_EQ(read.specialNumbers[2], "400");
+    EXPECT_EQ(read.specialNumbers[8], "1000");
+}
+
+static Settings Sample()
+{
+    Settings values;
+    values.Path = "C:\\Games\\Sound\\";
+    const char* files[8] = {"s.wav", "c.wav", "h.wav", "sc.wav", "cc.wav", "m.wav", "", "d.wav"};
+    for (int i = 0; i < 8; ++i)
+        values.soundFiles[i] = files[i];
+    values.specialNumbers = {"777            \t16x12(5)", "-42            \tmine"};
+    values.FormTop = 120;
+    values.FormLeft = -4;
+    return values;
+}
+
+TEST(WritingSettings, LinesOneToTwentyFiveInTheirOrder)
+{
+    std::string expected =
+        "[system]\r\nSheetSizeX=16\r\nSheetSizeY=12\r\nCellSize=32\r\nCellNo=5\r\nBitmap=(null)\r\n"
+        "BlankCell=0\r\nAnimBMPOption=0\r\nAnimIntrvl=50\r\nFormTop=120\r\nFormLeft=-4\r\nScoreBar=1\r\n"
+        "ToolBar=1\r\nScoreOption=0\r\nBarOptionAuto=1\r\nBarOptionShift=0\r\nCampaign=0\r\n\r\n"
+        "[Special Number]\r\nN1=777            \t16x12(5)\r\nN2=-42            \tmine\r\n\r\n"
+        "[Sound]\r\nSound=0\r\nBGM=0\r\nPath=C:\\Games\\Sound\\\r\nStart=s.wav\r\nClick=c.wav\r\n"
+        "Score=sc.wav\r\nHighScore=h.wav\r\nCampaignClear=cc.wav\r\nMessage=m.wav\r\nSelect=\r\n"
+        "Disappear=d.wav\r\nMIDI=\r\n\r\n";
+    EXPECT_EQ(FormatSettings(Sample(), nullptr), expected);
+}
+
+TEST(WritingSettings, CampaignBlockAndMinimisedWindow)
+{
+    Settings values = Sample();
+    values.windowMinimised = true;
+    values.Campaign = 1;
+    values.CampaignNo = 3;
+    values.ScoreSum = 1234.5;
+    values.RestSum = 25;
+    values.BarOptionAuto = 0;
+    values.ToolBar = 7;
+    std::string text = FormatSettings(values, nullptr);
+    EXPECT_EQ(text.find("FormTop"), std::string::npos);
+    EXPECT_NE(text.find("AnimIntrvl=50\r\nScoreBar=1\r\nToolBar=1\r\nScoreOption=0\r\nBarOptionAuto=0\r\n"
+                        "BarOptionShift=1\r\nCampaign=1\r\nCampaignNo=3\r\nCampaignRest=5\r\nCampaignStage=10\r\n"
+                        "CampaignTane=0\r\nScoreSum=1234\r\nRestSum=25\r\n\r\n[Special Number]"),
+              std::string::npos);
+    // Read back, the window goes to (10, 10) and the campaign resumes.
+    Settings read;
+    ReadSettings(text.c_str(), &read);
+    EXPECT_EQ(read.FormTop, 10);
+    EXPECT_EQ(read.Campaign, 1);
+    EXPECT_EQ(read.BarOptionAuto, 0);
+}
+
+TEST(WritingSettings, CarriesOverEverythingOutsideTheSettingsSections)
+{
+    std::string old =
+        "[S16x12(5)]\r\nAAA (96/03/20 00:00:00)=100\r\n\r\n"
+        "[system]\r\nSheetSizeX=20\r\n\r\n[C16x12(5)]\r\nBBB (96/03/20 00:00:00)=5\n"
+        "[Sound]\r\nSound=1\r\n[Special Number]\r\nN1=1\r\n[CampaignScore]\r\nlast line";
+    std::string text = FormatSettings(Sample(), &old);
+    std::string tail = "MIDI=\r\n\r\n"
+                       "[S16x12(5)]\r\nAAA (96/03/20 00:00:00)=100\r\n\r\n"
+                       "[C16x12(5)]\r\nBBB (96/03/20 00:00:00)=5\r\n"
+                       "[CampaignScore]\r\nlast line\r\n";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(text.find("SheetSizeX=20"), std::string::npos);
+}
+
+TEST_F(SettingsFile, SavedAndLoadedBack)
+{
+    settings = Sample();
+    settings.Bitmap = "";
+    settings.specialNumbers.clear();
+    for (int n = 1; n <= 11; ++n)
+        settings.specialNumbers.push_back(std::to_string(n));
+    SaveSettings();
+    EXPECT_TRUE(fake.messages.empty());
+    std::string written = Slurp(ini);
+    EXPECT_NE(written.find("Bitmap=(null)\r\n"), std::string::npos);
+    EXPECT_NE(written.find("N11=11\r\n"), std::string::npos);
+    EXPECT_FALSE(FileExists(tmp));
+
+    settings = Settings();
+    LoadSettings();
+    EXPECT_EQ(settings.Bitmap, "(null)");   // the tile loader takes this as the built-in tiles
+    EXPECT_EQ(settings.FormTop, 120);
+    EXPECT_EQ(settings.specialNumbers.size(), 10u);
+    SaveSettings();
+    EXPECT_EQ(Slurp(ini).find("N11="), std::string::npos);
+}
+
+TEST_F(SettingsFile, KeepsRecordSectionsFoundBeforeTheSettings)
+{
+    Spill(ini, "[S16x12(5)]\r\nAAA (96/03/20 00:00:00)=100\r\n\r\n[system]\r\nCellSize=16\r\n\r\n"
+               "[CampaignClear]\r\nB (96/03/20 00:00:00)=2.50\r\n\r\n");
+    LoadSettings();
+    EXPECT_EQ(settings.CellSize, 16);
+    SaveSettings();
+    std::string written = Slurp(ini);
+    std::size_t records = written.find("[S16x12(5)]");
+    ASSERT_NE(records, std::string::npos);
+    EXPECT_GT(records, written.find("[Sound]"));
+    EXPECT_EQ(written.substr(records), "[S16x12(5)]\r\nAAA (96/03/20 00:00:00)=100\r\n\r\n"
+                                       "[CampaignClear]\r\nB (96/03/20 00:00:00)=2.50\r\n\r\n");
+}
+
+TEST_F(SettingsFile, ARewriteCutShortAtAnyStepLeavesACompleteFile)
+{
+    std::string old = "[system]\r\nCellSize=16\r\n[S8x6(3)]\r\nA (96/03/20 00:00:00)=7\r\n\r\n";
+    settings = Sample();
+    std::string expectedNew = FormatSettings(settings, &old);
+    for (int step = 1; step <= 5; ++step) {
+        Spill(ini, old);
+        rewriteStopsBeforeStep = step;
+        SaveSettings();
+        EXPECT_EQ(Slurp(ini), old) << "stopped before step " << step;
+        // The next start reads the old settings, and the next shutdown
+        // writes over whatever temporary file was left.
+        rewriteStopsBeforeStep = 0;
+        Settings read;
+        std::string text = Slurp(ini);
+        ReadSettings(text.c_str(), &read);
+        EXPECT_EQ(read.CellSize, 16);
+        SaveSettings();
+        EXPECT_EQ(Slurp(ini), expectedNew) << "after stopping before step " << step;
+        EXPECT_FALSE(FileExists(tmp));
+    }
+}
+
+TEST_F(SettingsFile, NoTemporaryFileIsReportedAndChangesNothing)
+{
+    Spill(ini, "[system]\r\nCellSize=16\r\n");
+    ASSERT_EQ(mkdir(tmp.c_str(), 0700), 0);   // a folder in the way
+    SaveSettings();
+    EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8d\xec\x90\xac\x82\xc5"
+                                "\x82\xab\x82\xdc\x82\xb9\x82\xf1");
+    EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
+    ASSERT_EQ(fake.sounds.size(), 1u);
+    EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
+}
+
+TEST_F(SettingsFile, ASettingsFileThatCannotBeReadIsNotReplaced)
+{
+    ASSERT_EQ(mkdir(ini.c_str(), 0700), 0);   // there, but no file to read
+    SaveSettings();
+    struct stat info;
+    ASSERT_EQ(stat(ini.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_TRUE(fake.messages.empty());
+}
