@@ -1,0 +1,46 @@
+// Resource ids of Hanabo32: the one place where they are named.
+#pragma once
+
+// Menu, accelerators, icon.
+#define IDR_MAINMENU        127
+#define IDR_ACCELERATORS    112
+#define IDI_HANABO          128
+
+// Bitmaps.
+#define IDB_TOOLBAR         129
+
+// Dialog templates.
+#define IDD_ABOUT           105
+#define IDD_MOVESLIDER      153
+
+// Controls.
+#define IDC_CLICKCOUNTER    106
+#define IDC_ABOUT_ICON      1000
+#define IDC_SLIDER_TEXT     1036
+#define IDC_SLIDER_BAR      1024
+
+// Commands: menu items, accelerators and toolbar buttons share these.
+#define IDM_NEW             32771
+#define IDM_OPEN            32772
+#define IDM_SAVE            32773
+#define IDM_BGM             32775
+#define IDM_SOUND           32776
+#define IDM_SELECTGAME      32778
+#define IDM_CAMPAIGN        32779
+#define IDM_UNDO            32793
+#define IDM_AGAIN           32794
+#define IDM_REDO            32795
+#define IDM_RECORD          32801
+#define IDM_HELP            40001
+#define IDM_MINIMIZE        40011
+#define IDM_CONFIG          40023
+#define IDM_VERSION         57664
+#define IDM_EXIT            57665
+
+// Tooltip strings.
+#define IDS_TIP_RECORD      2
+#define IDS_TIP_AGAIN       3
+#define IDS_TIP_UNDO        4
+#define IDS_TIP_REDO        5
+#define IDS_TIP_NEW         6
+#define IDS_TIP_CONFIG      13

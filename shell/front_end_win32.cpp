@@ -1,0 +1,80 @@
+// The Win32 side of the game's front-end calls.
+#include "game/front_end.h"
+
+#include "resources/resource.h"
+#include "shell/shell_win32.h"
+
+static const char NoticeCaption[] = "Hanabo32";
+static const char ErrorCaption[] = "Hanabo32-Error";
+static const UINT_PTR AnimationTimerId = 1;
+
+// The board is painted by the display module once it owns a tile canvas.
+void DrawCell(int, int) {}
+
+void RepaintBoard()
+{
+    InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
+// The sound events get their wave files with the sound module.
+void PlaySoundEvent(SoundEvent) {}
+
+void ShowMessage(const char* text, MessageKind kind)
+{
+    MessageBoxA(mainWindow, text, kind == MessageKind::Error ? ErrorCaption : NoticeCaption, MB_OK);
+}
+
+bool AskYesNo(const char* text)
+{
+    return MessageBoxA(mainWindow, text, NoticeCaption, MB_YESNO) == IDYES;
+}
+
+// Name entry comes with the record dialogs; until then no name is taken.
+bool AskPlayerName(char*, std::size_t) { return false; }
+
+static int MenuCommandOf(GameCommand command)
+{
+    switch (command) {
+    case GameCommand::New: return IDM_NEW;
+    case GameCommand::Open: return IDM_OPEN;
+    case GameCommand::Save: return IDM_SAVE;
+    case GameCommand::SelectGame: return IDM_SELECTGAME;
+    case GameCommand::Redo: return 0;  // a toolbar button only
+    }
+    return 0;
+}
+
+void EnableCommand(GameCommand command, bool enabled)
+{
+    int item = MenuCommandOf(command);
+    if (item != 0)
+        EnableMenuItem(GetMenu(mainWindow), item, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void CheckCampaignItem(bool checked)
+{
+    CheckMenuItem(GetMenu(mainWindow), IDM_CAMPAIGN, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void StartAnimationTimer(int intervalMs)
+{
+    SetTimer(mainWindow, AnimationTimerId, static_cast<UINT>(intervalMs), nullptr);
+}
+
+void StopAnimationTimer()
+{
+    KillTimer(mainWindow, AnimationTimerId);
+}
+
+void SetTitle(const char* text)
+{
+    SetWindowTextA(mainWindow, text);
+}
+
+// The score bar, the click counter and the bars on demand arrive with the
+// window layout; the record dialogs and the move slider with their modules.
+void SetScoreBarField(int, const char*) {}
+void SetClickCounter(const char*) {}
+void HideRecordDialogs() {}
+void CloseMoveSlider() {}
+bool RevealBars(int, int, int) { return false; }

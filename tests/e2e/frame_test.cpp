@@ -1,0 +1,115 @@
+// The main window's frame: title, menu, single instance and the ways out.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "resources/resource.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(StartProgram(program, MakeWorkDirectory())); }
+    void TearDown() override { StopProgram(program); }
+    RunningProgram program;
+};
+
+// One line per item: popups and their items indented, separators as "-".
+std::string DescribeMenu(HMENU menu, int depth = 0)
+{
+    std::string text;
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char label[256] = "";
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = label;
+        item.cch = sizeof label;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        text += std::string(static_cast<size_t>(depth) * 2, ' ');
+        if (item.fType & MFT_SEPARATOR)
+            text += "-\n";
+        else if (item.hSubMenu)
+            text += std::string(label) + "\n" + DescribeMenu(item.hSubMenu, depth + 1);
+        else
+            text += std::to_string(item.wID) + " " + label + "\n";
+    }
+    return text;
+}
+
+const char ExpectedMenu[] =
+    "Game(&G)\n"
+    "  32771 New(&N)\tCtrl+N\n"
+    "  32772 Open(&O)...\tCtrl+O\n"
+    "  32773 Save(&S)...\tCtrl+S\n"
+    "  -\n"
+    "  32794 Again(&A)\tCtrl+A\n"
+    "  32793 Undo(&U)\tCtrl+U\n"
+    "  32795 Redo(&R)\tCtrl+R\n"
+    "  -\n"
+    "  32778 Select Game\tCtrl+G\n"
+    "  -\n"
+    "  32779 Campaign\n"
+    "  -\n"
+    "  57665 Exit(&X)\tCtrl+X\n"
+    "32801 Record(&R)\n"
+    "40023 Config(&C)\n"
+    "Help(&H)\n"
+    "  40001 Help(&H)\n"
+    "  57664 Version(&V)...\n";
+
+}  // namespace
+
+TEST_F(Frame, OpensWithTitleAndMenu)
+{
+    EXPECT_EQ("Hanabo32", WindowText(program.window));
+    EXPECT_NE(nullptr, GetMenu(program.window));
+
+    HMODULE exe = LoadLibraryExA(std::getenv("HANABO_EXE"), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, exe);
+    HMENU menu = LoadMenuA(exe, MAKEINTRESOURCEA(IDR_MAINMENU));
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(ExpectedMenu, DescribeMenu(menu));
+    DestroyMenu(menu);
+    FreeLibrary(exe);
+
+    Settle(program.window, 500);
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("frame.bmp")));
+}
+
+TEST_F(Frame, SecondStartRestoresTheFirstAndExits)
+{
+    PostMessageA(program.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Settle(program.window, 300);
+    ASSERT_TRUE(IsIconic(program.window));
+
+    RunningProgram second;
+    EXPECT_FALSE(StartProgram(second, MakeWorkDirectory()));
+    EXPECT_EQ(0, WaitForExit(second));
+    StopProgram(second);
+
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsIconic(program.window));
+    EXPECT_EQ(1u, TopLevelWindows("Hanabo32").size());
+}
+
+TEST_F(Frame, CloseBoxEndsWithExitCodeZero)
+{
+    PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0, WaitForExit(program));
+}
+
+TEST_F(Frame, ExitCommandEndsWithExitCodeZero)
+{
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(0, WaitForExit(program));
+}
+
+TEST_F(Frame, CtrlXEndsWithExitCodeZero)
+{
+    PressKeys(program.window, {VK_CONTROL, 'X'});
+    EXPECT_EQ(0, WaitForExit(program));
+}

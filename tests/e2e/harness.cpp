@@ -1,0 +1,198 @@
+// The end-to-end harness: Win32 calls that start, watch and drive Hanabo32.
+#include "tests/e2e/harness.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+static std::string EnvironmentValue(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+std::string MakeWorkDirectory()
+{
+    static int serial = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char path[MAX_PATH];
+    for (;;) {
+        std::snprintf(path, sizeof path, "%shanabo-e2e-%lu-%d\\", temp,
+                      static_cast<unsigned long>(GetCurrentProcessId()), ++serial);
+        if (CreateDirectoryA(path, nullptr))
+            return path;
+    }
+}
+
+struct WindowSearch {
+    const char* className;
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search->processId != 0 && owner != search->processId)
+        return TRUE;
+    if (search->className) {
+        char name[256];
+        if (!GetClassNameA(window, name, sizeof name) || std::string(name) != search->className)
+            return TRUE;
+    }
+    search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId)
+{
+    WindowSearch search{className, processId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool StartProgram(RunningProgram& program, const std::string& directory)
+{
+    program.directory = directory;
+    std::string exe = EnvironmentValue("HANABO_EXE", "Hanabo32.exe");
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &startup, &program.process))
+        return false;
+    for (int waited = 0; waited < 30000; waited += 50) {
+        auto windows = TopLevelWindows("Hanabo32", program.process.dwProcessId);
+        if (!windows.empty() && IsWindowVisible(windows[0])) {
+            program.window = windows[0];
+            WaitForInputIdle(program.process.hProcess, 5000);
+            return true;
+        }
+        if (WaitForSingleObject(program.process.hProcess, 50) == WAIT_OBJECT_0)
+            return false;
+    }
+    return false;
+}
+
+long WaitForExit(RunningProgram& program, DWORD timeoutMs)
+{
+    if (!program.process.hProcess)
+        return -1;
+    if (WaitForSingleObject(program.process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(program.process.hProcess, 99);
+        WaitForSingleObject(program.process.hProcess, 5000);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(program.process.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+void StopProgram(RunningProgram& program)
+{
+    if (!program.process.hProcess)
+        return;
+    if (WaitForSingleObject(program.process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(program.process.hProcess, 99);
+        WaitForSingleObject(program.process.hProcess, 5000);
+    }
+    CloseHandle(program.process.hThread);
+    CloseHandle(program.process.hProcess);
+    program.process = {};
+    program.window = nullptr;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void Settle(HWND window, DWORD ms)
+{
+    DWORD_PTR result;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    Sleep(ms);
+}
+
+void PressKeys(HWND window, std::vector<WORD> keys)
+{
+    SetForegroundWindow(window);
+    Settle(window, 100);
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool SaveScreenshot(HWND window, const std::string& path)
+{
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return false;
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + imageSize;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageSize);
+    bool ok = static_cast<bool>(out);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+std::string ArtifactPath(const std::string& name)
+{
+    std::string dir = EnvironmentValue("HANABO_ARTIFACTS", ".");
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir + "\\" + name;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}

@@ -1,0 +1,50 @@
+// Drives the real Hanabo32 program under Wine as a player would: starts it in a
+// fresh working directory, finds its windows, reads their texts, sends input,
+// takes screenshots and collects the exit code and the files it left.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct RunningProgram {
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;     // the main window, class "Hanabo32"
+    std::string directory;     // its working directory, ending in a backslash
+};
+
+// A new, empty working directory for one program run.
+std::string MakeWorkDirectory();
+
+// Starts Hanabo32.exe in directory and waits for its main window (false on timeout).
+bool StartProgram(RunningProgram& program, const std::string& directory);
+
+// Waits for the process to end; its exit code, or -1 when it did not end in time
+// (the process is then killed).
+long WaitForExit(RunningProgram& program, DWORD timeoutMs = 10000);
+
+// Ends the program if it still runs and closes the handles.
+void StopProgram(RunningProgram& program);
+
+// Top-level windows of class className (any class when null) owned by a process
+// (any process when processId is 0).
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
+
+std::string WindowText(HWND window);
+
+// Real keyboard input to the foreground window: the keys go down in order and up
+// in reverse order, e.g. {VK_CONTROL, 'X'}.
+void PressKeys(HWND window, std::vector<WORD> keys);
+
+// Lets the program handle what was sent to it.
+void Settle(HWND window, DWORD ms = 200);
+
+// Saves the window as it is on the screen to a 24-bit .bmp file.
+bool SaveScreenshot(HWND window, const std::string& path);
+
+// Where screenshots go; the test script converts them for people to look at.
+std::string ArtifactPath(const std::string& name);
+
+// The whole content of a file; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);

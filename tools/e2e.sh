@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs the end-to-end tests: the real Hanabo32 (x86_64) under wine64 on a virtual
+# display, driven by the Windows test runner hanabo_e2e.exe.
+set -euo pipefail
+win=$(readlink -f "${1:-build/win64}")
+native=$(readlink -f "${2:-build/native}")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine_env.sh"
+
+artifacts="$win/e2e-artifacts"
+rm -rf "$artifacts"; mkdir -p "$artifacts"
+# One prefix per run, made once, so every start of the program is quick.
+prefix=$(mktemp -d /tmp/hanabo-wine.XXXXXX)
+cleanup() {
+  "$WINESERVER" -k 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$prefix"
+}
+trap cleanup EXIT
+
+start_virtual_display
+prepare_prefix "$prefix" unmanaged
+
+export HANABO_EXE HANABO_ARTIFACTS HANABO_TOOL
+HANABO_EXE=$(winpath "$win/Hanabo32.exe")
+HANABO_ARTIFACTS=$(winpath "$artifacts")
+HANABO_TOOL=$(winpath "$native/hanabo-tool")
+status=0
+"$WINE" "$win/hanabo_e2e.exe" "$@" 2>&1 | tr -d '\r' || status=$?
+[ "$status" -eq 0 ] && status=${PIPESTATUS[0]}
+
+# Screenshots as PNG for people to look at.
+for bmp in "$artifacts"/*.bmp; do
+  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null || true
+done
+exit "$status"
