@@ -1,0 +1,73 @@
+// The tile set: the loaded tile picture, its kind by pixel size, and the SetTag.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "display/bitmap.h"
+
+// Kinds of tile picture, recognised by exact pixel size. A tall animated set
+// is handled as TileSetAnimated32 once loaded.
+constexpr int TileSetNone = 0;
+constexpr int TileSetPlain = 1;
+constexpr int TileSetRoad = 2;
+constexpr int TileSetAnimated24 = 3;
+constexpr int TileSetAnimated32 = 4;
+constexpr int TileSetTallAnimated32 = 5;
+
+// The largest CellNo of a road set and of every other set.
+constexpr int RoadCellNo = 15;
+constexpr int ColourCellNo = 5;
+
+// How a picture of a recognised size is laid out.
+struct TileSetShape {
+    int kind = TileSetNone;   // 1..5
+    int frameSize = 0;        // side of one frame in the picture
+    int frameCount = 0;       // frames per animation band (animated kinds)
+    int cellNoLimit = 0;      // the largest CellNo the set can show
+};
+
+// Classifies a picture by its width and height; false when the size is not
+// one of the five kinds (also for top-down pictures, whose height is negative).
+bool ClassifyTileSet(int width, int height, TileSetShape* shape);
+
+struct TileSet {
+    Bitmap picture;
+    bool loaded = false;      // a picture (file or built-in) is in use
+    bool builtIn = false;     // the built-in plain picture
+    int kind = TileSetNone;   // 1..4 (a tall animated set is stored as 4)
+    int frameSize = 0;
+    int frameCount = 0;
+    int cellNoLimit = 0;
+    bool pingPong = false;    // set by a SetTag: animations run forward then back
+    bool hasPalette = false;  // the picture has exactly 256 colour-table entries
+    std::string bitmapPath;   // the Bitmap setting as last applied
+};
+
+// The program's one tile set.
+extern TileSet tileSet;
+
+// The SetTag flags.
+constexpr std::uint8_t SetTagSkipFirstFrame = 0x80;  // AnimBMPOption on
+constexpr std::uint8_t SetTagPingPong = 0x40;
+
+// Reads the SetTag from the top-right frame of a 32-pixel-frame picture;
+// false when the tag text is not there. *flags gets byte 9 of the tag.
+bool ReadSetTag(const Bitmap& picture, std::uint8_t* flags);
+
+// Loads the tile set from the bytes of a .bmp file, or from none (file null),
+// falling back to the built-in plain picture when the file is unreadable or
+// of no recognised size. Lowers or sets *cellNo for the new kind, and lets a
+// SetTag set *animBMPOption and PingPong. The bitmap path is left as it was.
+void LoadTileSet(TileSet& set, const std::uint8_t* file, std::size_t fileSize,
+                 const Bitmap& builtIn, int* cellNo, bool* animBMPOption);
+
+// What applying the Bitmap setting does once the new set is loaded.
+struct BitmapOutcome {
+    bool newGame = false;       // deal a new game (else repaint and keep playing)
+    bool resetCellNo = false;   // the road set was left: CellNo goes back to 5
+};
+
+// oldKind is the kind before loading (TileSetNone before the first load).
+BitmapOutcome BitmapChangeOutcome(int oldKind, int newKind);
