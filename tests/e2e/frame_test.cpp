@@ -113,3 +113,36 @@ TEST_F(Frame, CtrlXEndsWithExitCodeZero)
     PressKeys(program.window, {VK_CONTROL, 'X'});
     EXPECT_EQ(0, WaitForExit(program));
 }
+
+TEST_F(Frame, AboutBoxShowsTheVersionCentredOnTheWindow)
+{
+    PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
+    HWND box = nullptr;
+    for (int waited = 0; !box && waited < 5000; waited += 50) {
+        Sleep(50);
+        auto boxes = TopLevelWindows("#32770", program.process.dwProcessId);
+        if (!boxes.empty() && IsWindowVisible(boxes[0]))
+            box = boxes[0];
+    }
+    ASSERT_NE(nullptr, box);
+    Settle(box, 300);
+    EXPECT_EQ("Hanabo32-Version\x8f\xee\x95\xf1", WindowText(box));  // Hanabo32-Version情報
+
+    std::string texts;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += WindowText(child) + "|";
+    EXPECT_NE(std::string::npos, texts.find("Version 0.96|")) << texts;
+    EXPECT_NE(std::string::npos, texts.find("Hanabo32|")) << texts;
+
+    RECT main;
+    RECT own;
+    GetWindowRect(program.window, &main);
+    GetWindowRect(box, &own);
+    EXPECT_NEAR((main.left + main.right) / 2, (own.left + own.right) / 2, 1);
+    EXPECT_NEAR((main.top + main.bottom) / 2, (own.top + own.bottom) / 2, 1);
+    EXPECT_TRUE(SaveScreenshot(box, ArtifactPath("about.bmp")));
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsWindow(box));
+}
