@@ -9,7 +9,12 @@ void ResetFakeFrontEnd() { fake = FakeFrontEnd(); }
 
 static void Note(const std::string& call) { fake.calls.push_back(call); }
 
-void DrawCell(int column, int row) { Note("DrawCell " + std::to_string(column) + " " + std::to_string(row)); }
+void DrawCell(int column, int row)
+{
+    if (fake.quiet)
+        return;
+    Note("DrawCell " + std::to_string(column) + " " + std::to_string(row));
+}
 
 void RepaintBoard()
 {

@@ -23,6 +23,7 @@ struct FakeFrontEnd {
     bool timerRunning = false;
     int timerInterval = 0;
     int repaints = 0;
+    bool quiet = false;                    // benchmarks: DrawCell records nothing
 };
 
 extern FakeFrontEnd fake;

@@ -1,0 +1,211 @@
+// The move history: recording, Undo by replay, Redo, Again and the move slider.
+#include "game/history.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/front_end.h"
+#include "game/groups.h"
+#include "game/scoring.h"
+
+MoveSlider moveSlider;
+
+// The slider's texts: where the game stands, and where OK would take it.
+#define NOW_TEXT "\x8c\xbb\x8d\xdd" "%d" "\x8e\xe8\x82\xc5\x82\xb7\x81\x42"  // 現在%d手です。
+static const char SliderNowText[] = NOW_TEXT;
+static const char SliderBackText[] =
+    NOW_TEXT "%d" "\x8e\xe8\x82\xdc\x82\xc5\x96\xdf\x82\xe8\x82\xdc\x82\xb7\x81\x42";  // 現在%d手です。%d手まで戻ります。
+static const char SliderForwardText[] =
+    NOW_TEXT "%d" "\x8e\xe8\x82\xdc\x82\xc5\x90\x69\x82\xdf\x82\xdc\x82\xb7";  // 現在%d手です。%d手まで進めます
+#undef NOW_TEXT
+
+static const int SliderPage = 5;
+
+static std::vector<unsigned char> cellsBefore;
+
+static void KeepHistoryOrder()
+{
+    if (game.moveCount < game.moveIndex)
+        game.moveCount = game.moveIndex;
+}
+
+void RecordMove(int column, int row)
+{
+    if (game.moveIndex <= 0 || game.moveIndex >= MoveHistorySize)
+        return;
+    game.moves[game.moveIndex].column = static_cast<unsigned char>(column);
+    game.moves[game.moveIndex].row = static_cast<unsigned char>(row);
+}
+
+// Applies a recorded move to the Board as a replay does. A move that no
+// longer finds a group (the saved game it came from changed on disk) is left out.
+static void ReplayMove(const Move& move)
+{
+    int column = move.column;
+    int row = move.row;
+    if (!IsOnBoard(column, row))
+        return;
+    unsigned char cell = CellAt(column, row);
+    if (cell == 0 || cell >= CellMarkBit)
+        return;
+    Selection& s = game.selection;
+    s.minColumn = s.maxColumn = column;
+    s.minRow = s.maxRow = row;
+    s.size = 1;
+    SetCell(column, row, cell | CellMarkBit);
+    GrowGroup(column, row, cell & CellTileMask);
+    if (s.size < 2) {
+        SetCell(column, row, cell);
+        return;
+    }
+    RemoveGroup(column, row);
+}
+
+void UndoMove()
+{
+    if (game.moveIndex == 0 || game.animState == AnimState::Vanishing)
+        return;
+    StopTimer();
+    PlaySoundEvent(SoundEvent::Click);
+    KeepHistoryOrder();
+    game.replaying = true;
+    cellsBefore.assign(board.cells.begin(), board.cells.end());
+    DealBoard(true);
+    for (int k = 1; k < game.moveIndex && k < MoveHistorySize; ++k)
+        ReplayMove(game.moves[k]);
+    --game.moveIndex;
+    game.replaying = false;
+    game.selection.size = 0;
+    if (cellsBefore.size() == board.cells.size()) {
+        for (int column = 0; column < board.columns; ++column)
+            for (int row = 0; row < board.rows; ++row) {
+                std::size_t i = static_cast<std::size_t>(row) * board.columns + column;
+                if (board.cells[i] != cellsBefore[i])
+                    DrawCell(column, row);
+            }
+    } else {
+        RepaintBoard();
+    }
+    EnableCommand(GameCommand::Redo, true);
+    ShowScoreBar();
+    ShowClickCounter();
+}
+
+// Highlights and removes the next recorded move, as the player made it.
+// False when the entry finds no group to remove.
+static bool RedoNextMove()
+{
+    const Move& move = game.moves[game.moveIndex + 1];
+    if (!IsOnBoard(move.column, move.row))
+        return false;
+    HighlightGroupAt(move.column, move.row);
+    if (game.selection.size < 2)
+        return false;
+    RemoveGroup(move.column, move.row);
+    return true;
+}
+
+void RedoMove()
+{
+    StopTimer();
+    game.redoing = true;
+    if (game.moveCount > game.moveIndex && game.moveIndex + 1 < MoveHistorySize) {
+        PlaySoundEvent(SoundEvent::Click);
+        RedoNextMove();
+    }
+    game.redoing = false;
+    game.selection.size = 0;
+    if (game.moveCount == game.moveIndex)
+        EnableCommand(GameCommand::Redo, false);
+}
+
+void PlayAgain()
+{
+    game.replaying = true;
+    StartGame(true, true);
+}
+
+void PreviewRedo()
+{
+    if (game.moveCount <= game.moveIndex || game.moveIndex + 1 >= MoveHistorySize)
+        return;
+    const Move& move = game.moves[game.moveIndex + 1];
+    if (!IsOnBoard(move.column, move.row) || CellAt(move.column, move.row) >= CellMarkBit)
+        return;
+    HighlightGroupAt(move.column, move.row);
+    ShowClickCounter();
+}
+
+void MoveSliderOpened()
+{
+    KeepHistoryOrder();
+    moveSlider.maximum = game.moveCount;
+    moveSlider.position = game.moveIndex;
+}
+
+int MoveSliderScrolled(SliderRequest request, int thumb)
+{
+    int p = moveSlider.position;
+    switch (request) {
+    case SliderRequest::StepLeft:
+        p -= 1;
+        break;
+    case SliderRequest::StepRight:
+        p += 1;
+        break;
+    case SliderRequest::PageLeft:
+        p -= SliderPage;
+        break;
+    case SliderRequest::PageRight:
+        p += SliderPage;
+        break;
+    case SliderRequest::Thumb:
+        p = thumb;
+        break;
+    case SliderRequest::Other:
+        break;
+    }
+    if (p < 0)
+        p = 0;
+    if (p > moveSlider.maximum)
+        p = moveSlider.maximum;
+    moveSlider.position = p;
+    return p;
+}
+
+void FormatMoveSliderText(char* text, int size)
+{
+    std::size_t room = static_cast<std::size_t>(size);
+    int p = moveSlider.position;
+    if (p < game.moveIndex)
+        std::snprintf(text, room, SliderBackText, game.moveIndex, p);
+    else if (p > game.moveIndex)
+        std::snprintf(text, room, SliderForwardText, game.moveIndex, p);
+    else
+        std::snprintf(text, room, SliderNowText, game.moveIndex);
+}
+
+void MoveSliderOk()
+{
+    int p = moveSlider.position;
+    if (p == game.moveIndex)
+        return;
+    if (p < game.moveIndex) {
+        // Undo does nothing while a group vanishes; the index must not move either.
+        if (game.animState == AnimState::Vanishing)
+            return;
+        game.moveIndex = p + 1;
+        UndoMove();
+        return;
+    }
+    if (p > game.moveCount)
+        p = game.moveCount;
+    PlaySoundEvent(SoundEvent::Click);
+    game.redoing = true;
+    while (game.moveIndex < p && game.moveIndex + 1 < MoveHistorySize)
+        if (!RedoNextMove())
+            break;
+    game.redoing = false;
+}

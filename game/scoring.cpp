@@ -1,0 +1,123 @@
+// Scoring, the texts of the score bar and the click counter, and the end of a game.
+#include "game/scoring.h"
+
+#include <cstdio>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/front_end.h"
+#include "storage/records.h"
+
+static const char RetryQuestion[] =
+    "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？
+static const char ClickWord[] = "Click";
+static const char ClicksWord[] = "Clicks";
+static const char Blank[] = " ";
+
+void ScoreRemoval(int n)
+{
+    int points = (n - 2) * (n - 2);
+    game.score += points;
+}
+
+double ShownScore()
+{
+    return game.scoreOption ? game.score - TilesLeft() : game.score;
+}
+
+void FormatScoreBarField(int field, char* text, int size)
+{
+    std::size_t room = static_cast<std::size_t>(size);
+    if (field >= 0 && field <= 4) {
+        int value = field + 1;
+        bool shown = CurrentMode() == GameMode::ZededUdoz ? value == 1 : value <= game.cellNo;
+        if (shown)
+            std::snprintf(text, room, "%d", game.counts.count[value]);
+        else
+            std::snprintf(text, room, "%s", Blank);
+    } else if (field == ScoreBarSizeField) {
+        if (game.selection.size > 1)
+            std::snprintf(text, room, "%d", game.selection.size);
+        else
+            std::snprintf(text, room, "%s", Blank);
+    } else if (field == ScoreBarScoreField) {
+        std::snprintf(text, room, "%.0f", ShownScore());
+    } else if (size > 0) {
+        text[0] = '\0';
+    }
+}
+
+void ShowScoreBar()
+{
+    char text[64];
+    for (int field = 0; field < ScoreBarFields; ++field) {
+        FormatScoreBarField(field, text, sizeof text);
+        SetScoreBarField(field, text);
+    }
+}
+
+void FormatClickCounter(char* text, int size)
+{
+    std::snprintf(text, static_cast<std::size_t>(size), "%d(%d) %s", game.moveIndex, game.moveCount,
+                  game.moveIndex < 2 ? ClickWord : ClicksWord);
+}
+
+void ShowClickCounter()
+{
+    char text[64];
+    FormatClickCounter(text, sizeof text);
+    SetClickCounter(text);
+}
+
+bool IsGameOver()
+{
+    const int columns = board.columns;
+    const int bottom = board.rows - 1;
+    const bool road = CurrentMode() == GameMode::ZededUdoz;
+    int column = 0;
+    int row = bottom;
+    if (CellAt(column, row) == 0)
+        return true;
+    for (;;) {
+        unsigned char v = CellAt(column, row);
+        unsigned char up = row > 0 ? CellAt(column, row - 1) : 0;
+        unsigned char right = column < columns - 1 ? CellAt(column + 1, row) : 0;
+        if (road) {
+            if (((v & RoadUp) && (up & RoadDown)) || ((v & RoadRight) && (right & RoadLeft)))
+                return false;
+        } else if (up == v || right == v) {
+            return false;
+        }
+        if (row > 0 && up != 0) {
+            --row;
+            continue;
+        }
+        ++column;
+        row = bottom;
+        if (column >= columns || CellAt(column, row) == 0)
+            return true;
+    }
+}
+
+void EndGame()
+{
+    int rest = TilesLeft();
+    if (game.scoreOption)
+        game.score -= rest;
+    if (game.keepRecords)
+        RecordGameResult(game.score, rest);
+}
+
+void AskRetry()
+{
+    PlaySoundEvent(SoundEvent::Message);
+    if (AskYesNo(RetryQuestion)) {
+        // After Undo back to the deal there is no last move to drop.
+        if (game.moveIndex > 0)
+            --game.moveIndex;
+        game.moveCount = game.moveIndex;
+        StartGame(true, true);
+    } else {
+        StartGame(false, false);
+    }
+}

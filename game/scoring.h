@@ -1,0 +1,34 @@
+// Scoring, the score bar and click counter texts, and the end of a game.
+#pragma once
+
+// The score bar's seven fields, from the left.
+const int ScoreBarFields = 7;
+const int ScoreBarSizeField = 5;     // the size of the highlighted group
+const int ScoreBarScoreField = 6;
+
+// Adds (n - 2)^2 for a removal of n tiles.
+void ScoreRemoval(int n);
+
+// The score as shown: with the score option on, less the tiles left.
+double ShownScore();
+
+// Rewrites every field of the score bar.
+void ShowScoreBar();
+
+// The text of one score bar field (at most size - 1 bytes).
+void FormatScoreBarField(int field, char* text, int size);
+
+// Rewrites the click counter box: "%d(%d) %s".
+void ShowClickCounter();
+void FormatClickCounter(char* text, int size);
+
+// True when no two neighbouring tiles connect. Relies on the Board being
+// packed towards the bottom and the left, as every removal leaves it.
+bool IsGameOver();
+
+// The end of a game that is not a Campaign stage: the score option's
+// deduction and the record check.
+void EndGame();
+
+// The question after a finished game: the same board again, or a new one.
+void AskRetry();

@@ -1,0 +1,136 @@
+// The Board: tile sizes, size limits, points to Cells, connections and counts.
+#include <gtest/gtest.h>
+
+#include "game/board.h"
+#include "tests/game_helpers.h"
+
+TEST(Board, TileSizesRoundUpToTheAllowedOnes)
+{
+    const int in[] = {-3, 0, 4, 5, 8, 9, 16, 17, 20, 32, 33, 48, 49, 64, 1000};
+    const int out[] = {4, 4, 4, 8, 8, 16, 16, 32, 32, 32, 48, 48, 64, 64, 64};
+    for (unsigned i = 0; i < sizeof in / sizeof in[0]; ++i)
+        EXPECT_EQ(RoundTileSize(in[i]), out[i]) << in[i];
+}
+
+TEST(Board, SizeLimitsApplyColumnsThenRows)
+{
+    FreshGame(16, 12);
+    board.ts = 48;
+    SetBoardSize(5, 4);
+    EXPECT_EQ(board.columns, 6);   // 5 x 48 = 240 is below 256
+    SetBoardSize(21, 4);
+    EXPECT_EQ(board.columns, 20);
+    EXPECT_EQ(board.rows, 4);
+    SetBoardSize(16, 14);
+    EXPECT_EQ(board.rows, 13);
+
+    board.ts = 4;
+    SetBoardSize(1000, 200);
+    EXPECT_EQ(board.columns, 240);
+    EXPECT_EQ(board.rows, 160);
+    EXPECT_EQ(board.cells.size(), 38400u);
+    SetBoardSize(1, 1);
+    EXPECT_EQ(board.columns, 64);
+    EXPECT_EQ(board.rows, 48);
+
+    board.ts = 64;
+    SetBoardSize(16, 2);
+    EXPECT_EQ(board.columns, 15);
+    EXPECT_EQ(board.rows, 3);
+
+    // An odd stored tile size is rounded before the limits: 20 counts as 32.
+    board.ts = 20;
+    SetBoardSize(40, 30);
+    EXPECT_EQ(board.ts, 32);
+    EXPECT_EQ(board.columns, 30);
+    EXPECT_EQ(board.rows, 20);
+    EXPECT_EQ(board.cells.size(), 600u);
+}
+
+TEST(Board, EveryTileSizeKeepsItsRanges)
+{
+    const int sizes[] = {4, 8, 16, 32, 48, 64};
+    const int minColumns[] = {64, 32, 16, 8, 6, 4};
+    const int maxColumns[] = {240, 120, 60, 30, 20, 15};
+    const int minRows[] = {48, 24, 12, 6, 4, 3};
+    const int maxRows[] = {160, 80, 40, 20, 13, 10};
+    for (int i = 0; i < 6; ++i) {
+        int c = 0, r = 0;
+        LimitBoardSize(&c, &r, sizes[i]);
+        EXPECT_EQ(c, minColumns[i]);
+        EXPECT_EQ(r, minRows[i]);
+        c = 10000;
+        r = 10000;
+        LimitBoardSize(&c, &r, sizes[i]);
+        EXPECT_EQ(c, maxColumns[i]);
+        EXPECT_EQ(r, maxRows[i]);
+    }
+}
+
+TEST(Board, PointsTruncateTowardsZero)
+{
+    FreshGame(16, 12);
+    const int top = 30;
+    int c = 9, r = 9;
+    CellFromPoint(0, top, top, &c, &r);
+    EXPECT_EQ(c, 0);
+    EXPECT_EQ(r, 0);
+    CellFromPoint(1, top - 31, top, &c, &r);
+    EXPECT_EQ(c, 0);
+    EXPECT_EQ(r, 0);
+    CellFromPoint(2 + 32 * 3 + 31, top - 32, top, &c, &r);
+    EXPECT_EQ(c, 3);
+    EXPECT_EQ(r, -1);
+    CellFromPoint(2, top + 12 * 32, top, &c, &r);
+    EXPECT_EQ(r, 12);
+}
+
+TEST(Board, RoadTilesConnectOnlyByFacingConnectors)
+{
+    FreshGame(16, 12, TileSetRoad);
+    // Tile 3 (up + down) above tile 1 (up): the lower one points up, the upper one down.
+    EXPECT_TRUE(TilesConnect(1, 3, RoadUp));
+    EXPECT_TRUE(TilesConnect(3, 1, RoadDown));
+    EXPECT_FALSE(TilesConnect(3, 4, RoadDown));
+    EXPECT_FALSE(TilesConnect(4 | 1, 2, RoadRight));  // no RoadLeft on the right-hand tile
+    EXPECT_TRUE(TilesConnect(4, 8, RoadRight));
+    EXPECT_FALSE(TilesConnect(4, 8 | CellMarkBit, RoadRight));
+
+    game.tileSetKind = TileSetPlain;
+    EXPECT_TRUE(TilesConnect(2, 2, RoadLeft));
+    EXPECT_FALSE(TilesConnect(2, 2 | CellMarkBit, RoadLeft));  // a marked 2 reads as 34
+    EXPECT_EQ(2 | CellMarkBit, 34);
+    EXPECT_FALSE(TilesConnect(0, 0, RoadUp));
+}
+
+TEST(Board, CountsFollowTheMode)
+{
+    FreshGame(8, 6);
+    SetRows({"12300000", "11100000", "55500000", "00000000", "00000000", "44400002"});
+    EXPECT_EQ(game.counts.count[1], 4);
+    EXPECT_EQ(game.counts.count[2], 2);
+    EXPECT_EQ(game.counts.count[3], 1);
+    EXPECT_EQ(game.counts.count[4], 3);
+    EXPECT_EQ(game.counts.count[5], 3);
+    EXPECT_EQ(TilesLeft(), 13);
+
+    game.tileSetKind = TileSetRoad;
+    CountTiles();
+    EXPECT_EQ(game.counts.count[1], 13);
+    EXPECT_EQ(game.counts.count[2], 0);
+    EXPECT_EQ(TilesLeft(), 13);
+}
+
+TEST(Board, TimerStateFollowsStartAndStop)
+{
+    FreshGame(16, 12);
+    game.animIntrvl = 100;
+    StopTimer();
+    EXPECT_TRUE(fake.calls.empty());   // nothing to stop
+    StartTimer();
+    EXPECT_TRUE(game.timerRunning);
+    EXPECT_EQ(fake.timerInterval, 100);
+    StopTimer();
+    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(fake.timerRunning);
+}

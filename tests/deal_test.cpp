@@ -1,0 +1,276 @@
+// Dealing: the generator, seeding, the boards of game numbers in both modes,
+// new numbers, titles and the start of a game.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "tests/game_helpers.h"
+
+static std::string Column(int column)
+{
+    std::string out;
+    for (int r = 0; r < board.rows; ++r)
+        out += std::to_string(CellAt(column, r)) + " ";
+    return out;
+}
+
+static std::string Row(int row)
+{
+    std::string out;
+    for (int c = 0; c < board.columns; ++c)
+        out += std::to_string(CellAt(c, row)) + " ";
+    return out;
+}
+
+TEST(GameRandom, KnownSequences)
+{
+    GameRandom g;
+    g.Seed(1);
+    EXPECT_EQ(g.Next(), 41);
+    EXPECT_EQ(g.Next(), 18467);
+    EXPECT_EQ(g.Next(), 6334);
+    EXPECT_EQ(g.Next(), 26500);
+    EXPECT_EQ(g.Next(), 19169);
+    g.Seed(0);
+    EXPECT_EQ(g.Next(), 38);
+    EXPECT_EQ(g.Next(), 7719);
+    EXPECT_EQ(g.Next(), 21238);
+    // Below scales the next number: 41 x 2 / 32768 is 0, 18467 x 2 / 32768 is 1.
+    g.Seed(1);
+    EXPECT_EQ(g.Below(2), 0);
+    EXPECT_EQ(g.Below(2), 1);
+    EXPECT_EQ(g.Below(32768), 6334);
+}
+
+// The state after seeding with `state` and skipping `skip` numbers.
+static std::uint32_t StateAfter(std::uint32_t state, int skip)
+{
+    GameRandom g;
+    g.Seed(state);
+    for (int i = 0; i < skip; ++i)
+        g.Next();
+    return g.state;
+}
+
+TEST(GameRandom, SeedForGameSplitsTheNumber)
+{
+    SeedForGame(100000);
+    EXPECT_EQ(gameRandom.state, StateAfter(34464, 1));
+    SeedForGame(-5);
+    EXPECT_EQ(gameRandom.state, 65531u);
+    SeedForGame(-65536);
+    EXPECT_EQ(gameRandom.state, StateAfter(0, 65535));
+    SeedForGame(-70000);
+    EXPECT_EQ(gameRandom.state, StateAfter(61072, 65535));
+    SeedForGame(0);
+    EXPECT_EQ(gameRandom.state, 0u);
+}
+
+TEST(Deal, GameNumberOneInIroGame)
+{
+    DealNumber(1);
+    EXPECT_EQ(Column(0), "1 3 1 5 3 3 2 5 5 4 1 5 ");
+    EXPECT_EQ(Row(0), "1 4 1 4 5 2 3 3 3 5 4 3 3 1 1 2 ");
+    // 192 draws, one per Cell.
+    EXPECT_EQ(gameRandom.state, StateAfter(1, 192));
+    int sum = 0;
+    for (int v = 1; v <= 5; ++v) {
+        int n = 0;
+        for (unsigned char cell : board.cells)
+            n += cell == v;
+        EXPECT_EQ(game.counts.count[v], n);
+        sum += n;
+    }
+    EXPECT_EQ(sum, 192);
+    EXPECT_EQ(fake.title, "IroGame #1");
+
+    // New draws its number from where the deal left the generator.
+    StartGame(false, false);
+    EXPECT_EQ(game.number, 807688147);
+    EXPECT_EQ(fake.title, "IroGame #807688147");
+    EXPECT_EQ(recentNumbers.count, 1);
+    EXPECT_EQ(recentNumbers.numbers[0], 807688147);
+}
+
+TEST(Deal, GameNumberOneInZededUdoz)
+{
+    DealNumber(1, 16, 12, TileSetRoad);
+    EXPECT_EQ(Column(0), "3 13 9 6 14 13 12 3 13 11 5 1 ");
+    EXPECT_EQ(Row(0), "3 2 10 14 15 14 15 13 15 9 12 14 9 3 6 13 ");
+    EXPECT_EQ(gameRandom.state, StateAfter(1, 199));
+    EXPECT_EQ(game.counts.count[1], 192);
+    EXPECT_EQ(TilesLeft(), 192);
+    EXPECT_EQ(fake.title, "ZededUdoz #1");
+}
+
+TEST(Deal, RoadEdgesNeverPointOnlyOffTheBoard)
+{
+    for (int number = 0; number < 40; ++number) {
+        DealNumber(number * 7919 - 100000, 16, 12, TileSetRoad);
+        for (int c = 0; c < board.columns; ++c)
+            for (int r = 0; r < board.rows; ++r) {
+                int v = CellAt(c, r);
+                ASSERT_GE(v, 1);
+                ASSERT_LE(v, 15);
+                bool last = c == board.columns - 1, bottom = r == board.rows - 1;
+                std::vector<int> never;
+                if (c == 0)
+                    never = r == 0 ? std::vector<int>{1, 8, 9} : bottom ? std::vector<int>{4, 8, 12} : std::vector<int>{8};
+                else if (last)
+                    never = r == 0 ? std::vector<int>{1, 4, 5} : bottom ? std::vector<int>{2, 4, 6} : std::vector<int>{4};
+                else if (r == 0)
+                    never = {1};
+                else if (bottom)
+                    never = {2};
+                for (int bad : never)
+                    ASSERT_NE(v, bad) << c << "," << r;
+            }
+    }
+}
+
+TEST(Deal, SameNumberSameBoardAfterOtherGames)
+{
+    DealNumber(-424242);
+    std::vector<unsigned char> first = board.cells;
+    for (int i = 0; i < 3; ++i)
+        StartGame(false, false);
+    EXPECT_NE(board.cells, first);
+    game.number = -424242;
+    StartGame(true, false);
+    EXPECT_EQ(board.cells, first);
+    EXPECT_EQ(fake.title, "IroGame #-424242");
+}
+
+TEST(Deal, NumberZeroAndTheSignOfNewNumbers)
+{
+    DealNumber(0);
+    EXPECT_EQ(gameRandom.state, StateAfter(0, 192));
+    // Seed 1 gives 41, 18467 and then 6334, below 16384: the number is negative.
+    gameRandom.Seed(1);
+    int n = ChooseNewNumber();
+    EXPECT_EQ(n, -(41 * 32768 + 18467));
+}
+
+TEST(Deal, CampaignSeedIsAddedToTheStage)
+{
+    FreshGame(16, 12);
+    game.campaign = true;
+    game.campaignTane = 7;
+    game.number = 2;
+    StartGame(false, false);   // the next stage
+    EXPECT_EQ(game.number, 3);
+    EXPECT_EQ(fake.title, "IroGame Campaign #3");
+    std::vector<unsigned char> stage = board.cells;
+    EXPECT_EQ(recentNumbers.count, 0);
+
+    DealNumber(10);
+    EXPECT_EQ(board.cells, stage);
+
+    game.tileSetKind = TileSetRoad;
+    game.campaign = true;
+    UpdateTitle();
+    EXPECT_EQ(fake.title, "ZededUdoz Campaign #10");
+
+    // The sum wraps around in 32-bit arithmetic.
+    FreshGame(16, 12);
+    game.campaignTane = 1;
+    game.number = 2147483647;
+    StartGame(true, false);
+    std::vector<unsigned char> wrapped = board.cells;
+    DealNumber(-2147483647 - 1);
+    EXPECT_EQ(board.cells, wrapped);
+}
+
+TEST(Deal, TitleNamesALoadedFile)
+{
+    FreshGame(16, 12);
+    game.loadedFile = "C:\\games\\save2.tgw";
+    char title[64];
+    FormatTitle(title, sizeof title);
+    EXPECT_STREQ(title, "IroGame save2.tgw");
+    game.loadedFile = "plain.tgw";
+    game.tileSetKind = TileSetRoad;
+    FormatTitle(title, sizeof title);
+    EXPECT_STREQ(title, "ZededUdoz plain.tgw");
+    FormatTitle(title, 8);
+    EXPECT_STREQ(title, "ZededUd");
+}
+
+TEST(Deal, RecentNumbersKeepTheTenNewest)
+{
+    FreshGame(16, 12);
+    gameRandom.Seed(12345);
+    std::vector<int> chosen;
+    for (int i = 0; i < 11; ++i) {
+        StartGame(false, false);
+        chosen.push_back(game.number);
+    }
+    ASSERT_EQ(recentNumbers.count, 10);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(recentNumbers.numbers[i], chosen[10 - i]);
+    EXPECT_EQ(recentNumbers.changes, 11);
+}
+
+TEST(Deal, KindsBeyondTheLimitsStillDealTileValues)
+{
+    FreshGame(16, 12, TileSetPlain, 3);
+    game.number = 5;
+    StartGame(true, false);
+    for (unsigned char cell : board.cells) {
+        EXPECT_GE(cell, 1);
+        EXPECT_LE(cell, 3);
+    }
+    EXPECT_EQ(game.counts.count[4] + game.counts.count[5], 0);
+    game.cellNo = -4;   // the settings put no lower bound on the kinds
+    StartGame(true, false);
+    for (unsigned char cell : board.cells)
+        EXPECT_EQ(cell, 1);
+    EXPECT_EQ(game.counts.count[1], 192);
+}
+
+TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
+{
+    DealNumber(1);
+    game.moveIndex = 4;
+    game.moveCount = 2;
+    game.gameOver = true;
+    game.score = 77;
+    game.selection.minColumn = 5;
+    game.selection.maxRow = 7;
+    ResetFakeFrontEnd();
+    StartGame(true, true);
+    EXPECT_EQ(game.moveIndex, 0);
+    EXPECT_EQ(game.moveCount, 4);
+    EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+    EXPECT_FALSE(game.gameOver);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_EQ(game.selection.minColumn, 0);
+    EXPECT_EQ(game.selection.maxRow, 0);
+    EXPECT_EQ(fake.clickCounter, "0(4) Click");
+    EXPECT_EQ(fake.repaints, 1);
+    ASSERT_EQ(fake.sounds.size(), 1u);
+    EXPECT_EQ(fake.sounds[0], SoundEvent::Start);
+    EXPECT_EQ(fake.scoreBar[6], "0");
+
+    StartGame(false, false);
+    EXPECT_EQ(game.moveCount, 0);
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+    EXPECT_EQ(fake.clickCounter, "0(0) Click");
+
+    // Keeping an empty history leaves Redo disabled.
+    StartGame(true, true);
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+}
+
+TEST(StartGame, DealingStopsTheTimerAndTheAnimation)
+{
+    DealNumber(1);
+    StartTimer();
+    game.animState = AnimState::Vanishing;
+    StartGame(true, false);
+    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(fake.timerRunning);
+    EXPECT_EQ(game.animState, AnimState::Idle);
+}
