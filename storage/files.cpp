@@ -4,8 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 
-std::string ProgramDirectory;
+#include "shell/program_directory.h"
+
 int rewriteStopsBeforeStep = 0;
+
+std::string ProgramFilePath(const char* name) { return std::string(ProgramDirectory()) + name; }
 
 bool ReadWholeFile(const std::string& path, std::string* text)
 {
@@ -80,6 +83,23 @@ RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, 
     if (StopsHere(5))
         return RewriteResult::NotReplaced;
     return ReplaceFileWith(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::size_t cut = end;
+        if (cut > pos && text[cut - 1] == '\r')
+            --cut;
+        lines.push_back(text.substr(pos, cut - pos));
+        pos = end + 1;
+    }
+    return lines;
 }
 
 int RaiseToTileSize(int size)

@@ -4,10 +4,10 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
-// The working directory at start-up, ending with a backslash (set by start-up;
-// every file of the program's own is this joined with a fixed name).
-extern std::string ProgramDirectory;
+// The path of one of the program's own files in ProgramDirectory.
+std::string ProgramFilePath(const char* name);
 
 // Paths and composed texts are held to the program's 1024-byte buffers.
 const std::size_t TextBufferSize = 1024;
@@ -39,6 +39,10 @@ bool ReplaceFileWith(const std::string& from, const std::string& to);
 // the temporary file, 2 write its first half, 3 write the rest, 4 close it,
 // 5 replace), as if the program had died there. 0: never.
 extern int rewriteStopsBeforeStep;
+
+// The lines of a text without their line ends (LF, or CR LF); a last line
+// without an end counts, an empty piece after the last line end does not.
+std::vector<std::string> SplitLines(const std::string& text);
 
 // A tile size raised to an allowed one: 4, 8, 16, 32, 48 or 64.
 int RaiseToTileSize(int size);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "game/front_end.h"
+#include "shell/program_directory.h"
 #include "storage/files.h"
 
 Settings settings;
@@ -177,8 +178,8 @@ void ReadSettings(const char* text, Settings* into)
     read.MIDI = ReadString(text, "[Sound]", "MIDI", "");
     read.BGM = ReadBoolSetting(text, "Sound", "BGM", 0);
     read.Sound = ReadBoolSetting(text, "Sound", "Sound", 0);
-    read.Path = ReadString(text, "Sound", "Path", ProgramDirectory.c_str());
-    if (read.Path == ProgramDirectory)
+    read.Path = ReadString(text, "Sound", "Path", ProgramDirectory());
+    if (read.Path == ProgramDirectory())
         read.Path += SoundSubfolder;
     for (int event = 0; event < 8; ++event)
         read.soundFiles[event] = ReadString(text, "Sound", SoundKeys[event], SoundDefaults[event]);
@@ -299,7 +300,7 @@ std::string FormatSettings(const Settings& values, const std::string* oldText)
 void LoadSettings()
 {
     std::string text;
-    if (ReadWholeFile(ProgramDirectory + SettingsFileName, &text))
+    if (ReadWholeFile(ProgramFilePath(SettingsFileName), &text))
         ReadSettings(text.c_str(), &settings);
     else
         ReadSettings(nullptr, &settings);
@@ -307,7 +308,7 @@ void LoadSettings()
 
 void SaveSettings()
 {
-    std::string path = ProgramDirectory + SettingsFileName;
+    std::string path = ProgramFilePath(SettingsFileName);
     std::string old;
     bool haveOld = ReadWholeFile(path, &old);
     // A settings file that is there but cannot be read would lose its records
@@ -315,7 +316,7 @@ void SaveSettings()
     if (!haveOld && !FileIsAbsent(path))
         return;
     std::string text = FormatSettings(settings, haveOld ? &old : nullptr);
-    if (RewriteFile(path, ProgramDirectory + TempFileName, text) == RewriteResult::TempFileFailed) {
+    if (RewriteFile(path, ProgramFilePath(TempFileName), text) == RewriteResult::TempFileFailed) {
         PlaySoundEvent(SoundEvent::Message);
         ShowMessage(TempFileFailedText, MessageKind::Error);
     }

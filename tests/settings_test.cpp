@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "shell/program_directory.h"
 #include "storage/files.h"
 #include "storage/settings.h"
 #include "tests/fake_front_end.h"
@@ -32,9 +33,12 @@ protected:
     {
         char pattern[] = "/tmp/hanabo_settings_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
-        ProgramDirectory = std::string(pattern) + "/";
-        ini = ProgramDirectory + "Hanabo.ini";
-        tmp = ProgramDirectory + "Hanabo.tmp";
+        folder = pattern;
+        // The program joins names to a folder ending in a backslash; here
+        // that makes names inside the test's own folder.
+        ASSERT_TRUE(SetProgramDirectory((folder + "/").c_str()));
+        ini = ProgramFilePath("Hanabo.ini");
+        tmp = ProgramFilePath("Hanabo.tmp");
         settings = Settings();
         rewriteStopsBeforeStep = 0;
         ResetFakeFrontEnd();
@@ -42,10 +46,10 @@ protected:
     void TearDown() override
     {
         rewriteStopsBeforeStep = 0;
-        std::string command = "rm -rf '" + ProgramDirectory + "'";
+        std::string command = "rm -rf '" + folder + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
-    std::string ini, tmp;
+    std::string folder, ini, tmp;
 };
 
 TEST(SettingsLookup, NumbersFollowTheFirstHeaderAndAKeyAtALineStart)
@@ -123,7 +127,7 @@ TEST(SettingsLookup, LongTextsAreCutToTheBufferWithoutHalfACharacter)
 
 TEST(ReadingSettings, NoFileGivesEveryDefault)
 {
-    ProgramDirectory = "C:\\Games\\";
+    SetProgramDirectory("C:\\Games");
     Settings read;
     read.specialNumbers.push_back("old");
     ReadSettings(nullptr, &read);
@@ -152,7 +156,7 @@ TEST(ReadingSettings, NoFileGivesEveryDefault)
 
 TEST(ReadingSettings, AppliesTheLimits)
 {
-    ProgramDirectory = "C:\\Games\\";
+    SetProgramDirectory("C:\\Games");
     Settings read;
     ReadSettings("[system]\r\nSheetSizeX=-3\r\nCellSize=20\r\nAnimIntrvl=1\r\nCellNo=9\r\n"
                  "[Sound]\r\nPath=C:\\Games\\\r\n", &read);

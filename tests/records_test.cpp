@@ -1,0 +1,280 @@
+// The records store: list entries, loading and saving the record sections,
+// ranking, the record checks and Clear Records.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "shell/program_directory.h"
+#include "storage/files.h"
+#include "storage/records.h"
+#include "tests/fake_front_end.h"
+
+static std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+static void Spill(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+static std::time_t FixedClock() { return 1000000000; }
+
+static std::string Entry(const char* name, const char* value)
+{
+    return FormatRecordEntry(name, "(96/03/20 00:00:00)", value);
+}
+
+class Records : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/hanabo_records_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        ASSERT_TRUE(SetProgramDirectory((folder + "/").c_str()));
+        ini = ProgramFilePath("Hanabo.ini");
+        sheetRecords = RecordLists();
+        campaignRecords = RecordLists();
+        RecordClock = FixedClock;
+        date = RecordDate(FixedClock());
+        ResetFakeFrontEnd();
+    }
+    void TearDown() override
+    {
+        std::string command = "rm -rf '" + folder + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string folder, ini, date;
+};
+
+TEST(RecordEntries, KeyAndFixedColumns)
+{
+    EXPECT_EQ(RecordKey(16, 12, 5), "16x12(5)");
+    EXPECT_EQ(Entry("AAA", "100"), "AAA           \t(96/03/20 00:00:00) \t100");
+    EXPECT_EQ(RecordDate(0).size(), 19u);
+    EXPECT_EQ(RecordDate(0)[0], '(');
+    EXPECT_EQ(RecordDate(0)[3], '/');
+    EXPECT_EQ(RecordDate(0)[18], ')');
+}
+
+TEST(RecordEntries, NamesAreCutToFourteenBytesOfWholeCharacters)
+{
+    EXPECT_EQ(CutPlayerName("ABCDEFGHIJKLMNO"), "ABCDEFGHIJKLMN");
+    // Thirteen bytes, then a character whose lead byte is the fourteenth.
+    EXPECT_EQ(CutPlayerName("ABCDEFGHIJKLM\x82\xa0"), "ABCDEFGHIJKLM");
+    // Seven double-byte characters whose trail bytes look like lead bytes
+    // (上 is 8F E3) fill the fourteen bytes exactly and stay whole.
+    std::string seven;
+    for (int i = 0; i < 7; ++i)
+        seven += "\x8f\xe3";
+    EXPECT_EQ(CutPlayerName(seven + "\x8f\xe3"), seven);
+    EXPECT_EQ(CutPlayerName("\x8f\xe3" + seven), seven.substr(0, 14));
+}
+
+TEST(RecordSections, BuiltInRecordsWhereASectionIsMissing)
+{
+    RecordLists lists;
+    ReadRecordSections(nullptr, "16x12(5)", &lists);
+    ASSERT_EQ(lists.HighScoreList.size(), 10u);
+    EXPECT_EQ(lists.HighScoreList[0], Entry("AAA", "100"));
+    EXPECT_EQ(lists.HighScoreList[9], Entry("JJJ", "50"));
+    EXPECT_EQ(lists.RestList[2], Entry("CCC", "10"));
+    ReadRecordSections("[CampaignScore]\r\nX (96/03/20 00:00:00)=7\r\n", CampaignRecordKey, &lists);
+    EXPECT_EQ(lists.HighScoreList.size(), 1u);
+    EXPECT_EQ(lists.RestList[0], Entry("AAA", "5.00"));
+    EXPECT_EQ(lists.loadedKey, "Campaign");
+}
+
+TEST(RecordSections, ReadsAtMostTenLinesAndStopsAtABlankLineOrHeader)
+{
+    std::string text = "x[S8x6(3)]\r\n";
+    for (int i = 0; i < 12; ++i)
+        text += "P" + std::to_string(i) + " (96/03/20 00:00:00)=" + std::to_string(100 - i) + "\r\n";
+    text += "[C8x6(3)]\r\nA (96/03/20 00:00:00)=3\r\nB (96/03/20 00:00:00)=4.6\r\n\r\nC (96/03/20 00:00:00)=5\r\n";
+    RecordLists lists;
+    ReadRecordSections(text.c_str(), "8x6(3)", &lists);
+    ASSERT_EQ(lists.HighScoreList.size(), 10u);
+    EXPECT_EQ(lists.HighScoreList[9], Entry("P9", "91"));
+    ASSERT_EQ(lists.RestList.size(), 2u);
+    EXPECT_EQ(lists.RestList[1], Entry("B", "5"));
+    // A header with nothing after it gives an empty list; a malformed line ends it.
+    ReadRecordSections("[S8x6(3)]", "8x6(3)", &lists);
+    EXPECT_TRUE(lists.HighScoreList.empty());
+    ReadRecordSections("[S8x6(3)]\nA (96/03/20 00:00:00)=1\nno date here\nB (96/03/20 00:00:00)=1\n", "8x6(3)", &lists);
+    EXPECT_EQ(lists.HighScoreList.size(), 1u);
+}
+
+TEST(RecordSections, CampaignRestKeepsTwoDecimalsBothWays)
+{
+    RecordLists lists;
+    ReadRecordSections("[CampaignClear]\r\nAB (96/03/20 00:00:00)=2.5\r\n\r\n", CampaignRecordKey, &lists);
+    ASSERT_EQ(lists.RestList.size(), 1u);
+    EXPECT_EQ(lists.RestList[0], Entry("AB", "2.50"));
+    std::string text = FormatRecordSections("", lists);
+    EXPECT_NE(text.find("[CampaignClear]\r\nAB (96/03/20 00:00:00)=2.50\r\n\r\n"), std::string::npos);
+}
+
+TEST(RecordSections, SavingMovesTheKeysSectionsToTheEnd)
+{
+    std::string old =
+        "[system]\r\nCellSize=32\r\n\r\n"
+        "[S16x12(5)]\r\nOLD (96/03/20 00:00:00)=1\r\n\r\n"
+        "[S8x6(3)]\r\nKEEP (96/03/20 00:00:00)=2\r\n\r\n"
+        "junk [C16x12(5)] junk\r\nOLD (96/03/20 00:00:00)=1\r\n"
+        "[Sound]\r\nSound=1\r\n";
+    RecordLists lists;
+    ReadRecordSections(nullptr, "16x12(5)", &lists);
+    lists.HighScoreList.resize(2);
+    lists.RestList.resize(1);
+    std::string text = FormatRecordSections(old, lists);
+    EXPECT_EQ(text,
+              "[system]\r\nCellSize=32\r\n\r\n"
+              "[S8x6(3)]\r\nKEEP (96/03/20 00:00:00)=2\r\n\r\n"
+              "[Sound]\r\nSound=1\r\n"
+              "[S16x12(5)]\r\nAAA (96/03/20 00:00:00)=100\r\nBBB (96/03/20 00:00:00)=90\r\n\r\n"
+              "[C16x12(5)]\r\nAAA (96/03/20 00:00:00)=5\r\n\r\n");
+}
+
+TEST(RecordSections, ANameHoldingAParenthesisReadsBackWhole)
+{
+    RecordLists lists;
+    ReadRecordSections("[S8x6(3)]\r\nBob (Jr) (96/03/20 00:00:00)=100\r\n\r\n", "8x6(3)", &lists);
+    ASSERT_EQ(lists.HighScoreList.size(), 1u);
+    EXPECT_EQ(lists.HighScoreList[0], Entry("Bob (Jr)", "100"));
+    EXPECT_NE(FormatRecordSections("", lists).find("\r\nBob (Jr) (96/03/20 00:00:00)=100\r\n"), std::string::npos);
+}
+
+TEST(Ranking, ANewcomerRanksAboveAnEqualValue)
+{
+    RecordLists lists;
+    ReadRecordSections(nullptr, "16x12(5)", &lists);
+    EXPECT_EQ(RankHighScore(lists.HighScoreList, 100), 0);
+    EXPECT_EQ(RankHighScore(lists.HighScoreList, 85), 2);
+    EXPECT_EQ(RankHighScore(lists.HighScoreList, 80), 2);
+    EXPECT_EQ(RankHighScore(lists.HighScoreList, 50), 8);
+    EXPECT_EQ(RankHighScore(lists.HighScoreList, 49), -1);
+    EXPECT_EQ(RankRest(lists.RestList, 5, true), 0);
+    EXPECT_EQ(RankRest(lists.RestList, 30, true), 8);
+    EXPECT_EQ(RankRest(lists.RestList, 31, true), -1);
+    lists.HighScoreList.resize(3);
+    EXPECT_EQ(RankHighScore(lists.HighScoreList, 1), 3);
+}
+
+TEST(Ranking, TheTenthPlacePushesTheOldTenthOut)
+{
+    std::vector<std::string> list;
+    for (int i = 0; i < 10; ++i)
+        list.push_back(Entry(("P" + std::to_string(i)).c_str(), std::to_string(100 - i).c_str()));
+    int position = RankHighScore(list, 91);
+    ASSERT_EQ(position, 9);
+    PlaceRecordEntry(&list, position, Entry("NEW", "91"));
+    ASSERT_EQ(list.size(), 10u);
+    EXPECT_EQ(list[9], Entry("NEW", "91"));
+    EXPECT_EQ(list[8], Entry("P8", "92"));
+}
+
+TEST_F(Records, OneNameAndOneDateServeBothLists)
+{
+    ReadRecordSections(nullptr, "16x12(5)", &sheetRecords);
+    fake.names.push_back("Hanako");
+    RecordGameResult(95, 3);
+    EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "AskPlayerName"), 1);
+    EXPECT_EQ(sheetRecords.HighScoreList[1], FormatRecordEntry("Hanako", date, "95"));
+    EXPECT_EQ(sheetRecords.RestList[0], FormatRecordEntry("Hanako", date, "3"));
+    EXPECT_EQ(sheetRecords.highScoreSelected, 1);
+    EXPECT_EQ(sheetRecords.restSelected, 0);
+    EXPECT_TRUE(sheetRecords.recordsChanged);
+    ASSERT_EQ(fake.sounds.size(), 2u);
+    EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
+    EXPECT_EQ(fake.sounds[1], SoundEvent::HighScore);
+}
+
+TEST_F(Records, EmptyOrLongNamesAndResultsThatEnterNothing)
+{
+    ReadRecordSections(nullptr, "16x12(5)", &sheetRecords);
+    RecordGameResult(10, 99);
+    EXPECT_TRUE(fake.calls.empty());
+    EXPECT_FALSE(sheetRecords.recordsChanged);
+    fake.names.push_back("");
+    RecordGameResult(10, 30);   // rests only
+    EXPECT_EQ(sheetRecords.RestList[8], FormatRecordEntry("No Name", date, "30"));
+    fake.names.push_back("ABCDEFGHIJKLMNOP");
+    RecordGameResult(1000, 99);
+    EXPECT_EQ(sheetRecords.HighScoreList[0], FormatRecordEntry("ABCDEFGHIJKLMN", date, "1000"));
+}
+
+TEST_F(Records, CampaignResultsAreWrittenAtOnce)
+{
+    Spill(ini, "[system]\r\nCellSize=32\r\n\r\n");
+    LoadRecordsOf(&campaignRecords, CampaignRecordKey);
+    fake.names.push_back("C");
+    RecordCampaignResult(1234.0 / 10, 25.0 / 10);
+    EXPECT_EQ(campaignRecords.HighScoreList[0], FormatRecordEntry("C", date, "123"));
+    EXPECT_EQ(campaignRecords.RestList[0], FormatRecordEntry("C", date, "2.50"));
+    EXPECT_FALSE(campaignRecords.recordsChanged);
+    std::string written = Slurp(ini);
+    EXPECT_EQ(written.substr(0, 27), "[system]\r\nCellSize=32\r\n\r\n[C");
+    EXPECT_NE(written.find("[CampaignClear]\r\nC " + date + "=2.50\r\nAAA (96/03/20 00:00:00)=5.00\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Records, AChangeOfKeyWritesTheOldKeysRecordsFirst)
+{
+    Spill(ini, "[system]\r\n\r\n");
+    LoadRecordsOf(&sheetRecords, "18x6(5)");
+    fake.names.push_back("Z");
+    RecordGameResult(500, 1);
+    LoadRecordsOf(&sheetRecords, "8x6(5)");
+    EXPECT_EQ(sheetRecords.loadedKey, "8x6(5)");
+    EXPECT_EQ(sheetRecords.HighScoreList[0], Entry("AAA", "100"));
+    LoadRecordsOf(&sheetRecords, "18x6(5)");
+    EXPECT_EQ(sheetRecords.HighScoreList[0], FormatRecordEntry("Z", date, "500"));
+    EXPECT_EQ(sheetRecords.HighScoreList.size(), 10u);
+}
+
+TEST_F(Records, SheetRecordsSurviveACampaignStartedAfterThem)
+{
+    Spill(ini, "[system]\r\n\r\n");
+    LoadRecordsOf(&sheetRecords, "16x12(5)");
+    fake.names.push_back("S");
+    RecordGameResult(500, 1);
+    LoadRecordsOf(&campaignRecords, CampaignRecordKey);
+    SaveRecords();   // shutdown during the campaign
+    EXPECT_NE(Slurp(ini).find("[S16x12(5)]\r\nS " + date + "=500\r\n"), std::string::npos);
+}
+
+TEST_F(Records, RecordsMadeBeforeTheFirstSettingsFileAreKept)
+{
+    LoadRecordsOf(&sheetRecords, "16x12(5)");
+    fake.names.push_back("First");
+    RecordGameResult(500, 1);
+    LoadRecordsOf(&sheetRecords, "8x6(5)");   // writes 16x12(5), making the file
+    EXPECT_NE(Slurp(ini).find("[S16x12(5)]\r\nFirst "), std::string::npos);
+}
+
+TEST_F(Records, ClearRecordsKeepsTheWholeFormerFileAsBackup)
+{
+    std::string old = "[system]\r\nCellSize=16\r\n\r\n[S16x12(5)]\r\nA (96/03/20 00:00:00)=1\r\n\r\n";
+    Spill(ini, old);
+    Spill(ProgramFilePath("Hanabo.bak"), "older");
+    LoadRecordsOf(&sheetRecords, "16x12(5)");
+    EXPECT_EQ(ClearRecordsQuestion(),
+              "\x8d\xa1\x82\xdc\x82\xc5\x82\xcc\x8b\x4c\x98\x5e\x82\xcd" + ProgramFilePath("Hanabo.bak") +
+                  "\x82\xc9\x95\xdb\x91\xb6\x82\xb3\x82\xea\x82\xdc\x82\xb7");
+    ClearRecords();
+    EXPECT_FALSE(sheetRecords.keyLoaded);
+    EXPECT_TRUE(sheetRecords.HighScoreList.empty());
+    EXPECT_EQ(Slurp(ProgramFilePath("Hanabo.bak")), old);
+    EXPECT_FALSE(FileExists(ini));
+    LoadRecordsOf(&sheetRecords, "16x12(5)");
+    EXPECT_EQ(sheetRecords.HighScoreList[0], Entry("AAA", "100"));
+}
