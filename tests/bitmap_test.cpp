@@ -1,0 +1,214 @@
+// Tests of the .bmp reader: every header form it must read, and malformed files it must refuse.
+#include "display/bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/bmp_builder.h"
+
+namespace {
+
+const std::vector<std::uint32_t> FourColours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+
+// A 7 × 5 picture whose pixel (x, y) has palette index (x + 2y) mod 4.
+std::uint32_t Index(int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % 4); }
+
+BmpSpec Paletted(int bits)
+{
+    BmpSpec spec;
+    spec.width = 7;
+    spec.height = 5;
+    spec.bits = bits;
+    spec.palette = FourColours;
+    return spec;
+}
+
+bool Read(const std::vector<std::uint8_t>& bytes, Bitmap* picture)
+{
+    return ReadBitmap(bytes.data(), bytes.size(), picture);
+}
+
+void ExpectIndexedPixels(const Bitmap& picture)
+{
+    ASSERT_EQ(picture.width, 7);
+    ASSERT_EQ(picture.height, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(BitmapPixel(picture, x, y), FourColours[Index(x, y)]) << x << "," << y;
+}
+
+TEST(ReadBitmap, PalettedPicturesOfEveryDepthReadTopRowFirst)
+{
+    for (int bits : {1, 4, 8}) {
+        BmpSpec spec = Paletted(bits);
+        if (bits == 1)
+            spec.palette = {0x000000, 0xFF0000};
+        Bitmap picture;
+        ASSERT_TRUE(Read(MakeBmp(spec, [&](int x, int y) { return Index(x, y) % (bits == 1 ? 2 : 4); }), &picture))
+            << bits;
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x)
+                EXPECT_EQ(BitmapPixel(picture, x, y), spec.palette[Index(x, y) % spec.palette.size()]);
+    }
+}
+
+TEST(ReadBitmap, HeaderlessFileReadsItsRowsRightAfterTheColourTable)
+{
+    BmpSpec spec = Paletted(8);
+    spec.fileHeader = false;
+    Bitmap picture;
+    ASSERT_TRUE(Read(MakeBmp(spec, Index), &picture));
+    ExpectIndexedPixels(picture);
+}
+
+TEST(ReadBitmap, CoreHeaderWithThreeByteEntriesReadsLikeTheFullHeader)
+{
+    // A core header has no colour count: its table always has 2^bits entries.
+    BmpSpec spec = Paletted(4);
+    spec.palette.resize(16, 0x808080);
+    BmpSpec fullSpec = spec;
+    spec.headerSize = 12;
+    Bitmap core, full;
+    ASSERT_TRUE(Read(MakeBmp(spec, Index), &core));
+    ASSERT_TRUE(Read(MakeBmp(fullSpec, Index), &full));
+    EXPECT_TRUE(core.coreHeader);
+    EXPECT_EQ(core.colourCount, 16);
+    EXPECT_EQ(core.imageSize, full.imageSize);
+    EXPECT_EQ(core.rows, full.rows);
+    for (int i = 0; i < 16; ++i)
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(core.colours[i][k], full.colours[i][k]);
+    ExpectIndexedPixels(core);
+
+    spec.fileHeader = false;
+    ASSERT_TRUE(Read(MakeBmp(spec, Index), &core));
+    ExpectIndexedPixels(core);
+}
+
+TEST(ReadBitmap, LaterHeaderVersionsKeepTheirTableAfterTheWholeHeader)
+{
+    BmpSpec spec = Paletted(8);
+    spec.headerSize = 124;
+    Bitmap picture;
+    ASSERT_TRUE(Read(MakeBmp(spec, Index), &picture));
+    ExpectIndexedPixels(picture);
+}
+
+TEST(ReadBitmap, ZeroImageSizeAndColourCountAreFilledIn)
+{
+    BmpSpec spec = Paletted(8);
+    spec.palette.resize(256, 0x808080);
+    spec.writeImageSize = false;
+    spec.writeColoursUsed = false;
+    Bitmap picture;
+    ASSERT_TRUE(Read(MakeBmp(spec, Index), &picture));
+    EXPECT_EQ(picture.imageSize, 8u * 5u);  // 7 bytes padded to 8, five rows
+    EXPECT_EQ(picture.coloursUsed, 256u);
+    EXPECT_EQ(picture.colourCount, 256);
+    ExpectIndexedPixels(picture);
+}
+
+TEST(ReadBitmap, TrueColourAndBitFieldPictures)
+{
+    auto colour = [](int x, int y) { return static_cast<std::uint32_t>((x * 40) << 16 | (y * 50) << 8 | 0x18); };
+    for (int bits : {24, 32}) {
+        BmpSpec spec;
+        spec.width = 5;
+        spec.height = 3;
+        spec.bits = bits;
+        Bitmap picture;
+        ASSERT_TRUE(Read(MakeBmp(spec, colour), &picture));
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(BitmapPixel(picture, x, y), colour(x, y));
+    }
+    for (int header : {40, 124}) {
+        BmpSpec spec;
+        spec.width = 5;
+        spec.height = 3;
+        spec.bits = 16;
+        spec.headerSize = header;
+        Bitmap picture;
+        ASSERT_TRUE(Read(MakeBmp(spec, [](int, int) { return 0xF8FC00u; }), &picture)) << header;
+        EXPECT_EQ(picture.compression, BitmapBitFields);
+        EXPECT_EQ(BitmapPixel(picture, 4, 2), 0xFFFF00u);  // full red and green, no blue
+    }
+}
+
+TEST(ReadBitmap, TopDownPictureReadsButKeepsItsNegativeHeight)
+{
+    std::vector<std::uint8_t> bytes = MakeBmp(Paletted(8), Index);
+    // turn the stored height negative and the rows upside down
+    const std::uint32_t negative = static_cast<std::uint32_t>(-5);
+    for (int i = 0; i < 4; ++i)
+        bytes[22 + i] = static_cast<std::uint8_t>(negative >> (8 * i));
+    Bitmap picture;
+    ASSERT_TRUE(Read(bytes, &picture));
+    EXPECT_EQ(picture.height, -5);
+    EXPECT_EQ(BitmapPixel(picture, 0, 0), FourColours[Index(0, 4)]);
+}
+
+TEST(ReadBitmap, EveryTruncationIsRefused)
+{
+    const std::vector<std::uint8_t> whole = MakeBmp(Paletted(8), Index);
+    Bitmap picture;
+    ASSERT_TRUE(Read(whole, &picture));
+    for (std::size_t size = 0; size < whole.size(); ++size) {
+        std::vector<std::uint8_t> part(whole.begin(), whole.begin() + size);
+        EXPECT_FALSE(ReadBitmap(part.data(), part.size(), &picture)) << size;
+    }
+}
+
+// Overwrites a little-endian field of the 40-byte header (offset counted
+// from the start of that header) in a file with a file header.
+std::vector<std::uint8_t> WithField(std::vector<std::uint8_t> bytes, int offset, std::uint32_t value, int size = 4)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.at(14 + offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
+    return bytes;
+}
+
+TEST(ReadBitmap, MalformedHeadersAreRefusedAndLeaveThePictureAlone)
+{
+    const std::vector<std::uint8_t> good = MakeBmp(Paletted(8), Index);
+    std::vector<std::vector<std::uint8_t>> bad = {
+        WithField(good, 0, 20),                  // unknown header size
+        WithField(good, 0, 0x7FFFFFFF),          // header larger than the file
+        WithField(good, 4, 0),                   // no width
+        WithField(good, 4, 0x80000000u),         // negative width
+        WithField(good, 4, 1000000),             // absurd width, rows beyond the file
+        WithField(good, 8, 0),                   // no height
+        WithField(good, 8, 0x7FFFFFFF),          // absurd height
+        WithField(good, 14, 7, 2),               // 7 bits a pixel
+        WithField(good, 14, 0, 2),               // 0 bits a pixel
+        WithField(good, 16, 1),                  // run-length compressed
+        WithField(good, 16, 3),                  // bit fields on an 8-bit picture
+        WithField(good, 20, 0x7FFFFFFF),         // image size beyond the file
+        WithField(good, 32, 0x40000000),         // colour table beyond the file
+        WithField(good, 32, 0xFFFFFFFF),         // colour count that overflows
+    };
+    std::vector<std::uint8_t> farOffset = good;
+    farOffset[10] = 0xFF;
+    farOffset[11] = 0xFF;
+    bad.push_back(farOffset);  // pixel rows past the end
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        Bitmap picture;
+        picture.width = 99;
+        EXPECT_FALSE(Read(bad[i], &picture)) << i;
+        EXPECT_EQ(picture.width, 99) << i;
+    }
+}
+
+TEST(BitmapPixel, OutsideThePictureAndBeyondTheTableIsBlack)
+{
+    BmpSpec spec = Paletted(8);
+    spec.palette = {0xFFFFFF, 0x123456};
+    Bitmap picture;
+    ASSERT_TRUE(Read(MakeBmp(spec, [](int x, int) { return static_cast<std::uint32_t>(x == 0 ? 1 : 200); }), &picture));
+    EXPECT_EQ(BitmapPixel(picture, 0, 0), 0x123456u);
+    EXPECT_EQ(BitmapPixel(picture, 1, 0), 0u);
+    EXPECT_EQ(BitmapPixel(picture, -1, 0), 0u);
+    EXPECT_EQ(BitmapPixel(picture, 7, 0), 0u);
+    EXPECT_EQ(BitmapPixel(picture, 0, 5), 0u);
+}
+
+}  // namespace

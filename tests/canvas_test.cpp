@@ -1,0 +1,240 @@
+// Tests of the TileCanvas regions, the cell-source table and what painting draws where.
+#include "display/canvas.h"
+#include "display/painting.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/bmp_builder.h"
+
+namespace {
+
+const std::uint32_t Face = 0xC0C0C0;
+
+// The colour every pixel of frame (band, frame) has in the test pictures.
+std::uint32_t FrameColour(int band, int frame) { return static_cast<std::uint32_t>(0x100000 + band * 0x100 + frame); }
+
+// A tile set whose frames are each one solid colour, loaded as its kind.
+TileSet SolidFrames(int width, int height, int frameSize)
+{
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    const std::vector<std::uint8_t> bytes =
+        MakeBmp(spec, [=](int x, int y) { return FrameColour(y / frameSize, x / frameSize); });
+    TileSet set;
+    int cellNo = 5;
+    bool option = false;
+    LoadTileSet(set, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+    return set;
+}
+
+Bitmap BarIcons()
+{
+    BmpSpec spec;
+    spec.width = 60;
+    spec.height = 20;
+    const std::vector<std::uint8_t> bytes = MakeBmp(spec, [](int x, int) { return x < 20 ? 0x00AA00u : 0x0000AAu; });
+    Bitmap picture;
+    ReadBitmap(bytes.data(), bytes.size(), &picture);
+    return picture;
+}
+
+struct Canvas {
+    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(CanvasWidth * CanvasHeight, Face);
+    TileCanvas canvas;
+    Canvas() { canvas.pixels = pixels.data(); }
+    std::uint32_t At(int x, int y) const { return pixels[y * CanvasWidth + x]; }
+    // true when the whole rectangle has one colour
+    bool Solid(CanvasRect r, std::uint32_t colour) const
+    {
+        for (int y = r.y; y < r.y + r.height; ++y)
+            for (int x = r.x; x < r.x + r.width; ++x)
+                if (At(x, y) != colour)
+                    return false;
+        return true;
+    }
+};
+
+CanvasRect Square(int x, int y, int side)
+{
+    CanvasRect r;
+    r.x = x;
+    r.y = y;
+    r.width = side;
+    r.height = side;
+    return r;
+}
+
+TEST(Canvas, PlainSetIsStretchedWholeToTheTileSize)
+{
+    const TileSet set = SolidFrames(192, 64, 32);
+    for (int ts : {4, 16, 32, 48}) {
+        Canvas c;
+        PaintTileSetIntoCanvas(c.canvas, set, ts, 0, BarIcons());
+        for (int n = 0; n <= 5; ++n) {
+            EXPECT_TRUE(c.Solid(Square(n * ts, 0, ts), FrameColour(0, n))) << ts << " tile " << n;
+            EXPECT_TRUE(c.Solid(Square(n * ts, ts, ts), FrameColour(1, n))) << ts << " highlighted " << n;
+        }
+        EXPECT_EQ(c.At(6 * ts, 0), Face);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_TRUE(c.Solid(LegendIconSource(i), FrameColour(0, i + 1))) << i;
+        EXPECT_TRUE(c.Solid(HandIconSource(), 0x00AA00));
+        EXPECT_TRUE(c.Solid(ScoreLabelSource(), 0x0000AA));
+    }
+}
+
+TEST(Canvas, RoadSetAtTileSize64FillsTheCanvasTop)
+{
+    const TileSet set = SolidFrames(256, 128, 32);
+    Canvas c;
+    PaintTileSetIntoCanvas(c.canvas, set, 64, 0, BarIcons());
+    for (int n = 0; n < 16; ++n) {
+        EXPECT_TRUE(c.Solid(CellSource(TileSetRoad, n, 64), FrameColour(n / 8, n % 8))) << n;
+        EXPECT_TRUE(c.Solid(CellSource(TileSetRoad, n | 0x20, 64), FrameColour(2 + n / 8, n % 8))) << n;
+    }
+    // the one legend icon is the crossing, tile 15
+    EXPECT_TRUE(c.Solid(LegendIconSource(0), FrameColour(1, 7)));
+    EXPECT_TRUE(c.Solid(LegendIconSource(1), Face));
+}
+
+TEST(Canvas, Animated24TakesStillPicturesAndSelectionBandsForTheLegend)
+{
+    const TileSet set = SolidFrames(96, 384, 24);
+    Canvas c;
+    PaintTileSetIntoCanvas(c.canvas, set, 16, 0, BarIcons());
+    EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(0, 0)));
+    for (int t = 1; t <= 5; ++t) {
+        EXPECT_TRUE(c.Solid(Square(t * 16, 0, 16), FrameColour(3 * t - 2, 0))) << t;
+        EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(3 * t - 1, 0))) << t;
+    }
+}
+
+TEST(Canvas, Animated32BlankTileComesFromBlankCell)
+{
+    const TileSet set = SolidFrames(128, 352, 32);
+    Canvas c;
+    PaintTileSetIntoCanvas(c.canvas, set, 32, 0, BarIcons());
+    EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(0, 0)));
+    for (int t = 1; t <= 5; ++t) {
+        EXPECT_TRUE(c.Solid(Square(t * 32, 0, 32), FrameColour(2 * t - 1, 0))) << t;
+        EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(2 * t - 1, 0))) << t;
+    }
+    // BlankCell 203: frame 3 of band 2, tile 1's vanishing animation
+    BuildTilePictures(c.canvas, set, 32, 203);
+    EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
+    // beyond the last frame or band nothing is drawn
+    BuildTilePictures(c.canvas, set, 32, 4);
+    BuildTilePictures(c.canvas, set, 32, 1100);
+    EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
+}
+
+TEST(Canvas, TallSetReachesItsExtraBlankTiles)
+{
+    const TileSet set = SolidFrames(64, 672, 32);
+    ASSERT_EQ(set.kind, TileSetAnimated32);
+    Canvas c;
+    BuildTilePictures(c.canvas, set, 16, 2001);
+    EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
+    BuildTilePictures(c.canvas, set, 16, 2101);  // band 21 does not exist
+    EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
+}
+
+TEST(Canvas, StretchRefusesSourcesOutsideThePictureAndClipsTargets)
+{
+    const TileSet set = SolidFrames(192, 64, 32);
+    Canvas c;
+    EXPECT_FALSE(StretchToCanvas(c.canvas, set.picture, Square(180, 0, 32), Square(0, 0, 32)));
+    EXPECT_FALSE(StretchToCanvas(c.canvas, set.picture, Square(-1, 0, 32), Square(0, 0, 32)));
+    EXPECT_TRUE(c.Solid(Square(0, 0, 32), Face));
+    EXPECT_TRUE(StretchToCanvas(c.canvas, set.picture, Square(32, 32, 32), Square(500, 290, 64)));
+    EXPECT_TRUE(c.Solid(Square(500, 290, 6), FrameColour(1, 1)));
+}
+
+TEST(Canvas, ShrinkingAveragesThePixelsItCovers)
+{
+    BmpSpec spec;
+    spec.width = 4;
+    spec.height = 4;
+    const std::vector<std::uint8_t> bytes =
+        MakeBmp(spec, [](int x, int y) { return (x + y) % 2 == 0 ? 0xFFFFFFu : 0x000000u; });
+    Bitmap checks;
+    ASSERT_TRUE(ReadBitmap(bytes.data(), bytes.size(), &checks));
+    Canvas c;
+    StretchToCanvas(c.canvas, checks, Square(0, 0, 4), Square(0, 0, 2));
+    EXPECT_EQ(c.At(0, 0), 0x808080u);
+    EXPECT_EQ(c.At(1, 1), 0x808080u);
+}
+
+TEST(CellSource, EveryKindAndMark)
+{
+    const int ts = 16;
+    EXPECT_EQ(CellSource(TileSetPlain, 0, ts), Square(0, 0, ts));  // empty: the blank tile
+    EXPECT_EQ(CellSource(TileSetPlain, 3, ts), Square(48, 0, ts));
+    EXPECT_EQ(CellSource(TileSetPlain, 0x23, ts), Square(48, 16, ts));
+    EXPECT_EQ(CellSource(TileSetRoad, 13, ts), Square(80, 16, ts));
+    EXPECT_EQ(CellSource(TileSetRoad, 0x20 | 13, ts), Square(80, 48, ts));
+    EXPECT_EQ(CellSource(TileSetRoad, 0x20 | 6, ts), Square(96, 32, ts));
+    for (int kind : {TileSetAnimated24, TileSetAnimated32}) {
+        EXPECT_EQ(CellSource(kind, 5, ts), Square(80, 0, ts));
+        EXPECT_EQ(CellSource(kind, 0x21, ts), AnimationSlot(ts));
+        EXPECT_EQ(CellSource(kind, 0x25, ts), Square(0, 16, ts));
+    }
+}
+
+TEST(Painting, FrameAndCellPlaces)
+{
+    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).x, 1);
+    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).y, 29);
+    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).width, 513);
+    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).height, 385);
+    EXPECT_EQ(BoardFrameRect(0, 16, 12, 32).y, -1);  // just outside the client area
+    EXPECT_EQ(CellPlace(3, 2, 16, 30), Square(50, 62, 16));
+}
+
+TEST(Painting, PaintRequestCellRange)
+{
+    // only the toolbar area: rows 0 and 1 of the columns it covers
+    CellRange toolbar = PaintCellRange(0, 0, 100, 30, 32, 30, 16, 12);
+    EXPECT_EQ(toolbar.firstRow, 0);
+    EXPECT_EQ(toolbar.endRow, 2);
+    EXPECT_EQ(toolbar.firstColumn, 0);
+    EXPECT_EQ(toolbar.endColumn, 5);
+    // a window wider than the board never goes past the last column or row
+    CellRange wide = PaintCellRange(0, 0, 2000, 2000, 32, 30, 16, 12);
+    EXPECT_EQ(wide.endColumn, 16);
+    EXPECT_EQ(wide.endRow, 12);
+    CellRange middle = PaintCellRange(100, 200, 164, 264, 32, 30, 16, 12);
+    EXPECT_EQ(middle.firstColumn, 2);
+    EXPECT_EQ(middle.endColumn, 7);
+    EXPECT_EQ(middle.firstRow, 4);
+    EXPECT_EQ(middle.endRow, 9);
+}
+
+TEST(Painting, LegendWithThreeTileValues)
+{
+    int edges[ScoreBarParts];
+    ScoreBarEdges(540, edges);  // step 60
+    const Legend legend = BarLegend(TileSetPlain, 3, edges, 30, 12, 32, 516);
+    const int y0 = 30 + 12 * 32 + 4;
+    EXPECT_EQ(legend.strip, (CanvasRect{0, y0 - 1, 516, 24}));
+    ASSERT_EQ(legend.count, 5);
+    const int xs[] = {4, 64, 124};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(legend.pictures[i].source, LegendIconSource(i));
+        EXPECT_EQ(legend.pictures[i].x, xs[i]);
+        EXPECT_EQ(legend.pictures[i].y, y0);
+        EXPECT_EQ(legend.pictures[i].outline, (CanvasRect{xs[i] - 1, y0 - 1, 21, 21}));
+    }
+    EXPECT_EQ(legend.pictures[3].source, HandIconSource());
+    EXPECT_EQ(legend.pictures[3].x, 304);
+    EXPECT_EQ(legend.pictures[4].source, ScoreLabelSource());
+    EXPECT_EQ(legend.pictures[4].x, 364);
+    EXPECT_EQ(legend.pictures[4].outline, (CanvasRect{363, y0 - 1, 41, 21}));
+
+    const Legend road = BarLegend(TileSetRoad, 15, edges, 0, 12, 32, 516);
+    ASSERT_EQ(road.count, 3);
+    EXPECT_EQ(road.pictures[0].x, 4);
+    EXPECT_EQ(road.pictures[0].source, LegendIconSource(0));
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+// Tests of the committed pictures: the generator rebuilds them byte for byte, and each has the form the game needs.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "display/bitmap.h"
+#include "display/tile_set.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path Resources = fs::path(__FILE__).parent_path().parent_path() / "resources";
+
+std::vector<std::uint8_t> Bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Bitmap ReadPicture(const fs::path& path)
+{
+    const std::vector<std::uint8_t> bytes = Bytes(path);
+    Bitmap picture;
+    EXPECT_TRUE(ReadBitmap(bytes.data(), bytes.size(), &picture)) << path;
+    return picture;
+}
+
+const char* const PictureFiles[] = {
+    "tiles.bmp", "baricons.bmp", "toolbar.bmp", "hanabo.ico",
+    "ship/Road.bmp", "ship/Marbles24.bmp", "ship/Jewels32.bmp", "ship/Billiards32.bmp", "ship/Shapes.bmp",
+};
+
+TEST(Pictures, GeneratorRebuildsTheCommittedFilesByteForByte)
+{
+    // The tests run in the build folder, where make-pictures is built too.
+    ASSERT_TRUE(fs::exists("make-pictures")) << "make-pictures is not built";
+    const fs::path out = fs::temp_directory_path() / ("hanabo-pictures-" + std::to_string(std::rand()));
+    fs::remove_all(out);
+    const std::string command = "./make-pictures '" + out.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* name : PictureFiles) {
+        const std::vector<std::uint8_t> made = Bytes(out / name), committed = Bytes(Resources / name);
+        EXPECT_FALSE(made.empty()) << name;
+        EXPECT_TRUE(made == committed) << name << " differs from what make-pictures draws";
+    }
+    // nothing else is shipped that the generator does not make
+    for (const auto& entry : fs::directory_iterator(Resources / "ship"))
+        EXPECT_TRUE(fs::exists(out / "ship" / entry.path().filename())) << entry.path();
+    fs::remove_all(out);
+}
+
+TEST(Pictures, BuiltInPicturesHaveTheirSizesAndColourCounts)
+{
+    const Bitmap tiles = ReadPicture(Resources / "tiles.bmp");
+    EXPECT_EQ(tiles.width, 192);
+    EXPECT_EQ(tiles.height, 64);
+    EXPECT_EQ(tiles.bitsPerPixel, 8);
+    EXPECT_EQ(tiles.colourCount, 256);
+
+    const Bitmap bar = ReadPicture(Resources / "baricons.bmp");
+    EXPECT_EQ(bar.width, 60);
+    EXPECT_EQ(bar.height, 20);
+    EXPECT_EQ(bar.colourCount, 16);
+
+    const Bitmap toolbar = ReadPicture(Resources / "toolbar.bmp");
+    EXPECT_EQ(toolbar.width, 96);
+    EXPECT_EQ(toolbar.height, 16);
+    EXPECT_EQ(toolbar.colourCount, 16);
+    // the silver entry that the program turns into the button face, and the
+    // corner of every image shows it
+    bool silver = false;
+    for (int i = 0; i < 16; ++i)
+        silver |= toolbar.colours[i][0] == 192 && toolbar.colours[i][1] == 192 && toolbar.colours[i][2] == 192;
+    EXPECT_TRUE(silver);
+    for (int image = 0; image < 6; ++image)
+        EXPECT_EQ(BitmapPixel(toolbar, image * 16 + 15, 15), 0xC0C0C0u) << image;
+}
+
+TEST(Pictures, BuiltInBallsStandOnTheBlankTileAndHighlightsDiffer)
+{
+    const Bitmap tiles = ReadPicture(Resources / "tiles.bmp");
+    for (int t = 1; t <= 5; ++t) {
+        // the corners of every tile are the wall of the blank tile
+        EXPECT_EQ(BitmapPixel(tiles, 32 * t, 0), BitmapPixel(tiles, 0, 0)) << t;
+        const std::uint32_t plain = BitmapPixel(tiles, 32 * t + 16, 16);
+        const std::uint32_t marked = BitmapPixel(tiles, 32 * t + 16, 48);
+        EXPECT_NE(plain, marked) << t;
+        // a black streak below the centre of the highlighted ball
+        EXPECT_EQ(BitmapPixel(tiles, 32 * t + 16, 32 + 16 + 5), 0u) << t;
+    }
+}
+
+TEST(Pictures, ShippedSetsAreOfEveryKind)
+{
+    struct Case {
+        const char* name;
+        int kind;
+        int frameCount;  // after the SetTag
+        bool pingPong;
+    } cases[] = {
+        {"ship/Road.bmp", TileSetRoad, 0, false},
+        {"ship/Marbles24.bmp", TileSetAnimated24, 8, false},
+        {"ship/Jewels32.bmp", TileSetAnimated32, 14, true},
+        {"ship/Billiards32.bmp", TileSetAnimated32, 8, false},
+        {"ship/Shapes.bmp", TileSetPlain, 0, false},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::uint8_t> bytes = Bytes(Resources / c.name);
+        TileSet set;
+        int cellNo = 5;
+        bool option = true;
+        LoadTileSet(set, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+        EXPECT_FALSE(set.builtIn) << c.name;
+        EXPECT_EQ(set.kind, c.kind) << c.name;
+        EXPECT_EQ(set.frameCount, c.frameCount) << c.name;
+        EXPECT_EQ(set.pingPong, c.pingPong) << c.name;
+        EXPECT_EQ(cellNo, c.kind == TileSetRoad ? 15 : 5) << c.name;
+        if (c.pingPong) {
+            EXPECT_FALSE(option) << c.name;  // the tag leaves the first frame in
+        }
+    }
+    TileSetShape tall;
+    const Bitmap billiards = ReadPicture(Resources / "ship/Billiards32.bmp");
+    ASSERT_TRUE(ClassifyTileSet(billiards.width, billiards.height, &tall));
+    EXPECT_EQ(tall.kind, TileSetTallAnimated32);
+}
+
+TEST(Pictures, IconHasLargeAndSmallImages)
+{
+    const std::vector<std::uint8_t> icon = Bytes(Resources / "hanabo.ico");
+    ASSERT_GE(icon.size(), 6u + 32u);
+    EXPECT_EQ(icon[2], 1);  // an icon, not a cursor
+    ASSERT_EQ(icon[4], 2);
+    EXPECT_EQ(icon[6], 32);
+    EXPECT_EQ(icon[6 + 16], 16);
+}
+
+}  // namespace

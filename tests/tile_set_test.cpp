@@ -1,0 +1,214 @@
+// Tests of tile-set loading: kinds by size, CellNo, the SetTag and the built-in fallback.
+#include "display/tile_set.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/bmp_builder.h"
+
+namespace {
+
+// A 24-bit picture, grey everywhere, with an optional SetTag in its top-right frame.
+std::vector<std::uint8_t> Picture(int width, int height, int tagFlags = -1)
+{
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    const char* text = "HANABO32";
+    return MakeBmp(spec, [=](int x, int y) -> std::uint32_t {
+        const int fx = x - (width / 32 - 1) * 32;
+        if (tagFlags >= 0 && fx >= 0 && y < 9 && y % 4 == 0) {
+            const int byteIndex = (y / 4) * 4 + fx / 8;
+            if (byteIndex < 10 && fx < 32) {
+                const int byte = byteIndex < 8 ? text[byteIndex] : (byteIndex == 9 ? tagFlags : 0xFF);
+                return ((byte >> (7 - fx % 8)) & 1) ? 0x010101u : 0u;
+            }
+        }
+        return 0x808080;
+    });
+}
+
+Bitmap BuiltIn()
+{
+    BmpSpec spec;
+    spec.width = 192;
+    spec.height = 64;
+    spec.bits = 8;
+    spec.palette.resize(256, 0x404040);
+    Bitmap picture;
+    const std::vector<std::uint8_t> bytes = MakeBmp(spec, [](int, int) { return 3u; });
+    ReadBitmap(bytes.data(), bytes.size(), &picture);
+    return picture;
+}
+
+struct Loaded {
+    TileSet set;
+    int cellNo;
+    bool animBMPOption;
+};
+
+Loaded Load(const std::vector<std::uint8_t>& file, int cellNo = 5, bool animBMPOption = false)
+{
+    Loaded loaded;
+    loaded.cellNo = cellNo;
+    loaded.animBMPOption = animBMPOption;
+    LoadTileSet(loaded.set, file.data(), file.size(), BuiltIn(), &loaded.cellNo, &loaded.animBMPOption);
+    return loaded;
+}
+
+TEST(ClassifyTileSet, KindsFollowFromTheExactSize)
+{
+    struct Case {
+        int width, height, kind, frameSize, frameCount, cellNoLimit;
+    } cases[] = {
+        {192, 64, TileSetPlain, 32, 0, 5},           {256, 128, TileSetRoad, 32, 0, 15},
+        {96, 384, TileSetAnimated24, 24, 4, 5},      {24, 384, TileSetAnimated24, 24, 1, 5},
+        {128, 352, TileSetAnimated32, 32, 4, 5},     {256, 672, TileSetTallAnimated32, 32, 8, 5},
+    };
+    for (const Case& c : cases) {
+        TileSetShape shape;
+        ASSERT_TRUE(ClassifyTileSet(c.width, c.height, &shape)) << c.width << "x" << c.height;
+        EXPECT_EQ(shape.kind, c.kind);
+        EXPECT_EQ(shape.frameSize, c.frameSize);
+        EXPECT_EQ(shape.frameCount, c.frameCount);
+        EXPECT_EQ(shape.cellNoLimit, c.cellNoLimit);
+    }
+    const int refused[][2] = {{100, 384}, {0, 384}, {-96, 384}, {192, -64}, {192, 65}, {130, 352}, {193, 64},
+                              {100, 352}, {0, 672}};
+    for (const auto& size : refused) {
+        TileSetShape shape;
+        EXPECT_FALSE(ClassifyTileSet(size[0], size[1], &shape)) << size[0] << "x" << size[1];
+    }
+}
+
+TEST(LoadTileSet, RoadSetMakesFifteenValuesAndOthersLowerToFive)
+{
+    Loaded road = Load(Picture(256, 128), 3);
+    EXPECT_EQ(road.set.kind, TileSetRoad);
+    EXPECT_FALSE(road.set.builtIn);
+    EXPECT_EQ(road.cellNo, 15);
+    EXPECT_EQ(road.set.cellNoLimit, 15);
+
+    Loaded plain = Load(Picture(192, 64), 15);
+    EXPECT_EQ(plain.set.kind, TileSetPlain);
+    EXPECT_EQ(plain.cellNo, 5);
+    EXPECT_EQ(Load(Picture(192, 64), 3).cellNo, 3);
+}
+
+TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
+{
+    for (const std::vector<std::uint8_t>& file :
+         {Picture(100, 384), Picture(192, 63), std::vector<std::uint8_t>{'B', 'M', 1, 2, 3}}) {
+        Loaded loaded = Load(file, 15);
+        EXPECT_TRUE(loaded.set.builtIn);
+        EXPECT_EQ(loaded.set.kind, TileSetPlain);
+        EXPECT_EQ(loaded.set.picture.width, 192);
+        EXPECT_EQ(loaded.cellNo, 5);
+        EXPECT_TRUE(loaded.set.hasPalette);  // the built-in picture has 256 colours
+    }
+    Loaded none;
+    none.cellNo = 5;
+    none.animBMPOption = false;
+    LoadTileSet(none.set, nullptr, 0, BuiltIn(), &none.cellNo, &none.animBMPOption);
+    EXPECT_TRUE(none.set.builtIn);
+    EXPECT_TRUE(none.set.loaded);
+}
+
+TEST(LoadTileSet, AnimatedSetsCountTheirFrames)
+{
+    Loaded kind3 = Load(Picture(96, 384));
+    EXPECT_EQ(kind3.set.kind, TileSetAnimated24);
+    EXPECT_EQ(kind3.set.frameCount, 4);
+    EXPECT_FALSE(kind3.set.hasPalette);
+
+    Loaded tall = Load(Picture(160, 672));
+    EXPECT_EQ(tall.set.kind, TileSetAnimated32);  // handled as an animated 32 set
+    EXPECT_EQ(tall.set.frameCount, 5);
+    EXPECT_EQ(tall.set.picture.height, 672);
+}
+
+TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
+{
+    Loaded pingPong = Load(Picture(128, 352, 0x40));
+    EXPECT_TRUE(pingPong.set.pingPong);
+    EXPECT_EQ(pingPong.set.frameCount, 6);
+    EXPECT_FALSE(pingPong.animBMPOption);
+
+    Loaded skip = Load(Picture(128, 352, 0x80), 5, false);
+    EXPECT_FALSE(skip.set.pingPong);
+    EXPECT_EQ(skip.set.frameCount, 4);
+    EXPECT_TRUE(skip.animBMPOption);
+
+    // a tag with neither flag turns the option off
+    EXPECT_FALSE(Load(Picture(128, 352, 0x00), 5, true).animBMPOption);
+
+    Loaded untagged = Load(Picture(128, 352), 5, true);
+    EXPECT_EQ(untagged.set.frameCount, 4);
+    EXPECT_TRUE(untagged.animBMPOption);
+
+    // the tall kind carries its tag in the same place
+    Loaded tall = Load(Picture(128, 672, 0xC0), 5, false);
+    EXPECT_TRUE(tall.set.pingPong);
+    EXPECT_TRUE(tall.animBMPOption);
+}
+
+TEST(LoadTileSet, UntaggedSetAfterATaggedOneHasPingPongOff)
+{
+    TileSet set;
+    int cellNo = 5;
+    bool option = false;
+    const std::vector<std::uint8_t> tagged = Picture(128, 352, 0x40), plain = Picture(128, 352);
+    LoadTileSet(set, tagged.data(), tagged.size(), BuiltIn(), &cellNo, &option);
+    ASSERT_TRUE(set.pingPong);
+    LoadTileSet(set, plain.data(), plain.size(), BuiltIn(), &cellNo, &option);
+    EXPECT_FALSE(set.pingPong);
+    EXPECT_EQ(set.frameCount, 4);
+}
+
+TEST(LoadTileSet, TagIsNotReadFromAnimated24Sets)
+{
+    // a 96-wide set of kind 3 with the tag painted where a kind-4 set has it
+    Loaded loaded = Load(Picture(96, 384, 0xC0), 5, false);
+    EXPECT_EQ(loaded.set.kind, TileSetAnimated24);
+    EXPECT_FALSE(loaded.set.pingPong);
+    EXPECT_EQ(loaded.set.frameCount, 4);
+    EXPECT_FALSE(loaded.animBMPOption);
+}
+
+TEST(LoadTileSet, PingPongOnAOneFrameSetLeavesOneFrame)
+{
+    Loaded loaded = Load(Picture(32, 352, 0xC0), 5, false);
+    EXPECT_EQ(loaded.set.frameCount, 1);
+    EXPECT_FALSE(loaded.set.pingPong);
+    EXPECT_TRUE(loaded.animBMPOption);
+}
+
+TEST(ReadSetTag, AnyNonBlackPixelIsAOneBit)
+{
+    std::uint8_t flags = 0;
+    const std::vector<std::uint8_t> bytes = Picture(64, 352, 0x41);
+    Bitmap picture;
+    ASSERT_TRUE(ReadBitmap(bytes.data(), bytes.size(), &picture));
+    ASSERT_TRUE(ReadSetTag(picture, &flags));
+    EXPECT_EQ(flags, 0x41);
+    const std::vector<std::uint8_t> grey = Picture(64, 352);
+    ASSERT_TRUE(ReadBitmap(grey.data(), grey.size(), &picture));
+    EXPECT_FALSE(ReadSetTag(picture, &flags));
+}
+
+TEST(BitmapChangeOutcome, NewGameOnlyOnFirstLoadAndBetweenRoadAndOtherSets)
+{
+    EXPECT_TRUE(BitmapChangeOutcome(TileSetNone, TileSetPlain).newGame);
+    EXPECT_TRUE(BitmapChangeOutcome(TileSetNone, TileSetRoad).newGame);
+    EXPECT_FALSE(BitmapChangeOutcome(TileSetRoad, TileSetRoad).newGame);
+    EXPECT_FALSE(BitmapChangeOutcome(TileSetPlain, TileSetAnimated32).newGame);
+    EXPECT_FALSE(BitmapChangeOutcome(TileSetAnimated24, TileSetPlain).newGame);
+
+    const BitmapOutcome leaveRoad = BitmapChangeOutcome(TileSetRoad, TileSetPlain);
+    EXPECT_TRUE(leaveRoad.newGame);
+    EXPECT_TRUE(leaveRoad.resetCellNo);
+    const BitmapOutcome toRoad = BitmapChangeOutcome(TileSetAnimated32, TileSetRoad);
+    EXPECT_TRUE(toRoad.newGame);
+    EXPECT_FALSE(toRoad.resetCellNo);
+}
+
+}  // namespace
