@@ -117,13 +117,7 @@ TEST_F(Frame, CtrlXEndsWithExitCodeZero)
 TEST_F(Frame, AboutBoxShowsTheVersionCentredOnTheWindow)
 {
     PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
-    HWND box = nullptr;
-    for (int waited = 0; !box && waited < 5000; waited += 50) {
-        Sleep(50);
-        auto boxes = TopLevelWindows("#32770", program.process.dwProcessId);
-        if (!boxes.empty() && IsWindowVisible(boxes[0]))
-            box = boxes[0];
-    }
+    HWND box = WaitForWindow(program, "#32770");
     ASSERT_NE(nullptr, box);
     Settle(box, 300);
     EXPECT_EQ("Hanabo32-Version\x8f\xee\x95\xf1", WindowText(box));  // Hanabo32-Version情報

@@ -1,6 +1,8 @@
 // The end-to-end harness: Win32 calls that start, watch and drive Hanabo32.
 #include "tests/e2e/harness.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -195,4 +197,69 @@ std::string ReadWholeFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string StatusBarText(HWND bar, int part)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(bar, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return "";
+    // The control writes into memory of its own process: lend it a buffer there.
+    const SIZE_T size = 1024;
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    std::string text;
+    if (remote) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(remote),
+                            SMTO_NORMAL, 5000, &result);
+        char buffer[size] = "";
+        SIZE_T read = 0;
+        ReadProcessMemory(process, remote, buffer, size - 1, &read);
+        buffer[size - 1] = '\0';
+        text = buffer;
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+HWND FindChild(HWND parent, const char* className, int id)
+{
+    for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
+         child = FindWindowExA(parent, child, className, nullptr)) {
+        if (id == -1 || GetDlgCtrlID(child) == id)
+            return child;
+    }
+    return nullptr;
+}
+
+void PostMouseMove(HWND window, int x, int y, WPARAM keys)
+{
+    PostMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+}
+
+void PostLeftClick(HWND window, int x, int y)
+{
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PostRightClick(HWND window, int x, int y)
+{
+    PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
+        for (HWND window : TopLevelWindows(className, program.process.dwProcessId)) {
+            if (IsWindowVisible(window))
+                return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
 }

@@ -37,6 +37,20 @@ std::string WindowText(HWND window);
 // in reverse order, e.g. {VK_CONTROL, 'X'}.
 void PressKeys(HWND window, std::vector<WORD> keys);
 
+// The text of part `part` of a status bar (the score bar) in another process.
+std::string StatusBarText(HWND bar, int part);
+
+// The first child window of the given class (and control id, unless -1).
+HWND FindChild(HWND parent, const char* className, int id = -1);
+
+// Mouse messages in client coordinates of the main window.
+void PostMouseMove(HWND window, int x, int y, WPARAM keys = 0);
+void PostLeftClick(HWND window, int x, int y);
+void PostRightClick(HWND window, int x, int y);
+
+// Waits for a visible top-level window of className in the program's process.
+HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = 5000);
+
 // Lets the program handle what was sent to it.
 void Settle(HWND window, DWORD ms = 200);
 
