@@ -8,6 +8,8 @@
 
 // Bitmaps.
 #define IDB_TOOLBAR         129
+#define IDB_TILES           130
+#define IDB_BARICONS        131
 
 // Dialog templates.
 #define IDD_ABOUT           105
