@@ -24,8 +24,20 @@ void PlaySoundEvent(SoundEvent event);
 void ShowMessage(const char* text, MessageKind kind);
 bool AskYesNo(const char* text);
 
-// Asks the player's name for a record list; false when the entry was cancelled.
-bool AskPlayerName(char* name, std::size_t size);
+// Asks the player's name for a record list (the "High Score!" entry, or the
+// "Rest Record!" one when restRecord), showing name as it comes in and
+// returning the text typed there; false when no name was taken.
+bool AskPlayerName(bool restRecord, char* name, std::size_t size);
+
+// Shows the record dialog of the sheets or of the Campaign over the main
+// window's top-left corner, with the lists' newest entries selected.
+void ShowRecordDialog(bool campaign);
+
+// The shared file dialog, for opening or for saving: one filter (its name and
+// pattern), the starting folder and file name. Fills path with the chosen
+// file; false when the dialog was cancelled.
+bool ChooseFile(bool save, const char* filterName, const char* filterPattern, const char* folder,
+                const char* name, char* path, std::size_t size);
 
 void EnableCommand(GameCommand command, bool enabled);
 void CheckCampaignItem(bool checked);

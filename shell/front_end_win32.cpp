@@ -29,8 +29,39 @@ bool AskYesNo(const char* text)
     return MessageBoxA(mainWindow, text, NoticeCaption, MB_YESNO) == IDYES;
 }
 
-// Name entry comes with the record dialogs; until then no name is taken.
-bool AskPlayerName(char*, std::size_t) { return false; }
+// Name entry and the record dialogs come with their module; until then no
+// name is taken and nothing is shown.
+bool AskPlayerName(bool, char*, std::size_t) { return false; }
+void ShowRecordDialog(bool) {}
+
+// The shared file request: the main window owns it, and the chosen file and
+// its folder must exist when opening.
+bool ChooseFile(bool save, const char* filterName, const char* filterPattern, const char* folder,
+                const char* name, char* path, std::size_t size)
+{
+    if (size == 0)
+        return false;
+    char filter[256];
+    int nameLength = lstrlenA(filterName);
+    int patternLength = lstrlenA(filterPattern);
+    if (nameLength + patternLength + 3 > static_cast<int>(sizeof filter))
+        return false;
+    lstrcpyA(filter, filterName);
+    lstrcpyA(filter + nameLength + 1, filterPattern);
+    filter[nameLength + patternLength + 2] = '\0';
+    lstrcpynA(path, name, static_cast<int>(size));
+    OPENFILENAMEA request = {};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = mainWindow;
+    request.lpstrFilter = filter;
+    request.nFilterIndex = 1;
+    request.lpstrFile = path;
+    request.nMaxFile = static_cast<DWORD>(size);
+    request.lpstrInitialDir = folder;
+    // A new file name must be possible when saving.
+    request.Flags = OFN_PATHMUSTEXIST | OFN_SHOWHELP | (save ? 0 : OFN_FILEMUSTEXIST);
+    return (save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request)) != 0;
+}
 
 static int MenuCommandOf(GameCommand command)
 {

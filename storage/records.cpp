@@ -309,8 +309,7 @@ static void AskName(NameCheck* check, bool restRecord)
     PlaySoundEvent(SoundEvent::Message);
     char name[TextBufferSize];
     std::snprintf(name, sizeof name, "%s", NoName);
-    (void)restRecord;   // which name dialog: with the record dialogs
-    if (!AskPlayerName(name, sizeof name))
+    if (!AskPlayerName(restRecord, name, sizeof name))
         std::snprintf(name, sizeof name, "%s", NoName);
     name[sizeof name - 1] = '\0';
     check->name = name[0] ? CutPlayerName(name) : std::string(NoName);
@@ -345,6 +344,7 @@ void RecordGameResult(double score, int rest)
     if (!RecordResult(&sheetRecords, score, rest, false))
         return;
     PlaySoundEvent(SoundEvent::HighScore);
+    ShowRecordDialog(false);
 }
 
 void RecordCampaignResult(double averageScore, double averageRest)
@@ -353,6 +353,7 @@ void RecordCampaignResult(double averageScore, double averageRest)
         return;
     SaveRecordsOf(&campaignRecords);
     PlaySoundEvent(SoundEvent::HighScore);
+    ShowRecordDialog(true);
 }
 
 void LoadRecords() {}

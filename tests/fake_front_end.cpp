@@ -45,9 +45,9 @@ bool AskYesNo(const char* text)
     return answer;
 }
 
-bool AskPlayerName(char* name, std::size_t size)
+bool AskPlayerName(bool restRecord, char* name, std::size_t size)
 {
-    Note("AskPlayerName");
+    Note(std::string("AskPlayerName ") + (restRecord ? "rest " : "score ") + name);
     if (fake.names.empty() || size == 0)
         return false;
     std::string answer = fake.names.front();
@@ -93,3 +93,19 @@ void HideRecordDialogs() { Note("HideRecordDialogs"); }
 void CloseMoveSlider() { Note("CloseMoveSlider"); }
 
 bool RevealBars(int, int, int) { return false; }
+
+void ShowRecordDialog(bool campaign) { Note(std::string("ShowRecordDialog ") + (campaign ? "campaign" : "sheet")); }
+
+bool ChooseFile(bool save, const char* filterName, const char* filterPattern, const char* folder, const char* name,
+                char* path, std::size_t size)
+{
+    Note(std::string(save ? "ChooseFile save " : "ChooseFile open ") + filterName + "|" + filterPattern + "|" +
+         folder + "|" + name);
+    if (fake.chosenFiles.empty() || size == 0)
+        return false;
+    std::string answer = fake.chosenFiles.front();
+    fake.chosenFiles.pop_front();
+    std::strncpy(path, answer.c_str(), size - 1);
+    path[size - 1] = '\0';
+    return true;
+}

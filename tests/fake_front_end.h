@@ -15,6 +15,7 @@ struct FakeFrontEnd {
     std::vector<std::string> messages;     // texts of ShowMessage and AskYesNo
     std::deque<bool> yesNoAnswers;         // AskYesNo answers; No when empty
     std::deque<std::string> names;         // AskPlayerName answers; cancel when empty
+    std::deque<std::string> chosenFiles;   // ChooseFile answers; cancel when empty
     std::string title;
     std::string scoreBar[7];
     std::string clickCounter;

@@ -187,7 +187,12 @@ TEST_F(Records, OneNameAndOneDateServeBothLists)
     ReadRecordSections(nullptr, "16x12(5)", &sheetRecords);
     fake.names.push_back("Hanako");
     RecordGameResult(95, 3);
-    EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "AskPlayerName"), 1);
+    // The high-score entry asks, showing "No Name" to type over.
+    EXPECT_EQ(std::count_if(fake.calls.begin(), fake.calls.end(),
+                            [](const std::string& call) { return call.rfind("AskPlayerName", 0) == 0; }),
+              1);
+    EXPECT_EQ(fake.calls[1], "AskPlayerName score No Name");
+    EXPECT_EQ(fake.calls.back(), "ShowRecordDialog sheet");
     EXPECT_EQ(sheetRecords.HighScoreList[1], FormatRecordEntry("Hanako", date, "95"));
     EXPECT_EQ(sheetRecords.RestList[0], FormatRecordEntry("Hanako", date, "3"));
     EXPECT_EQ(sheetRecords.highScoreSelected, 1);
@@ -206,6 +211,7 @@ TEST_F(Records, EmptyOrLongNamesAndResultsThatEnterNothing)
     EXPECT_FALSE(sheetRecords.recordsChanged);
     fake.names.push_back("");
     RecordGameResult(10, 30);   // rests only
+    EXPECT_EQ(fake.calls[1], "AskPlayerName rest No Name");
     EXPECT_EQ(sheetRecords.RestList[8], FormatRecordEntry("No Name", date, "30"));
     fake.names.push_back("ABCDEFGHIJKLMNOP");
     RecordGameResult(1000, 99);

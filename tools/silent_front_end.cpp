@@ -6,7 +6,9 @@ void RepaintBoard() {}
 void PlaySoundEvent(SoundEvent) {}
 void ShowMessage(const char*, MessageKind) {}
 bool AskYesNo(const char*) { return false; }
-bool AskPlayerName(char*, std::size_t) { return false; }
+bool AskPlayerName(bool, char*, std::size_t) { return false; }
+void ShowRecordDialog(bool) {}
+bool ChooseFile(bool, const char*, const char*, const char*, const char*, char*, std::size_t) { return false; }
 void EnableCommand(GameCommand, bool) {}
 void CheckCampaignItem(bool) {}
 void StartAnimationTimer(int) {}
