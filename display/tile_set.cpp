@@ -32,7 +32,7 @@ bool ClassifyTileSet(int width, int height, TileSetShape* shape)
     }
     if (found.kind >= TileSetAnimated24)
         found.frameCount = width / found.frameSize;
-    found.cellNoLimit = found.kind == TileSetRoad ? RoadCellNo : ColourCellNo;
+    found.cellNoLimit = found.kind == TileSetRoad ? RoadTileValues : MaxTileKinds;
     *shape = found;
     return true;
 }
@@ -79,9 +79,9 @@ void LoadTileSet(TileSet& set, const std::uint8_t* file, std::size_t fileSize,
     set.frameCount = shape.frameCount;
     set.cellNoLimit = shape.cellNoLimit;
     if (set.kind == TileSetRoad)
-        *cellNo = RoadCellNo;
-    else if (*cellNo > ColourCellNo)
-        *cellNo = ColourCellNo;
+        *cellNo = RoadTileValues;
+    else if (*cellNo > MaxTileKinds)
+        *cellNo = MaxTileKinds;
     set.hasPalette = set.picture.colourCount == 256;
     set.pingPong = false;
 

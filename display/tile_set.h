@@ -6,19 +6,12 @@
 #include <string>
 
 #include "display/bitmap.h"
+#include "game/board.h"
 
-// Kinds of tile picture, recognised by exact pixel size. A tall animated set
-// is handled as TileSetAnimated32 once loaded.
-constexpr int TileSetNone = 0;
-constexpr int TileSetPlain = 1;
-constexpr int TileSetRoad = 2;
-constexpr int TileSetAnimated24 = 3;
-constexpr int TileSetAnimated32 = 4;
+// Kinds of tile picture are recognised by exact pixel size (the TileSet...
+// values of the game core); a tall animated set is one more, handled as
+// TileSetAnimated32 once loaded.
 constexpr int TileSetTallAnimated32 = 5;
-
-// The largest CellNo of a road set and of every other set.
-constexpr int RoadCellNo = 15;
-constexpr int ColourCellNo = 5;
 
 // How a picture of a recognised size is laid out.
 struct TileSetShape {
