@@ -33,6 +33,14 @@ bool AskPlayerName(bool restRecord, char* name, std::size_t size);
 // window's top-left corner, with the lists' newest entries selected.
 void ShowRecordDialog(bool campaign);
 
+// Applies a tile picture path as the Bitmap setting does (the tile-set loader,
+// which may start a new game when the set changes to or from the road set);
+// returns the TileSetKind now in use.
+int ApplyTilePicture(const char* path);
+
+// Sizes the main window to the Board (ts x columns by ts x rows).
+void SizeWindowToBoard();
+
 // The shared file dialog, for opening or for saving: one filter (its name and
 // pattern), the starting folder and file name. Fills path with the chosen
 // file; false when the dialog was cancelled.

@@ -1,6 +1,7 @@
 // The Win32 side of the game's front-end calls.
 #include "game/front_end.h"
 
+#include "game/board.h"
 #include "resources/resource.h"
 #include "shell/shell_win32.h"
 
@@ -33,6 +34,11 @@ bool AskYesNo(const char* text)
 // name is taken and nothing is shown.
 bool AskPlayerName(bool, char*, std::size_t) { return false; }
 void ShowRecordDialog(bool) {}
+
+// The tile-set loader and the window sizing arrive with the display module;
+// until then the kind in use stays.
+int ApplyTilePicture(const char*) { return game.tileSetKind; }
+void SizeWindowToBoard() {}
 
 // The shared file request: the main window owns it, and the chosen file and
 // its folder must exist when opening.

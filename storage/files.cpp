@@ -30,11 +30,13 @@ bool ReadWholeFile(const std::string& path, std::string* text)
 bool FileExists(const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file) {
-        std::fclose(file);
-        return true;
-    }
-    return !FileIsAbsent(path);
+    if (!file)
+        return false;
+    char byte;
+    // Opening a folder succeeds on some systems; reading it does not.
+    bool readable = std::fread(&byte, 1, 1, file) == 1 || !std::ferror(file);
+    std::fclose(file);
+    return readable;
 }
 
 bool FileIsAbsent(const std::string& path)

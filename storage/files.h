@@ -15,7 +15,7 @@ const std::size_t TextBufferSize = 1024;
 // The whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string* text);
 
-// True when a file of that name exists.
+// True when a file of that name exists and can be read (a folder is no file).
 bool FileExists(const std::string& path);
 
 // Why ReadWholeFile failed: true when there is simply no such file, false when

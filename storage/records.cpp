@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/board.h"
 #include "game/front_end.h"
 #include "storage/files.h"
 
@@ -356,4 +357,10 @@ void RecordCampaignResult(double averageScore, double averageRest)
     ShowRecordDialog(true);
 }
 
-void LoadRecords() {}
+void LoadRecords()
+{
+    if (game.campaign)
+        LoadRecordsOf(&campaignRecords, CampaignRecordKey);
+    else
+        LoadRecordsOf(&sheetRecords, RecordKey(board.columns, board.rows, game.cellNo));
+}

@@ -109,3 +109,11 @@ bool ChooseFile(bool save, const char* filterName, const char* filterPattern, co
     path[size - 1] = '\0';
     return true;
 }
+
+int ApplyTilePicture(const char* path)
+{
+    Note(std::string("ApplyTilePicture ") + path);
+    return fake.tilePictureKind;
+}
+
+void SizeWindowToBoard() { Note("SizeWindowToBoard"); }

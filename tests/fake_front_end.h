@@ -16,6 +16,7 @@ struct FakeFrontEnd {
     std::deque<bool> yesNoAnswers;         // AskYesNo answers; No when empty
     std::deque<std::string> names;         // AskPlayerName answers; cancel when empty
     std::deque<std::string> chosenFiles;   // ChooseFile answers; cancel when empty
+    int tilePictureKind = 1;               // the TileSetKind ApplyTilePicture reports
     std::string title;
     std::string scoreBar[7];
     std::string clickCounter;

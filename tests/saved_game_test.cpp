@@ -2,9 +2,20 @@
 // the Save and Open commands.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "game/board.h"
+#include "game/deal.h"
+#include "shell/program_directory.h"
+#include "storage/file_choice.h"
+#include "storage/files.h"
 #include "storage/saved_game.h"
+#include "storage/settings.h"
+#include "tests/fake_front_end.h"
+#include "tests/game_helpers.h"
 
 static SavedGame Sheet(int columns, int rows, int tileSize)
 {
@@ -147,4 +158,174 @@ TEST(SavedGameNames, ForcesTheTgwExtensionOnTheFileNamePart)
     EXPECT_EQ(ForceTgwExtension("C:\\games\\a.b.c"), "C:\\games\\a.b.tgw");
     EXPECT_EQ(ForceTgwExtension("C:\\games\\old.tgw"), "C:\\games\\old.tgw");
     EXPECT_EQ(ForceTgwExtension("game."), "game.tgw");
+}
+
+static std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+static void Spill(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+static const std::string SavedNotice = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
+static const std::string InvalidNotice =
+    "\x95\x73\x90\xb3\x82\xc8\x54\x47\x57\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xb7";  // 不正なTGWファイルです
+static const std::string NoRoadNotice =
+    "\x90\xb3\x82\xb5\x82\xa2\x42\x69\x74\x6d\x61\x70\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x82\xa0\x82\xe8\x82"
+    "\xdc\x82\xb9\x82\xf1";  // 正しいBitmapファイルがありません
+
+// The Save and Open commands in a ProgramDirectory of their own.
+class SavedGameFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/hanabo_saved_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = std::string(pattern) + "/";
+        ASSERT_TRUE(SetProgramDirectory(folder.c_str()));
+        settings = Settings();
+        DealNumber(1234);
+        ResetFakeFrontEnd();
+    }
+    void TearDown() override
+    {
+        std::string command = "rm -rf '" + folder + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string folder;
+};
+
+TEST_F(SavedGameFiles, SaveProposesTheFirstFreeNameAndForcesTheExtension)
+{
+    Spill(ProgramFilePath("save1.tgw"), "x");
+    Spill(ProgramFilePath("save2.tgw"), "x");
+    EXPECT_EQ(FirstFreeSaveName(ProgramDirectory()), ProgramFilePath("save3.tgw"));
+    game.score = 49;
+    fake.chosenFiles.push_back(folder + "game.txt");
+    SaveGame();
+    EXPECT_EQ(fake.calls[0], "ChooseFile save TGW file|*.tgw|" + std::string(ProgramDirectory()) + "|" +
+                                 ProgramFilePath("save3.tgw"));
+    std::string text = Slurp(folder + "game.tgw");
+    EXPECT_EQ(text, FormatSavedGame([] {
+                  SavedGame sheet;
+                  sheet.bitmapPath = "(null)";
+                  sheet.tileSize = 32;
+                  sheet.score = 49;
+                  sheet.columns = 16;
+                  sheet.rows = 12;
+                  sheet.cells = board.cells;
+                  return sheet;
+              }()));
+    EXPECT_EQ(text.substr(0, 12), "(null)\r\n32\r\n");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], SavedNotice);
+    EXPECT_EQ(fake.sounds.back(), SoundEvent::Message);
+}
+
+TEST_F(SavedGameFiles, ASaveThatCannotBeWrittenSaysSo)
+{
+    fake.chosenFiles.push_back(folder + "no such folder/game.tgw");
+    SaveGame();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_NE(fake.messages[0], SavedNotice);
+    EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
+    ResetFakeFrontEnd();
+    SaveGame();   // cancelled
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(SavedGameFiles, AgainAfterOpenGoesBackToTheFile)
+{
+    Spill(folder + "mine.tgw", "(null)\r\n20\r\n77\r\n" + Rows(8, 6, '3'));
+    EXPECT_FALSE(ChooseGameFile());   // cancelled: nothing changes
+    EXPECT_TRUE(game.loadedFile.empty());
+    fake.chosenFiles.push_back(folder + "mine.tgw");
+    ASSERT_TRUE(ChooseGameFile());
+    EXPECT_EQ(fake.calls[0], "ChooseFile open TGW File|*.tgw|" + std::string(ProgramDirectory()) + "|");
+    StartGame(true, false);
+    EXPECT_EQ(board.columns, 8);
+    EXPECT_EQ(board.rows, 6);
+    EXPECT_EQ(board.ts, 32);
+    EXPECT_EQ(game.score, 77);
+    EXPECT_EQ(game.counts.count[3], 48);
+    EXPECT_EQ(game.cellNo, 3);
+    EXPECT_EQ(game.tileSetKind, TileSetPlain);
+    // Play a move, then Again: the sheet and score of the file come back.
+    SetCell(0, 5, 1);
+    game.score = 5;
+    StartGame(true, true);
+    EXPECT_EQ(CellAt(0, 5), 3);
+    EXPECT_EQ(game.score, 77);
+    EXPECT_EQ(game.loadedFile, folder + "mine.tgw");
+}
+
+TEST_F(SavedGameFiles, ABrokenFileIsRefusedWithANewGame)
+{
+    Spill(folder + "bad.tgw", "(null)\r\n32\r\n0\r\n" + Rows(8, 5, '1') + "1111111G\r\n");
+    game.loadedFile = folder + "bad.tgw";
+    StartGame(true, false);
+    ASSERT_FALSE(fake.messages.empty());
+    EXPECT_EQ(fake.messages[0], InvalidNotice);
+    EXPECT_TRUE(game.loadedFile.empty());
+    EXPECT_EQ(board.columns, 16);
+    // A file that has gone is refused the same way.
+    ResetFakeFrontEnd();
+    game.loadedFile = folder + "gone.tgw";
+    StartGame(true, false);
+    ASSERT_FALSE(fake.messages.empty());
+    EXPECT_EQ(fake.messages[0], InvalidNotice);
+}
+
+TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
+{
+    Spill(folder + "road.tgw", "C:\\tiles\\plain.bmp\r\n32\r\n0\r\n" + Rows(8, 5, '3') + "3333333f\r\n");
+    game.loadedFile = folder + "road.tgw";
+    fake.tilePictureKind = TileSetPlain;
+    StartGame(true, false);
+    ASSERT_FALSE(fake.messages.empty());
+    EXPECT_EQ(fake.messages[0], NoRoadNotice);
+    EXPECT_NE(std::find(fake.calls.begin(), fake.calls.end(), "ApplyTilePicture dummyfile"), fake.calls.end());
+    EXPECT_TRUE(game.loadedFile.empty());
+    // With the road set the sheet loads, every tile counted as one kind.
+    ResetFakeFrontEnd();
+    fake.tilePictureKind = TileSetRoad;
+    game.loadedFile = folder + "road.tgw";
+    StartGame(true, false);
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(game.tileSetKind, TileSetRoad);
+    EXPECT_EQ(game.counts.count[1], 48);
+    EXPECT_EQ(CellAt(7, 5), 15);
+}
+
+TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsChangesNothing)
+{
+    std::vector<unsigned char> before = board.cells;
+    Spill(folder + "short.tgw", "(null)\r\n32\r\n");
+    game.loadedFile = folder + "short.tgw";
+    LoadGame();
+    EXPECT_EQ(board.cells, before);
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(SavedGameFiles, FileChoicesStartAtAPreviousFile)
+{
+    Spill(folder + "tiles.bmp", "x");
+    FileChoice choice = PrepareFileChoice((folder + "tiles.bmp").c_str(), "Bitmap", "*.bmp");
+    EXPECT_EQ(choice.folder, folder);
+    EXPECT_EQ(choice.name, "tiles.bmp");
+    EXPECT_EQ(choice.filterName, "Bitmap");
+    for (const char* none : {"(null)", "", "C:\\nowhere\\x.bmp"}) {
+        choice = PrepareFileChoice(none, "Bitmap", "*.bmp");
+        EXPECT_EQ(choice.folder, ProgramDirectory());
+        EXPECT_EQ(choice.name, "");
+    }
+    choice = PrepareFileChoice(ProgramDirectory(), "TGW File", "*.tgw");
+    EXPECT_EQ(choice.folder, ProgramDirectory());
+    EXPECT_EQ(choice.name, "");
 }

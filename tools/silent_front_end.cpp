@@ -8,6 +8,8 @@ void ShowMessage(const char*, MessageKind) {}
 bool AskYesNo(const char*) { return false; }
 bool AskPlayerName(bool, char*, std::size_t) { return false; }
 void ShowRecordDialog(bool) {}
+int ApplyTilePicture(const char*) { return 1; }
+void SizeWindowToBoard() {}
 bool ChooseFile(bool, const char*, const char*, const char*, const char*, char*, std::size_t) { return false; }
 void EnableCommand(GameCommand, bool) {}
 void CheckCampaignItem(bool) {}

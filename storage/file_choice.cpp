@@ -1,0 +1,37 @@
+// Preparing and showing the shared file dialog.
+#include "storage/file_choice.h"
+
+#include <cstring>
+
+#include "game/front_end.h"
+#include "shell/program_directory.h"
+#include "storage/files.h"
+
+FileChoice PrepareFileChoice(const char* previousPath, const char* filterName, const char* filterPattern)
+{
+    FileChoice choice;
+    choice.filterName = filterName;
+    choice.filterPattern = filterPattern;
+    choice.folder = ProgramDirectory();
+    if (!previousPath || std::strcmp(previousPath, "(null)") == 0 || !*previousPath || !FileExists(previousPath))
+        return choice;
+    std::string path = previousPath;
+    // Windows takes either slash as a folder separator.
+    std::size_t slash = path.find_last_of("\\/");
+    choice.folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    choice.name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return choice;
+}
+
+bool ShowFileChoice(const FileChoice& choice, bool save, std::string* path)
+{
+    char chosen[TextBufferSize];
+    if (choice.name.size() >= sizeof chosen)
+        return false;
+    if (!ChooseFile(save, choice.filterName.c_str(), choice.filterPattern.c_str(), choice.folder.c_str(),
+                    choice.name.c_str(), chosen, sizeof chosen))
+        return false;
+    chosen[sizeof chosen - 1] = '\0';
+    *path = chosen;
+    return true;
+}
