@@ -1,0 +1,263 @@
+// hanabo-tool as a player uses it: its outputs and exit statuses.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "storage/saved_game.h"
+#include "tests/game_helpers.h"
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+static std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+static std::string TempPath(const std::string& name) { return ::testing::TempDir() + "hanabo_tool_" + name; }
+
+static void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// Runs the tool with these arguments (and this text on standard input).
+static Result RunTool(const std::string& args, const std::string& input = "")
+{
+    std::string in = TempPath("in"), out = TempPath("out"), err = TempPath("err");
+    WriteFile(in, input);
+    std::string command = std::string(HANABO_TOOL) + " " + args + " <" + in + " >" + out + " 2>" + err;
+    int raw = std::system(command.c_str());
+    Result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(out);
+    r.err = ReadFile(err);
+    return r;
+}
+
+static std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(pos) + "<no CR LF>");
+            break;
+        }
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+TEST(HanaboTool, DealsGameNumberOne)
+{
+    Result r = RunTool("deal 1");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "(null)");
+    EXPECT_EQ(lines[1], "32");
+    EXPECT_EQ(lines[2], "0");
+    EXPECT_EQ(lines[3], "1414523335433112");
+    std::string column0;
+    for (int row = 0; row < 12; ++row)
+        column0 += lines[3 + row][0];
+    EXPECT_EQ(column0, "131533255415");
+
+    r = RunTool("deal 1 --road --size 16x12 --cell 32");
+    ASSERT_EQ(r.status, 0) << r.err;
+    lines = Lines(r.out);
+    EXPECT_EQ(lines[3], "32aefefdf9ce936d");
+    column0.clear();
+    for (int row = 0; row < 12; ++row)
+        column0 += lines[3 + row][0];
+    EXPECT_EQ(column0, "3d96edc3db51");
+}
+
+TEST(HanaboTool, SizeKindsAndSeed)
+{
+    Result r = RunTool("deal -77 --size 5x2 --cell 48 --kinds 3");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 3u + 4u);
+    EXPECT_EQ(lines[1], "48");
+    EXPECT_EQ(lines[3].size(), 6u);
+    for (std::size_t i = 3; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].find_first_not_of("123"), std::string::npos) << lines[i];
+
+    r = RunTool("deal 0 --size 1000x1000 --cell 3");
+    lines = Lines(r.out);
+    EXPECT_EQ(lines[1], "4");
+    EXPECT_EQ(lines.size(), 3u + 160u);
+    EXPECT_EQ(lines[3].size(), 240u);
+
+    // Stage 1 of a campaign with seed 7 is the board of number 8.
+    EXPECT_EQ(RunTool("deal 1 --tane 7").out, RunTool("deal 8").out);
+    EXPECT_EQ(RunTool("deal 2147483647 --tane 1").out, RunTool("deal -2147483648").out);
+    EXPECT_NE(RunTool("deal 1 --tane 7").out, RunTool("deal 1").out);
+}
+
+TEST(HanaboTool, BadArgumentsGiveTheUsage)
+{
+    const char* bad[] = {"",
+                         "shuffle 1",
+                         "deal",
+                         "deal one",
+                         "deal 2147483648",
+                         "deal 1 --kinds 6",
+                         "deal 1 --kinds 0",
+                         "deal 1 --size 16",
+                         "deal 1 --size 0x12",
+                         "deal 1 --cell",
+                         "deal 1 --count 3",
+                         "new",
+                         "new --count 3",
+                         "new --clock soon",
+                         "new --clock 5 --tane 1",
+                         "play",
+                         "play - '1;2'"};
+    for (const char* args : bad) {
+        Result r = RunTool(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_NE(r.err.find("usage: hanabo-tool"), std::string::npos) << args;
+    }
+}
+
+TEST(HanaboTool, NewNumbersFollowTheClock)
+{
+    Result r = RunTool("new --clock 0 --count 3");
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Seed 0 gives 38, 7719 and 21238: 38 x 32768 + 7719, positive.
+    ASSERT_EQ(r.out.substr(0, 8), "1252903\n");
+
+    // Each later number follows from the deal before it, as in the program.
+    const char* cases[] = {"--clock 0 --count 3", "--clock 1765000000 --count 12 --road",
+                           "--clock 4294967297 --size 30x20 --kinds 4 --count 5"};
+    for (const char* args : cases) {
+        std::string text(args);
+        FreshGame(16, 12, text.find("--road") != std::string::npos ? TileSetRoad : TileSetPlain,
+                  text.find("--kinds 4") != std::string::npos ? 4 : 5);
+        if (text.find("30x20") != std::string::npos)
+            ResizeBoard(30, 20);
+        long long clock = std::atoll(text.c_str() + 8);
+        SeedFromClock(clock);
+        int count = std::atoi(text.c_str() + text.find("--count") + 8);
+        std::string expected;
+        for (int i = 0; i < count; ++i) {
+            StartGame(false, false);
+            expected += std::to_string(game.number) + "\n";
+        }
+        EXPECT_EQ(RunTool(std::string("new ") + args).out, expected) << args;
+    }
+    // Only the low 32 bits of the clock count.
+    EXPECT_EQ(RunTool("new --clock 4294967296").out, "1252903\n");
+}
+
+static const char WorkedExample[] = "(null)\r\n64\r\n0\r\n1223\r\n1233\r\n1132\r\n";
+
+TEST(HanaboTool, PlaysTheWorkedExample)
+{
+    std::string file = TempPath("worked.tgw");
+    WriteFile(file, WorkedExample);
+    Result r = RunTool("play " + file + " 0,0");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "(null)\r\n64\r\n4\r\n0230\r\n2330\r\n2320\r\n");
+    EXPECT_EQ(r.err, "score=4 rest=8 moves=1 over=0\n");
+
+    // From standard input, with the saved score carried on.
+    r = RunTool("play - 1,0 0,2", "C:\\tiles\\my.bmp\r\n64\r\n100\r\n1223\r\n1233\r\n1132\r\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Lines(r.out)[0], "C:\\tiles\\my.bmp");
+    EXPECT_EQ(r.err, "score=105 rest=5 moves=2 over=0\n");   // 1 for three 2s, 4 for four 1s
+
+    // No moves: the sheet comes back as it was read.
+    r = RunTool("play " + file);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, WorkedExample);
+    EXPECT_EQ(r.err, "score=0 rest=12 moves=0 over=0\n");
+}
+
+TEST(HanaboTool, MovesThatRemoveNothingStop)
+{
+    std::string file = TempPath("worked.tgw");
+    WriteFile(file, WorkedExample);
+    // A lone tile, an emptied Cell, right of, below and left of the Board.
+    const char* moves[] = {"3,2", "0,0 0,0", "0,0 3,0", "4,0", "0,3", "-1,0"};
+    for (const char* m : moves) {
+        Result r = RunTool("play " + file + " " + m);
+        EXPECT_EQ(r.status, 2) << m;
+        EXPECT_TRUE(r.out.empty()) << m;
+        EXPECT_NE(r.err.find("removes nothing"), std::string::npos) << m;
+    }
+    Result r = RunTool("play " + file + " 0,0 1,1");
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = RunTool("play " + file + " 0,0 9,9");
+    EXPECT_NE(r.err.find("move 2 (9,9)"), std::string::npos) << r.err;
+}
+
+TEST(HanaboTool, RoadSheetsAndFinishedGames)
+{
+    Result r = RunTool("play - 0,1", "(null)\r\n64\r\n0\r\n0000\r\n6a00\r\n5600\r\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "score=1 rest=1 moves=1 over=1\n");
+    EXPECT_EQ(r.out, "(null)\r\n64\r\n1\r\n0000\r\n0000\r\n6000\r\n");
+    // Nothing follows the end of a game.
+    r = RunTool("play - 0,1 0,2", "(null)\r\n64\r\n0\r\n0000\r\n6a00\r\n5600\r\n");
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST(HanaboTool, UnreadableSavedGames)
+{
+    EXPECT_EQ(RunTool("play " + TempPath("missing.tgw")).status, 1);
+    EXPECT_EQ(RunTool("play -", "(null)\r\n32\r\n0\r\n").status, 1);
+    EXPECT_EQ(RunTool("play -", "(null)\r\n32\r\n0\r\n1234567\r\n1234567\r\n1234567\r\n1234567\r\n1234567\r\n1234567\r\n")
+                  .status,
+              1);   // 7 x 32 is narrower than any Board
+}
+
+TEST(HanaboTool, AWholeGamePlaysAsInTheProgram)
+{
+    for (int mode = 0; mode < 2; ++mode) {
+        const char* road = mode ? " --road" : "";
+        DealNumber(-99, 16, 12, mode ? TileSetRoad : TileSetPlain);
+        std::string moves;
+        int c = 0, r = 0;
+        while (!game.gameOver && FirstGroup(&c, &r)) {
+            PlayAt(c, r);
+            moves += " " + std::to_string(c) + "," + std::to_string(r);
+        }
+        Result dealt = RunTool(std::string("deal -99") + road);
+        Result played = RunTool("play -" + moves, dealt.out);
+        ASSERT_EQ(played.status, 0) << played.err;
+        char expected[128];
+        std::snprintf(expected, sizeof expected, "score=%.0f rest=%d moves=%d over=1\n", game.score, TilesLeft(),
+                      game.moveIndex);
+        EXPECT_EQ(played.err, expected);
+        SavedGame saved;
+        saved.bitmapPath = "(null)";
+        saved.tileSize = 32;
+        saved.score = game.score;
+        saved.columns = 16;
+        saved.rows = 12;
+        saved.cells = board.cells;
+        EXPECT_EQ(played.out, FormatSavedGame(saved));
+    }
+}

@@ -1,0 +1,315 @@
+// The move history: Undo by replay, Redo, Again, the Redo preview and the
+// move slider.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/board.h"
+#include "game/history.h"
+#include "game/scoring.h"
+#include "tests/game_helpers.h"
+
+#define NOW "\x8c\xbb\x8d\xdd"   // 現在
+#define MOVES "\x8e\xe8\x82\xc5\x82\xb7\x81\x42"   // 手です。
+#define BACK "\x8e\xe8\x82\xdc\x82\xc5\x96\xdf\x82\xe8\x82\xdc\x82\xb7\x81\x42"   // 手まで戻ります。
+#define FORWARD "\x8e\xe8\x82\xdc\x82\xc5\x90\x69\x82\xdf\x82\xdc\x82\xb7"   // 手まで進めます
+
+struct Position {
+    std::vector<unsigned char> cells;
+    double score;
+    int counts[6];
+};
+
+static Position Now()
+{
+    Position p;
+    p.cells = board.cells;
+    for (unsigned char& cell : p.cells)
+        cell &= CellTileMask;
+    p.score = game.score;
+    for (int i = 0; i < 6; ++i)
+        p.counts[i] = game.counts.count[i];
+    return p;
+}
+
+static void ExpectSame(const Position& a, const Position& b)
+{
+    EXPECT_EQ(a.cells, b.cells);
+    EXPECT_EQ(a.score, b.score);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(a.counts[i], b.counts[i]);
+}
+
+// Number 1 with a few moves, each at the first group; returns every position.
+static std::vector<Position> Game(int moves, int tileSetKind = TileSetPlain)
+{
+    DealNumber(1, 16, 12, tileSetKind);
+    std::vector<Position> positions{Now()};
+    for (int i = 0; i < moves; ++i) {
+        EXPECT_EQ(PlayFirstGroups(1), 1);
+        positions.push_back(Now());
+    }
+    ResetFakeFrontEnd();
+    return positions;
+}
+
+TEST(History, UndoRightAfterADealDoesNothing)
+{
+    DealNumber(1);
+    ResetFakeFrontEnd();
+    UndoMove();
+    EXPECT_TRUE(fake.sounds.empty());
+    EXPECT_TRUE(fake.calls.empty());
+}
+
+TEST(History, UndoTwiceAndRedoTwice)
+{
+    std::vector<Position> p = Game(3);
+    Move third = game.moves[3];
+    UndoMove();
+    UndoMove();
+    ExpectSame(Now(), p[1]);
+    EXPECT_EQ(fake.clickCounter, "1(3) Click");
+    EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+    EXPECT_EQ(game.selection.size, 0);
+    ASSERT_EQ(fake.sounds.size(), 2u);
+    EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
+    EXPECT_EQ(fake.scoreBar[6], std::to_string(static_cast<int>(p[1].score)));
+    EXPECT_FALSE(game.replaying);
+
+    RedoMove();
+    ExpectSame(Now(), p[2]);
+    EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+    RedoMove();
+    ExpectSame(Now(), p[3]);
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+    EXPECT_EQ(game.moves[3].column, third.column);
+    EXPECT_EQ(game.moves[3].row, third.row);
+    EXPECT_EQ(fake.clickCounter, "3(3) Clicks");
+    EXPECT_FALSE(game.redoing);
+
+    // Nothing left to redo: no sound, and Redo stays disabled.
+    fake.sounds.clear();
+    RedoMove();
+    EXPECT_TRUE(fake.sounds.empty());
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+}
+
+TEST(History, UndoDrawsOnlyTheCellsThatChange)
+{
+    std::vector<Position> p = Game(2);
+    UndoMove();
+    int draws = 0;
+    for (const std::string& call : fake.calls)
+        draws += call.compare(0, 9, "DrawCell ") == 0;
+    int changed = 0;
+    for (std::size_t i = 0; i < p[1].cells.size(); ++i)
+        changed += p[1].cells[i] != p[2].cells[i];
+    EXPECT_EQ(draws, changed);
+    EXPECT_GT(draws, 0);
+}
+
+TEST(History, ANewMoveAfterUndoCutsOffRedo)
+{
+    Game(3);
+    UndoMove();
+    // The first group other than the one the third move took.
+    int c = 0, r = 0;
+    ASSERT_TRUE(FirstGroup(&c, &r));
+    Move old = game.moves[3];
+    int picked = -1;
+    for (int cc = 0; cc < board.columns && picked < 0; ++cc)
+        for (int rr = board.rows - 1; rr >= 0 && picked < 0; --rr) {
+            HighlightGroupAt(cc, rr);
+            if (game.selection.size >= 2 && CellAt(old.column, old.row) < CellMarkBit) {
+                c = cc;
+                r = rr;
+                picked = 1;
+            }
+        }
+    ASSERT_EQ(picked, 1);
+    PlayAt(c, r);
+    EXPECT_EQ(game.moveCount, 3);
+    EXPECT_EQ(game.moveIndex, 3);
+    EXPECT_EQ(game.moves[3].column, c);
+    EXPECT_EQ(game.moves[3].row, r);
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+}
+
+TEST(History, AgainReplaysTheWholeGame)
+{
+    std::vector<Position> p = Game(5);
+    PlayAgain();
+    ExpectSame(Now(), p[0]);
+    EXPECT_EQ(fake.clickCounter, "0(5) Click");
+    EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+    EXPECT_FALSE(game.replaying);
+    for (int i = 1; i <= 5; ++i) {
+        RedoMove();
+        ExpectSame(Now(), p[i]);
+    }
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+
+    // A new game forgets the moves.
+    StartGame(false, false);
+    EXPECT_EQ(fake.clickCounter, "0(0) Click");
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+}
+
+TEST(History, ZededUdozUndoAndRedo)
+{
+    std::vector<Position> p = Game(4, TileSetRoad);
+    UndoMove();
+    UndoMove();
+    UndoMove();
+    ExpectSame(Now(), p[1]);
+    RedoMove();
+    RedoMove();
+    RedoMove();
+    ExpectSame(Now(), p[4]);
+}
+
+TEST(History, AnimatedSetsNeverAnimateReplays)
+{
+    DealNumber(1, 16, 12, TileSetAnimated32);
+    int c = 0, r = 0;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(FirstGroup(&c, &r));
+        PlayAt(c, r);
+        ASSERT_EQ(game.animState, AnimState::Vanishing);
+        // Undo does nothing while the group vanishes.
+        int index = game.moveIndex;
+        UndoMove();
+        EXPECT_EQ(game.moveIndex, index);
+        game.animState = AnimState::Finished;
+        ClickAt(game.anchorColumn * board.ts, game.anchorRow * board.ts);
+        game.animState = AnimState::Idle;
+    }
+    ASSERT_EQ(game.moveIndex, 3);
+    UndoMove();
+    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(game.moveIndex, 2);
+    RedoMove();
+    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(game.moveIndex, 3);
+    EXPECT_FALSE(game.timerRunning);
+}
+
+TEST(History, UndoInAFinishedGameKeepsTheRetryQuestion)
+{
+    DealNumber(1);
+    int moves = PlayFirstGroups(1000);
+    ASSERT_TRUE(game.gameOver);
+    UndoMove();
+    EXPECT_TRUE(game.gameOver);
+    EXPECT_EQ(game.moveIndex, moves - 1);
+    fake.yesNoAnswers.push_back(true);
+    HoverAt(0, 0, 0);
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(game.moveCount, moves - 2);
+}
+
+TEST(History, RedoPreviewHighlightsTheNextMove)
+{
+    std::vector<Position> p = Game(2);
+    UndoMove();
+    Move next = game.moves[2];
+    PreviewRedo();
+    EXPECT_GE(CellAt(next.column, next.row), CellMarkBit);
+    EXPECT_GE(game.selection.size, 2);
+    EXPECT_EQ(fake.clickCounter, "1(2) Click");
+    RedoMove();
+    ExpectSame(Now(), p[2]);
+    // Nothing to redo: nothing is highlighted.
+    HighlightGroupAt(0, board.rows - 1);
+    HoverAt(0, 0, 0);
+    fake.calls.clear();
+    PreviewRedo();
+    EXPECT_TRUE(fake.calls.empty());
+}
+
+TEST(History, MoveSliderTextsAndForwardJump)
+{
+    std::vector<Position> p = Game(10);
+    for (int i = 0; i < 6; ++i)
+        UndoMove();
+    ASSERT_EQ(game.moveIndex, 4);
+    MoveSliderOpened();
+    EXPECT_EQ(moveSlider.maximum, 10);
+    EXPECT_EQ(moveSlider.position, 4);
+    char text[128];
+    FormatMoveSliderText(text, sizeof text);
+    EXPECT_STREQ(text, NOW "4" MOVES);
+
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::PageRight, 0), 9);
+    FormatMoveSliderText(text, sizeof text);
+    EXPECT_STREQ(text, NOW "4" MOVES "9" FORWARD);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::StepRight, 0), 10);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::StepRight, 0), 10);
+    FormatMoveSliderText(text, sizeof text);
+    EXPECT_STREQ(text, NOW "4" MOVES "10" FORWARD);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::Other, 0), 10);
+
+    bool redoBefore = fake.enabled[GameCommand::Redo];
+    fake.sounds.clear();
+    MoveSliderOk();
+    EXPECT_EQ(game.moveIndex, 10);
+    ExpectSame(Now(), p[10]);
+    EXPECT_EQ(fake.enabled[GameCommand::Redo], redoBefore);
+    ASSERT_EQ(fake.sounds.size(), 1u);
+    EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
+    EXPECT_FALSE(game.redoing);
+}
+
+TEST(History, MoveSliderBackwardJumps)
+{
+    std::vector<Position> p = Game(6);
+    MoveSliderOpened();
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::PageLeft, 0), 1);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::StepLeft, 0), 0);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::PageLeft, 0), 0);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::Thumb, 2), 2);
+    char text[128];
+    FormatMoveSliderText(text, sizeof text);
+    EXPECT_STREQ(text, NOW "6" MOVES "2" BACK);
+    EXPECT_EQ(MoveSliderScrolled(SliderRequest::Thumb, 0), 0);
+    MoveSliderOk();
+    EXPECT_EQ(game.moveIndex, 0);
+    EXPECT_EQ(game.moveCount, 6);
+    ExpectSame(Now(), p[0]);
+
+    // OK at the current position changes nothing.
+    MoveSliderOpened();
+    fake.calls.clear();
+    MoveSliderOk();
+    EXPECT_TRUE(fake.calls.empty());
+}
+
+TEST(History, MoveSliderDoesNotJumpBackWhileAGroupVanishes)
+{
+    DealNumber(1, 16, 12, TileSetAnimated32);
+    int c = 0, r = 0;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(FirstGroup(&c, &r));
+        PlayAt(c, r);
+        ClickAt(c * board.ts, r * board.ts);   // the second click removes at once
+    }
+    ASSERT_TRUE(FirstGroup(&c, &r));
+    PlayAt(c, r);
+    ASSERT_EQ(game.animState, AnimState::Vanishing);
+    StopTimer();
+    MoveSliderOpened();
+    MoveSliderScrolled(SliderRequest::Thumb, 0);
+    MoveSliderOk();
+    EXPECT_EQ(game.moveIndex, 2);
+}
+
+TEST(History, RecordingNeverWritesPastTheHistory)
+{
+    FreshGame(16, 12);
+    game.moves[MoveHistorySize - 1] = {9, 9};
+    game.moveIndex = MoveHistorySize;
+    RecordMove(1, 1);
+    EXPECT_EQ(game.moves[MoveHistorySize - 1].column, 9);
+}

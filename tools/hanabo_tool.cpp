@@ -1,0 +1,272 @@
+// hanabo-tool: deals boards from game numbers, plays moves on saved games and
+// lists the numbers the program deals after its start-up, for sharing and
+// checking boards outside the game.
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/groups.h"
+#include "game/scoring.h"
+#include "storage/saved_game.h"
+
+static const char Usage[] =
+    "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"
+    "       hanabo-tool play FILE|- [C,R ...]\n"
+    "       hanabo-tool new --clock SECONDS [--size CxR] [--kinds K] [--road] [--cell TS] [--count N]\n"
+    "deal  writes the board of a game number as a saved game (.tgw text)\n"
+    "play  plays moves on a saved game: writes the new saved game, and\n"
+    "      score=S rest=R moves=M over=0|1 to standard error\n"
+    "new   lists the game numbers the program deals after starting at that clock\n"
+    "exit status: 0 done, 1 unreadable saved game, 2 bad arguments or a move that removes nothing\n";
+
+static int BadArguments(const char* why)
+{
+    std::fprintf(stderr, "hanabo-tool: %s\n%s", why, Usage);
+    return 2;
+}
+
+// A whole decimal number within [low, high], and nothing after it.
+static bool ParseNumber(const char* text, long long low, long long high, long long* value)
+{
+    if (text == nullptr || *text == '\0')
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    long long v = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0' || v < low || v > high)
+        return false;
+    *value = v;
+    return true;
+}
+
+// "AxB" or "A,B".
+static bool ParsePair(const char* text, char separator, long long low, long long high, int* a, int* b)
+{
+    const char* split = std::strchr(text, separator);
+    if (split == nullptr)
+        return false;
+    std::string first(text, static_cast<std::size_t>(split - text));
+    long long x = 0;
+    long long y = 0;
+    if (!ParseNumber(first.c_str(), low, high, &x) || !ParseNumber(split + 1, low, high, &y))
+        return false;
+    *a = static_cast<int>(x);
+    *b = static_cast<int>(y);
+    return true;
+}
+
+struct SheetOptions {
+    int columns = DefaultColumns;
+    int rows = DefaultRows;
+    int kinds = DefaultCellNo;
+    int tileSize = DefaultTileSize;
+    bool road = false;
+    std::int32_t tane = 0;
+    long long clock = 0;
+    bool clockGiven = false;
+    int count = 1;
+};
+
+// Reads the options of deal and new; `allowed` lists the ones this command takes.
+static bool ParseOptions(int argc, char** argv, int first, const std::string& allowed, SheetOptions* o,
+                         std::string* error)
+{
+    for (int i = first; i < argc; ++i) {
+        std::string name = argv[i];
+        if (allowed.find(" " + name + " ") == std::string::npos) {
+            *error = "unknown option " + name;
+            return false;
+        }
+        if (name == "--road") {
+            o->road = true;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            *error = name + " needs a value";
+            return false;
+        }
+        const char* value = argv[++i];
+        long long v = 0;
+        bool ok = true;
+        if (name == "--size")
+            ok = ParsePair(value, 'x', 1, 100000, &o->columns, &o->rows);
+        else if (name == "--kinds" && (ok = ParseNumber(value, 1, MaxTileKinds, &v)))
+            o->kinds = static_cast<int>(v);
+        else if (name == "--tane" && (ok = ParseNumber(value, INT32_MIN, INT32_MAX, &v)))
+            o->tane = static_cast<std::int32_t>(v);
+        else if (name == "--cell" && (ok = ParseNumber(value, 1, 64, &v)))
+            o->tileSize = static_cast<int>(v);
+        else if (name == "--count" && (ok = ParseNumber(value, 1, 1000000, &v)))
+            o->count = static_cast<int>(v);
+        else if (name == "--clock" && (ok = ParseNumber(value, INT64_MIN, INT64_MAX, &v))) {
+            o->clock = v;
+            o->clockGiven = true;
+        }
+        if (!ok) {
+            *error = "bad value for " + name + ": " + value;
+            return false;
+        }
+    }
+    return true;
+}
+
+// The game state of a freshly started program with this sheet.
+static void PrepareSheet(const SheetOptions& o)
+{
+    game.keepRecords = false;
+    game.tileSetKind = o.road ? TileSetRoad : TileSetPlain;
+    game.cellNo = o.road ? RoadTileValues : o.kinds;
+    board.ts = RoundTileSize(o.tileSize);
+    SetBoardSize(o.columns, o.rows);
+}
+
+static SavedGame BoardAsSavedGame()
+{
+    SavedGame saved;
+    saved.bitmapPath = "(null)";
+    saved.tileSize = board.ts;
+    saved.score = game.score;
+    saved.columns = board.columns;
+    saved.rows = board.rows;
+    saved.cells = board.cells;
+    for (unsigned char& cell : saved.cells)
+        cell &= CellTileMask;
+    return saved;
+}
+
+static void WriteOut(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+static int Deal(int argc, char** argv)
+{
+    long long number = 0;
+    if (argc < 3 || !ParseNumber(argv[2], INT32_MIN, INT32_MAX, &number))
+        return BadArguments("deal needs a game number (a 32-bit whole number)");
+    SheetOptions o;
+    std::string error;
+    if (!ParseOptions(argc, argv, 3, " --size --kinds --road --tane --cell ", &o, &error))
+        return BadArguments(error.c_str());
+    PrepareSheet(o);
+    game.number = static_cast<int>(number);
+    game.campaignTane = o.tane;
+    DealBoard(true);
+    WriteOut(FormatSavedGame(BoardAsSavedGame()));
+    return 0;
+}
+
+static int NewNumbers(int argc, char** argv)
+{
+    SheetOptions o;
+    std::string error;
+    if (!ParseOptions(argc, argv, 2, " --clock --size --kinds --road --cell --count ", &o, &error))
+        return BadArguments(error.c_str());
+    if (!o.clockGiven)
+        return BadArguments("new needs --clock SECONDS");
+    PrepareSheet(o);
+    SeedFromClock(o.clock);
+    for (int i = 0; i < o.count; ++i) {
+        StartGame(false, false);
+        std::printf("%d\n", game.number);
+    }
+    return 0;
+}
+
+static bool ReadAll(const char* path, std::string* text)
+{
+    bool standardInput = std::strcmp(path, "-") == 0;
+    std::FILE* file = standardInput ? stdin : std::fopen(path, "rb");
+    if (file == nullptr)
+        return false;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text->append(buffer, n);
+    bool ok = !std::ferror(file);
+    if (!standardInput)
+        std::fclose(file);
+    return ok;
+}
+
+static int Play(int argc, char** argv)
+{
+    if (argc < 3)
+        return BadArguments("play needs a saved game file, or - for standard input");
+    std::vector<int> columns;
+    std::vector<int> rows;
+    for (int i = 3; i < argc; ++i) {
+        int c = 0;
+        int r = 0;
+        if (!ParsePair(argv[i], ',', -100000, 100000, &c, &r))
+            return BadArguments((std::string("a move is C,R: ") + argv[i]).c_str());
+        columns.push_back(c);
+        rows.push_back(r);
+    }
+
+    std::string text;
+    if (!ReadAll(argv[2], &text)) {
+        std::fprintf(stderr, "hanabo-tool: cannot read %s\n", argv[2]);
+        return 1;
+    }
+    SavedGame saved;
+    SavedGameStatus status = ParseSavedGame(text, &saved);
+    if (status != SavedGameStatus::Ok) {
+        std::fprintf(stderr, "hanabo-tool: %s is not a saved game%s\n", argv[2],
+                     status == SavedGameStatus::TooShort ? " (it ends before its first row)" : "");
+        return 1;
+    }
+
+    // The mode follows from the largest value, as when the program opens the file.
+    game.keepRecords = false;
+    game.tileSetKind = saved.largestValue > MaxTileKinds ? TileSetRoad : TileSetPlain;
+    int largest = saved.largestValue < 3 ? 3 : saved.largestValue;
+    int limit = game.tileSetKind == TileSetRoad ? RoadTileValues : MaxTileKinds;
+    game.cellNo = largest < limit ? largest : limit;
+    board.ts = saved.tileSize;
+    ResizeBoard(saved.columns, saved.rows);
+    board.cells = saved.cells;
+    CountTiles();
+    game.score = saved.score;
+
+    for (std::size_t m = 0; m < columns.size(); ++m) {
+        int before = game.moveIndex;
+        if (!game.gameOver) {
+            HoverAt(columns[m] * board.ts, rows[m] * board.ts, 0);
+            ClickAt(columns[m] * board.ts, rows[m] * board.ts);
+        }
+        if (game.moveIndex == before) {
+            std::fprintf(stderr, "hanabo-tool: move %d (%d,%d) removes nothing\n", static_cast<int>(m + 1),
+                         columns[m], rows[m]);
+            return 2;
+        }
+    }
+
+    SavedGame result = BoardAsSavedGame();
+    result.bitmapPath = saved.bitmapPath;
+    WriteOut(FormatSavedGame(result));
+    std::fprintf(stderr, "score=%.0f rest=%d moves=%d over=%d\n", game.score, TilesLeft(), game.moveIndex,
+                 IsGameOver() ? 1 : 0);
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return BadArguments("no command");
+    std::string command = argv[1];
+    if (command == "deal")
+        return Deal(argc, argv);
+    if (command == "play")
+        return Play(argc, argv);
+    if (command == "new")
+        return NewNumbers(argc, argv);
+    return BadArguments(("unknown command " + command).c_str());
+}
