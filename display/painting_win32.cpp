@@ -1,0 +1,415 @@
+// The Win32 side of the tile set and of board painting: the TileCanvas, cells, frame and legend.
+#include "display/painting_win32.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "display/canvas.h"
+#include "display/painting.h"
+#include "display/tile_set.h"
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/scoring.h"
+#include "resources/resource.h"
+#include "storage/settings.h"
+
+PaintLayout paintLayout;
+
+// A tile picture file larger than this is not read (the largest picture we
+// accept, 32768 frames wide at 32 bits a pixel, stays well below it).
+static const DWORD MaxPictureFileSize = 128u * 1024u * 1024u;
+
+static const char BlankCellButtonFormat[] = "Blank Cell %d";
+
+// Everything the display draws with, made at start-up.
+struct Drawing {
+    HWND window = nullptr;
+    HDC canvasDc = nullptr;
+    HBITMAP canvasBitmap = nullptr;
+    HGDIOBJ canvasOldBitmap = nullptr;
+    TileCanvas canvas;
+    HBRUSH faceBrush = nullptr;
+    HPEN darkPen = nullptr;
+    HPEN lightPen = nullptr;
+    HPALETTE palette = nullptr;
+    HPALETTE defaultPalette = nullptr;   // the window's own, kept the first time ours replaces it
+    bool defaultPaletteKept = false;
+    Bitmap builtInTiles;
+    Bitmap barIcons;
+};
+static Drawing drawing;
+
+// The button-face colour as a canvas pixel (0x00RRGGBB).
+static std::uint32_t FacePixel()
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+}
+
+// A bitmap resource of the program: a packed picture without file header.
+static void LoadPictureResource(int id, Bitmap* picture)
+{
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), reinterpret_cast<LPCSTR>(RT_BITMAP));
+    if (!found)
+        return;
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (bytes)
+        ReadBitmap(static_cast<const std::uint8_t*>(bytes), SizeofResource(nullptr, found), picture);
+}
+
+bool CreateTileCanvas(HWND window)
+{
+    drawing.window = window;
+    HDC windowDc = GetDC(window);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = CanvasWidth;
+    info.bmiHeader.biHeight = -CanvasHeight;  // top row first, as the portable canvas counts
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    drawing.canvasBitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    drawing.canvasDc = CreateCompatibleDC(windowDc);
+    ReleaseDC(window, windowDc);
+    if (!drawing.canvasBitmap || !drawing.canvasDc || !bits) {
+        DestroyTileCanvas();
+        return false;
+    }
+    drawing.canvasOldBitmap = SelectObject(drawing.canvasDc, drawing.canvasBitmap);
+    drawing.canvas.pixels = static_cast<std::uint32_t*>(bits);
+    FillCanvas(drawing.canvas, FacePixel());
+    drawing.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    drawing.darkPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    drawing.lightPen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    LoadPictureResource(IDB_TILES, &drawing.builtInTiles);
+    LoadPictureResource(IDB_BARICONS, &drawing.barIcons);
+    return true;
+}
+
+// Puts the window's own palette back and deletes ours.
+static void DropPalette()
+{
+    if (!drawing.palette)
+        return;
+    if (drawing.defaultPaletteKept) {
+        HDC windowDc = GetDC(drawing.window);
+        SelectPalette(windowDc, drawing.defaultPalette, TRUE);
+        RealizePalette(windowDc);
+        ReleaseDC(drawing.window, windowDc);
+        if (drawing.canvasDc)
+            SelectPalette(drawing.canvasDc, drawing.defaultPalette, TRUE);
+    }
+    DeleteObject(drawing.palette);
+    drawing.palette = nullptr;
+}
+
+void DestroyTileCanvas()
+{
+    DropPalette();
+    if (drawing.canvasDc) {
+        if (drawing.canvasOldBitmap)
+            SelectObject(drawing.canvasDc, drawing.canvasOldBitmap);
+        DeleteDC(drawing.canvasDc);
+    }
+    if (drawing.canvasBitmap)
+        DeleteObject(drawing.canvasBitmap);
+    if (drawing.faceBrush)
+        DeleteObject(drawing.faceBrush);
+    if (drawing.darkPen)
+        DeleteObject(drawing.darkPen);
+    if (drawing.lightPen)
+        DeleteObject(drawing.lightPen);
+    HWND window = drawing.window;
+    drawing = Drawing();
+    drawing.window = window;
+    tileSet = TileSet();
+}
+
+// The 256-colour palette of the picture's colour table, selected and realised
+// in the window and in the canvas.
+static void MakePalette()
+{
+    struct {
+        WORD version;
+        WORD entries;
+        PALETTEENTRY entry[256];
+    } table;
+    table.version = 0x300;
+    table.entries = 256;
+    for (int i = 0; i < 256; ++i) {
+        table.entry[i].peRed = tileSet.picture.colours[i][2];
+        table.entry[i].peGreen = tileSet.picture.colours[i][1];
+        table.entry[i].peBlue = tileSet.picture.colours[i][0];
+        table.entry[i].peFlags = tileSet.picture.colours[i][3];
+    }
+    drawing.palette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&table));
+    if (!drawing.palette)
+        return;
+    HDC windowDc = GetDC(drawing.window);
+    HPALETTE previous = SelectPalette(windowDc, drawing.palette, FALSE);
+    if (!drawing.defaultPaletteKept) {
+        drawing.defaultPalette = previous;
+        drawing.defaultPaletteKept = true;
+    }
+    RealizePalette(windowDc);
+    ReleaseDC(drawing.window, windowDc);
+    SelectPalette(drawing.canvasDc, drawing.palette, FALSE);
+    RealizePalette(drawing.canvasDc);
+}
+
+void RealisePalette()
+{
+    if (!drawing.palette)
+        return;
+    HDC windowDc = GetDC(drawing.window);
+    SelectPalette(windowDc, drawing.palette, FALSE);
+    RealizePalette(windowDc);
+    ReleaseDC(drawing.window, windowDc);
+}
+
+// The whole file, when it exists and is of a size we read.
+static bool ReadPictureFile(const char* path, std::vector<std::uint8_t>* bytes)
+{
+    if (path == nullptr || path[0] == '\0')
+        return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD high = 0;
+    const DWORD size = GetFileSize(file, &high);
+    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= MaxPictureFileSize;
+    if (ok) {
+        bytes->resize(size);
+        DWORD read = 0;
+        ok = size == 0 || (ReadFile(file, bytes->data(), size, &read, nullptr) && read == size);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+// Loads the tile set from a path (or none) and fills the canvas from it.
+static void LoadTileSetFrom(const char* path)
+{
+    DropPalette();
+    std::vector<std::uint8_t> bytes;
+    const bool haveFile = ReadPictureFile(path, &bytes);
+    bool option = settings.AnimBMPOption != 0;
+    LoadTileSet(tileSet, haveFile ? bytes.data() : nullptr, bytes.size(), drawing.builtInTiles, &game.cellNo, &option);
+    settings.AnimBMPOption = option ? 1 : 0;
+    game.tileSetKind = tileSet.kind;
+    if (tileSet.hasPalette)
+        MakePalette();
+    GdiFlush();
+    PaintTileSetIntoCanvas(drawing.canvas, tileSet, board.ts, settings.BlankCell, drawing.barIcons);
+}
+
+void ApplyBitmapSetting(const char* path)
+{
+    tileSet.bitmapPath = path ? path : "";
+    const int oldKind = tileSet.loaded ? tileSet.kind : TileSetNone;
+    LoadTileSetFrom(tileSet.bitmapPath.c_str());
+    const BitmapOutcome outcome = BitmapChangeOutcome(oldKind, tileSet.kind);
+    if (!outcome.newGame) {
+        FullRepaint();
+        UpdateTitle();
+        return;
+    }
+    if (outcome.resetCellNo)
+        game.cellNo = MaxTileKinds;
+    DrawBoardFrame();
+    DrawBarLegend();
+    StartGame(false, false);
+}
+
+void RebuildTilePictures()
+{
+    if (!tileSet.loaded || !drawing.canvas.pixels)
+        return;
+    GdiFlush();
+    BuildTilePictures(drawing.canvas, tileSet, board.ts, settings.BlankCell);
+}
+
+void ResizeForTileSize()
+{
+    ResizeBoard(board.columns, board.rows);
+    RebuildTilePictures();
+}
+
+bool StretchFrameToAnimationSlot(int band, int frame)
+{
+    if (!tileSet.loaded || !drawing.canvas.pixels)
+        return false;
+    GdiFlush();
+    return StretchToCanvas(drawing.canvas, tileSet.picture, FrameRect(tileSet, band, frame), AnimationSlot(board.ts));
+}
+
+// Copies the picture of Cell (column, row) from the canvas to its square.
+static void CopyCell(HDC dc, int column, int row)
+{
+    const CanvasRect source = CellSource(tileSet.kind, CellAt(column, row), board.ts);
+    const CanvasRect place = CellPlace(column, row, board.ts, paintLayout.boardTop);
+    BitBlt(dc, place.x, place.y, place.width, place.height, drawing.canvasDc, source.x, source.y, SRCCOPY);
+}
+
+static bool CanPaint()
+{
+    return tileSet.loaded && drawing.canvasDc && tileSet.kind >= TileSetPlain && tileSet.kind <= TileSetAnimated32 &&
+           !board.cells.empty();
+}
+
+void DrawBoardCell(int column, int row)
+{
+    if (!CanPaint() || !IsOnBoard(column, row))
+        return;
+    HDC dc = GetDC(drawing.window);
+    CopyCell(dc, column, row);
+    ReleaseDC(drawing.window, dc);
+}
+
+void RedrawBoard()
+{
+    if (!CanPaint())
+        return;
+    // Plain and animated sets show no stale highlight after a full redraw; a
+    // road set keeps its highlighted group.
+    if (tileSet.kind != TileSetRoad)
+        for (unsigned char& cell : board.cells)
+            cell &= CellTileMask;
+    HDC dc = GetDC(drawing.window);
+    for (int column = 0; column < board.columns; ++column)
+        for (int row = 0; row < board.rows; ++row)
+            CopyCell(dc, column, row);
+    ReleaseDC(drawing.window, dc);
+}
+
+// Outline style 1 is raised (light left and top), style 2 sunken.
+static void DrawOutline(HDC dc, int x, int y, int width, int height, int style)
+{
+    HPEN first = style == 1 ? drawing.lightPen : drawing.darkPen;
+    HPEN second = style == 1 ? drawing.darkPen : drawing.lightPen;
+    HGDIOBJ previous = SelectObject(dc, first);
+    MoveToEx(dc, x, y + height, nullptr);
+    LineTo(dc, x, y);
+    LineTo(dc, x + width, y);
+    SelectObject(dc, second);
+    LineTo(dc, x + width, y + height);
+    LineTo(dc, x, y + height);
+    SelectObject(dc, previous);
+}
+
+static void DrawFrameOn(HDC dc)
+{
+    const CanvasRect frame = BoardFrameRect(paintLayout.boardTop, board.columns, board.rows, board.ts);
+    DrawOutline(dc, frame.x, frame.y, frame.width, frame.height, 2);
+}
+
+static void DrawLegendOn(HDC dc)
+{
+    if (!paintLayout.scoreBar || !tileSet.loaded)
+        return;
+    RECT client;
+    GetClientRect(drawing.window, &client);
+    const Legend legend = BarLegend(tileSet.kind, game.cellNo, paintLayout.edges, paintLayout.boardTop, board.rows,
+                                    board.ts, client.right - client.left);
+    RECT strip = {legend.strip.x, legend.strip.y, legend.strip.x + legend.strip.width,
+                  legend.strip.y + legend.strip.height};
+    FillRect(dc, &strip, drawing.faceBrush);
+    for (int i = 0; i < legend.count; ++i) {
+        const LegendPicture& picture = legend.pictures[i];
+        BitBlt(dc, picture.x, picture.y, picture.source.width, picture.source.height, drawing.canvasDc,
+               picture.source.x, picture.source.y, SRCCOPY);
+        DrawOutline(dc, picture.outline.x, picture.outline.y, picture.outline.width, picture.outline.height, 1);
+    }
+}
+
+void DrawBoardFrame()
+{
+    if (!drawing.darkPen)
+        return;
+    HDC dc = GetDC(drawing.window);
+    DrawFrameOn(dc);
+    ReleaseDC(drawing.window, dc);
+}
+
+void DrawBarLegend()
+{
+    if (!drawing.canvasDc)
+        return;
+    HDC dc = GetDC(drawing.window);
+    DrawLegendOn(dc);
+    ReleaseDC(drawing.window, dc);
+}
+
+void FullRepaint()
+{
+    if (!tileSet.loaded)
+        return;
+    RealisePalette();
+    DrawBoardFrame();
+    DrawBarLegend();
+    RedrawBoard();
+    ShowScoreBar();
+}
+
+void PaintBoardRequest(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (!tileSet.loaded || !drawing.canvasDc) {
+        EndPaint(window, &paint);
+        return;
+    }
+    DrawFrameOn(dc);
+    DrawLegendOn(dc);
+    if (CanPaint()) {
+        const CellRange range = PaintCellRange(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
+                                               paint.rcPaint.bottom, board.ts, paintLayout.boardTop, board.columns,
+                                               board.rows);
+        for (int column = range.firstColumn; column < range.endColumn; ++column)
+            for (int row = range.firstRow; row < range.endRow; ++row)
+                CopyCell(dc, column, row);
+    }
+    EndPaint(window, &paint);
+    ShowClickCounter();
+}
+
+void DrawBlankTilePreview(HWND dialog, HDC dc, HWND button)
+{
+    const int blankCell = settings.BlankCell;
+    char text[32];
+    std::snprintf(text, sizeof text, BlankCellButtonFormat, blankCell % 100 + 1);
+    SetWindowTextA(button, text);
+    if (!tileSet.loaded)
+        return;
+
+    RECT buttonRect, dialogRect, client;
+    GetWindowRect(button, &buttonRect);
+    GetWindowRect(dialog, &dialogRect);
+    GetClientRect(dialog, &client);
+    const LayoutPoint place =
+        BlankPreviewPlace(buttonRect.left, buttonRect.top, dialogRect.left, dialogRect.top,
+                          dialogRect.bottom - dialogRect.top, client.bottom - client.top);
+
+    // the top 32 rows of the picture, unscaled, from the chosen frame of a
+    // 32-pixel animated set or from the left edge of any other
+    const int left = tileSet.kind == TileSetAnimated32 ? 32 * (blankCell % 100) : 0;
+    std::uint32_t square[32 * 32];
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            square[y * 32 + x] = BitmapPixel(tileSet.picture, left + x, y);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, place.x, place.y, 32, 32, 0, 0, 0, 32, square, &info, DIB_RGB_COLORS);
+}

@@ -1,0 +1,55 @@
+// The Win32 side of the tile set and of board painting: the TileCanvas, cells, frame and legend.
+#pragma once
+
+#include <windows.h>
+
+// What painting needs of the window layout. Whoever sizes the window and
+// shows or hides the bars keeps it current.
+struct PaintLayout {
+    int boardTop = 0;       // toolbar height + 2 with the toolbar on, else 0
+    bool scoreBar = true;   // the ScoreBar setting: the legend strip is drawn
+    int edges[7] = {};      // right edges of the score-bar parts
+};
+extern PaintLayout paintLayout;
+
+// Start-up, after the main window exists and before the Bitmap setting is
+// applied: the canvas, its brush and the two frame pens. False when the
+// canvas cannot be made.
+bool CreateTileCanvas(HWND window);
+
+// Shut-down: the picture, the palette and the drawing objects.
+void DestroyTileCanvas();
+
+// Applies the Bitmap setting (empty: the built-in set): loads the tile set,
+// then either repaints and keeps the game, or (first load, or a change
+// between road and other sets) starts a new game.
+void ApplyBitmapSetting(const char* path);
+
+// Redraws the tile pictures at the current tile size and BlankCell.
+void RebuildTilePictures();
+
+// Resize for a new tile size: new cell storage for board.columns × board.rows
+// and the tile pictures at the new size.
+void ResizeForTileSize();
+
+// Painting, straight to the main window.
+void DrawBoardCell(int column, int row);
+void RedrawBoard();
+void DrawBoardFrame();
+void DrawBarLegend();
+void FullRepaint();
+
+// WM_PAINT of the main window: the frame, the legend and the cells inside the
+// update rectangle.
+void PaintBoardRequest(HWND window);
+
+// WM_ACTIVATE (active or click-active): realises the tile set's palette.
+void RealisePalette();
+
+// Stretches frame `frame` of band `band` into the AnimationSlot; false when
+// that frame lies outside the picture (the slot keeps its picture).
+bool StretchFrameToAnimationSlot(int band, int frame);
+
+// The Configuration dialog's blank-tile preview, drawn about 40 pixels above
+// its "Blank Cell" button, whose text it sets.
+void DrawBlankTilePreview(HWND dialog, HDC dc, HWND button);
