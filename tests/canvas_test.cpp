@@ -1,4 +1,5 @@
 // Tests of the TileCanvas regions, the cell-source table and what painting draws where.
+#include "display/board_picture.h"
 #include "display/canvas.h"
 #include "display/painting.h"
 
@@ -235,6 +236,42 @@ TEST(Painting, LegendWithThreeTileValues)
     ASSERT_EQ(road.count, 3);
     EXPECT_EQ(road.pictures[0].x, 4);
     EXPECT_EQ(road.pictures[0].source, LegendIconSource(0));
+}
+
+TEST(RenderClientArea, FrameCellsAndLegendLandWherePaintingPutsThem)
+{
+    const TileSet set = SolidFrames(192, 64, 32);
+    Canvas c;
+    PaintTileSetIntoCanvas(c.canvas, set, 16, 0, BarIcons());
+    const unsigned char cells[] = {1, 2, 0, 0x23, 5, 4};  // 3 columns, 2 rows
+    BoardView view;
+    view.kind = TileSetPlain;
+    view.cellNo = 5;
+    view.cells = cells;
+    view.columns = 3;
+    view.rows = 2;
+    view.ts = 16;
+    view.boardTop = 10;
+    view.scoreBar = true;
+    ScoreBarEdges(300, view.edges);
+    view.face = Face;
+    ClientPicture picture;
+    RenderClientArea(c.canvas, view, 52, 80, &picture);
+    auto at = [&](int x, int y) { return picture.pixels[y * picture.width + x]; };
+    // sunken frame: dark left and top, light right and bottom
+    EXPECT_EQ(at(1, 20), 0x000000u);
+    EXPECT_EQ(at(20, 9), 0x000000u);
+    EXPECT_EQ(at(50, 20), 0xFFFFFFu);
+    EXPECT_EQ(at(20, 42), 0xFFFFFFu);
+    EXPECT_EQ(at(1, 42), 0x000000u);   // the first line starts at the bottom-left corner
+    EXPECT_EQ(at(50, 9), 0xFFFFFFu);   // the light pen starts at the top-right corner
+    // cells: (column 1, row 0) holds 2; (column 0, row 1) is highlighted 3
+    EXPECT_EQ(at(2 + 16 + 5, 10 + 5), FrameColour(0, 2));
+    EXPECT_EQ(at(2 + 5, 10 + 16 + 5), FrameColour(1, 3));
+    EXPECT_EQ(at(2 + 32 + 5, 10 + 5), FrameColour(0, 0));  // empty: the blank tile
+    // first legend icon at (4, boardTop + rows × ts + 4)
+    EXPECT_EQ(at(4, 10 + 32 + 4), FrameColour(0, 1));
+    EXPECT_EQ(at(3, 10 + 32 + 3), 0xFFFFFFu);  // its raised outline
 }
 
 }  // namespace
