@@ -21,3 +21,6 @@ void RemoveGroup(int column, int row);
 // the Selection's box and size. value: the Cell's tile value in IroGame, its
 // connectors in ZededUdoz.
 void GrowGroup(int column, int row, int value);
+
+// Undo calls this after dealing again and before replaying the moves.
+void BeginReplay();

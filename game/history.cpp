@@ -73,6 +73,7 @@ void UndoMove()
     game.replaying = true;
     cellsBefore.assign(board.cells.begin(), board.cells.end());
     DealBoard(true);
+    BeginReplay();
     for (int k = 1; k < game.moveIndex && k < MoveHistorySize; ++k)
         ReplayMove(game.moves[k]);
     --game.moveIndex;

@@ -320,3 +320,75 @@ TEST(Groups, RemovalMatchesTheRulesStepByStep)
     }
     EXPECT_GT(checked, 500);
 }
+
+// The group as the rules define it: a fill Cell by Cell through connected neighbours.
+static std::vector<bool> ReferenceGroup(int column, int row)
+{
+    std::vector<bool> in(board.cells.size(), false);
+    std::vector<std::pair<int, int>> todo{{column, row}};
+    in[row * board.columns + column] = true;
+    const int dc[] = {0, 0, -1, 1};
+    const int dr[] = {-1, 1, 0, 0};
+    const unsigned char toward[] = {RoadUp, RoadDown, RoadLeft, RoadRight};
+    while (!todo.empty()) {
+        auto [c, r] = todo.back();
+        todo.pop_back();
+        for (int i = 0; i < 4; ++i) {
+            int nc = c + dc[i], nr = r + dr[i];
+            if (!IsOnBoard(nc, nr) || in[nr * board.columns + nc])
+                continue;
+            if (TilesConnect(CellAt(c, r), CellAt(nc, nr), toward[i])) {
+                in[nr * board.columns + nc] = true;
+                todo.push_back({nc, nr});
+            }
+        }
+    }
+    return in;
+}
+
+TEST(Groups, GroupsMatchACellByCellFill)
+{
+    unsigned seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+    };
+    for (int round = 0; round < 40; ++round) {
+        bool road = round % 2 == 1;
+        FreshGame(9 + round % 7, 6 + round % 5, road ? TileSetRoad : TileSetPlain);
+        int kinds = road ? 16 : 2 + round % 3;
+        for (unsigned char& cell : board.cells)
+            cell = static_cast<unsigned char>(next(kinds + 1) % (kinds + 1));
+        CountTiles();
+        for (int r = 0; r < board.rows; ++r)
+            for (int c = 0; c < board.columns; ++c) {
+                if (CellAt(c, r) == 0)
+                    continue;
+                std::vector<bool> expected = ReferenceGroup(c, r);
+                int size = 0, minC = c, maxC = c, minR = r, maxR = r;
+                for (int i = 0; i < static_cast<int>(expected.size()); ++i)
+                    if (expected[i]) {
+                        ++size;
+                        minC = std::min(minC, i % board.columns);
+                        maxC = std::max(maxC, i % board.columns);
+                        minR = std::min(minR, i / board.columns);
+                        maxR = std::max(maxR, i / board.columns);
+                    }
+                Selection& s = game.selection;
+                s.minColumn = s.maxColumn = c;
+                s.minRow = s.maxRow = r;
+                s.size = 1;
+                SetCell(c, r, CellAt(c, r) | CellMarkBit);
+                GrowGroup(c, r, CellAt(c, r) & CellTileMask);
+                ASSERT_EQ(s.size, size) << round << " " << c << "," << r;
+                EXPECT_EQ(s.minColumn, minC);
+                EXPECT_EQ(s.maxColumn, maxC);
+                EXPECT_EQ(s.minRow, minR);
+                EXPECT_EQ(s.maxRow, maxR);
+                for (int i = 0; i < static_cast<int>(expected.size()); ++i) {
+                    ASSERT_EQ(board.cells[i] >= CellMarkBit, expected[i]) << round << " " << c << "," << r;
+                    board.cells[i] &= CellTileMask;
+                }
+            }
+    }
+}

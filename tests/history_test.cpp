@@ -313,3 +313,26 @@ TEST(History, RecordingNeverWritesPastTheHistory)
     RecordMove(1, 1);
     EXPECT_EQ(game.moves[MoveHistorySize - 1].column, 9);
 }
+
+TEST(History, UndoStepsBackThroughAWholeGame)
+{
+    for (int kind : {TileSetPlain, TileSetRoad}) {
+        FreshGame(30, 20, kind, 4);
+        game.number = 2024;
+        StartGame(true, false);
+        std::vector<Position> positions{Now()};
+        while (PlayFirstGroups(1) == 1)
+            positions.push_back(Now());
+        ASSERT_GT(positions.size(), 40u);
+        for (int k = static_cast<int>(positions.size()) - 2; k >= 0; --k) {
+            UndoMove();
+            ASSERT_EQ(game.moveIndex, k);
+            ExpectSame(Now(), positions[k]);
+        }
+        // And forward again with the slider.
+        MoveSliderOpened();
+        MoveSliderScrolled(SliderRequest::Thumb, game.moveCount);
+        MoveSliderOk();
+        ExpectSame(Now(), positions.back());
+    }
+}
