@@ -40,5 +40,13 @@ test: build
 bench: native
 	$(BUILD)/native/hanabo_bench
 
+# Each fuzzer runs FUZZ_SECONDS (60) on its seeds under ASan and UBSan.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B $(BUILD)/fuzz -DHANABO_FUZZ=ON -DHANABO_WERROR=OFF -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+	cmake --build $(BUILD)/fuzz --target fuzz_all -j 1
+
 clean:
 	rm -rf $(BUILD)

@@ -53,3 +53,7 @@ std::string CutShiftJis(const std::string& text, std::size_t maxBytes);
 
 // True for a byte that begins a Shift-JIS double-byte character.
 bool IsShiftJisLeadByte(unsigned char byte);
+
+// The length of the character at text[at]: 2 for a lead byte followed by a
+// trail byte, else 1 (a stray lead byte counts as a character of its own).
+std::size_t ShiftJisCharLength(const std::string& text, std::size_t at);

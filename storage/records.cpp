@@ -58,14 +58,36 @@ static std::string RestHeader(const std::string& key)
 
 std::string CutPlayerName(const std::string& name) { return CutShiftJis(name, NameBytes); }
 
+// A name or date as an entry holds it: a tab would move the columns, and
+// brackets could make a record line read as a section header, so single-byte
+// tabs and control bytes become spaces, "[" becomes "(" and "]" becomes ")".
+// Double-byte characters, whose second byte may have those values, stay: a
+// header, ending in a single-byte "]", can then never be inside a record line.
+static std::string EntryField(const std::string& text)
+{
+    std::string field = text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        unsigned char byte = static_cast<unsigned char>(field[i]);
+        if (ShiftJisCharLength(field, i) == 2)
+            ++i;
+        else if (byte < 0x20)
+            field[i] = ' ';
+        else if (byte == '[')
+            field[i] = '(';
+        else if (byte == ']')
+            field[i] = ')';
+    }
+    return field;
+}
+
 std::string FormatRecordEntry(const std::string& name, const std::string& date, const std::string& value)
 {
     // A longer name (only an edited file has one) would move the columns
     // that saving reads the entry back by.
-    std::string entry = CutPlayerName(name);
+    std::string entry = EntryField(CutPlayerName(name));
     entry.resize(NameBytes, ' ');
     entry += '\t';
-    entry += date;
+    entry += EntryField(date);
     if (date.size() < 20)
         entry.append(20 - date.size(), ' ');
     entry += '\t';
@@ -149,18 +171,21 @@ void PlaceRecordEntry(std::vector<std::string>* list, int position, const std::s
 }
 
 // A record line "name (date)=value": false when it is not one (which ends
-// its list). The date is the 19 bytes "(...)" before the first ")=" when they
-// follow a space, so that a name holding " (" reads back whole; otherwise
-// everything from the first " (".
+// its list). The date is the 19 bytes "(...)" before a ")=" when they follow
+// a space, so that a name holding " (" or ")=" reads back whole; otherwise
+// everything from the first " (" to the first ")=".
 static bool ParseRecordLine(const std::string& line, std::string* name, std::string* date, double* value)
 {
     std::size_t close = line.find(")=");
     if (close == std::string::npos)
         return false;
     std::size_t open = std::string::npos;
-    if (close >= 19 && line[close - 18] == '(' && line[close - 19] == ' ')
-        open = close - 18;
-    else {
+    for (std::size_t at = close; at != std::string::npos && open == std::string::npos; at = line.find(")=", at + 1))
+        if (at >= 19 && line[at - 18] == '(' && line[at - 19] == ' ') {
+            open = at - 18;
+            close = at;
+        }
+    if (open == std::string::npos) {
         std::size_t spaced = line.find(" (");
         if (spaced == std::string::npos || spaced + 1 > close)
             return false;

@@ -153,6 +153,23 @@ TEST(RecordSections, ANameHoldingAParenthesisReadsBackWhole)
     EXPECT_NE(FormatRecordSections("", lists).find("\r\nBob (Jr) (96/03/20 00:00:00)=100\r\n"), std::string::npos);
 }
 
+TEST(RecordSections, NamesNeverMakeALineReadAsAHeader)
+{
+    // Brackets and tabs of a typed name would break the file or the columns;
+    // a double-byte character whose second byte is "[" stays whole.
+    EXPECT_EQ(FormatRecordEntry("[C8x6(3)]\tx", "(96/03/20 00:00:00)", "1"),
+              Entry("(C8x6(3)) x", "1"));
+    EXPECT_EQ(FormatRecordEntry("\x81\x5b", "(96/03/20 00:00:00)", "1"), Entry("\x81\x5b", "1"));
+    RecordLists lists;
+    ReadRecordSections(nullptr, "8x6(3)", &lists);
+    lists.HighScoreList[0] = FormatRecordEntry("[C8x6(3)]", "(96/03/20 00:00:00)", "500");
+    lists.HighScoreList[1] = FormatRecordEntry("a)=b", "(96/03/20 00:00:00)", "400");
+    RecordLists again;
+    ReadRecordSections(FormatRecordSections("", lists).c_str(), "8x6(3)", &again);
+    EXPECT_EQ(again.HighScoreList, lists.HighScoreList);
+    EXPECT_EQ(again.RestList, lists.RestList);
+}
+
 TEST(Ranking, ANewcomerRanksAboveAnEqualValue)
 {
     RecordLists lists;
