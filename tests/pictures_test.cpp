@@ -51,9 +51,10 @@ TEST(Pictures, GeneratorRebuildsTheCommittedFilesByteForByte)
         EXPECT_TRUE(made == committed) << name << " differs from what make-pictures draws";
     }
     // every shipped picture comes from the generator
-    for (const auto& entry : fs::directory_iterator(Resources / "ship"))
+    for (const auto& entry : fs::directory_iterator(Resources / "ship")) {
         if (entry.path().extension() == ".bmp")
             EXPECT_TRUE(fs::exists(out / "ship" / entry.path().filename())) << entry.path();
+    }
     fs::remove_all(out);
 }
 
