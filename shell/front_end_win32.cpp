@@ -1,19 +1,24 @@
 // The Win32 side of the game's front-end calls.
 #include "game/front_end.h"
 
+#include "display/painting_win32.h"
+#include "display/window_layout_win32.h"
 #include "game/board.h"
 #include "resources/resource.h"
 #include "shell/shell_win32.h"
 
 static const char NoticeCaption[] = "Hanabo32";
 static const char ErrorCaption[] = "Hanabo32-Error";
-static const UINT_PTR AnimationTimerId = 1;
 
-// The board is painted by the display module once it owns a tile canvas.
-void DrawCell(int, int) {}
+void DrawCell(int column, int row)
+{
+    DrawBoardCell(column, row);
+}
 
 void RepaintBoard()
 {
+    DrawBoardFrame();
+    RedrawBoard();
     InvalidateRect(mainWindow, nullptr, TRUE);
 }
 
@@ -35,10 +40,16 @@ bool AskYesNo(const char* text)
 bool AskPlayerName(bool, char*, std::size_t) { return false; }
 void ShowRecordDialog(bool) {}
 
-// The tile-set loader and the window sizing arrive with the display module;
-// until then the kind in use stays.
-int ApplyTilePicture(const char*) { return game.tileSetKind; }
-void SizeWindowToBoard() {}
+int ApplyTilePicture(const char* path)
+{
+    ApplyBitmapSetting(path);
+    return game.tileSetKind;
+}
+
+void SizeWindowToBoard()
+{
+    SizeWindow(board.ts * board.columns, board.ts * board.rows);
+}
 
 // The shared file request: the main window owns it, and the chosen file and
 // its folder must exist when opening.
@@ -86,6 +97,10 @@ void EnableCommand(GameCommand command, bool enabled)
     int item = MenuCommandOf(command);
     if (item != 0)
         EnableMenuItem(GetMenu(mainWindow), item, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (command == GameCommand::Redo)
+        EnableToolbarButton(IDM_REDO, enabled);
+    else if (command == GameCommand::New)
+        EnableToolbarButton(IDM_NEW, enabled);
 }
 
 void CheckCampaignItem(bool checked)
@@ -108,10 +123,20 @@ void SetTitle(const char* text)
     SetWindowTextA(mainWindow, text);
 }
 
-// The score bar, the click counter and the bars on demand arrive with the
-// window layout; the record dialogs and the move slider with their modules.
-void SetScoreBarField(int, const char*) {}
-void SetClickCounter(const char*) {}
+void SetScoreBarField(int field, const char* text)
+{
+    SetScoreBarPart(field, text);
+}
+
+void SetClickCounter(const char* text)
+{
+    SetClickCounterText(text);
+}
+
+bool RevealBars(int x, int y, int keys)
+{
+    return ApplyBarOptions(x, y, keys);
+}
+
+// The record dialogs arrive with their module.
 void HideRecordDialogs() {}
-void CloseMoveSlider() {}
-bool RevealBars(int, int, int) { return false; }

@@ -1,8 +1,21 @@
 // The main window procedure: each message becomes one call of the module that owns it.
 #include "shell/shell_win32.h"
 
+#include <commctrl.h>
+
+#include "display/animation.h"
+#include "display/painting_win32.h"
+#include "display/window_layout_win32.h"
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/groups.h"
+#include "game/history.h"
 #include "resources/resource.h"
 #include "shell/program_directory.h"
+
+// Mouse positions reach the game in board coordinates.
+static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - 2; }
+static int BoardY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)) - windowBars.boardTop; }
 
 static void OnHelp(HWND window)
 {
@@ -11,9 +24,32 @@ static void OnHelp(HWND window)
         WinHelpA(window, path, HELP_CONTENTS, 0);
 }
 
-static void OnCommand(HWND window, int command)
+static void OnClickCounterNotice(HWND window, int notice)
+{
+    SetFocus(window);
+    if (notice == EN_SETFOCUS && game.moveCount >= 1)
+        OpenMoveSlider();
+}
+
+static void OnCommand(HWND window, int command, int notice)
 {
     switch (command) {
+    case IDM_NEW:
+        StartGame(false, false);
+        RefreshPoppedUpToolbar();
+        break;
+    case IDM_AGAIN:
+        PlayAgain();
+        RefreshPoppedUpToolbar();
+        break;
+    case IDM_UNDO:
+        UndoMove();
+        RefreshPoppedUpToolbar();
+        break;
+    case IDM_REDO:
+        RedoMove();
+        RefreshPoppedUpToolbar();
+        break;
     case IDM_EXIT:
         Shutdown();
         break;
@@ -26,19 +62,84 @@ static void OnCommand(HWND window, int command)
     case IDM_MINIMIZE:
         ShowWindow(window, SW_MINIMIZE);
         break;
+    case IDC_CLICKCOUNTER:
+        OnClickCounterNotice(window, notice);
+        break;
     default:
+        // Open, Save, Select Game, Campaign, Record, Config, music and sound
+        // arrive with the modules that own them.
         break;
     }
+}
+
+// The tooltip of a toolbar button; resting on Redo previews the move it replays.
+static void OnToolTip(NMTTDISPINFOA* request)
+{
+    int text = 0;
+    switch (request->hdr.idFrom) {
+    case IDM_NEW: text = IDS_TIP_NEW; break;
+    case IDM_UNDO: text = IDS_TIP_UNDO; break;
+    case IDM_AGAIN: text = IDS_TIP_AGAIN; break;
+    case IDM_REDO: text = IDS_TIP_REDO; break;
+    case IDM_RECORD: text = IDS_TIP_RECORD; break;
+    case IDM_CONFIG: text = IDS_TIP_CONFIG; break;
+    default: return;
+    }
+    request->hinst = appInstance;
+    request->lpszText = MAKEINTRESOURCEA(text);
+    if (request->hdr.idFrom == IDM_REDO)
+        PreviewRedo();
+}
+
+static void OnNotify(NMHDR* notice)
+{
+    if (notice->code == TTN_NEEDTEXTA)
+        OnToolTip(reinterpret_cast<NMTTDISPINFOA*>(notice));
+    else if (notice->code == static_cast<UINT>(NM_RCLICK) && game.moveCount >= 1)
+        OpenMoveSlider();
+}
+
+static void OnTimer(UINT_PTR id)
+{
+    if (!game.timerRunning || id != AnimationTimerId)
+        return;
+    AnimationTick();
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam));
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE)
+            RealisePalette();
+        return 0;
+    case WM_KILLFOCUS:
+        StopTimer();
+        game.animState = AnimState::Idle;
+        return 0;
+    case WM_PAINT:
+        PaintBoardRequest(window);
         return 0;
     case WM_CLOSE:
         Shutdown();
+        return 0;
+    case WM_NOTIFY:
+        OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        HoverAt(BoardX(lParam), BoardY(lParam), static_cast<int>(wParam));
+        return 0;
+    case WM_LBUTTONUP:
+        ClickAt(BoardX(lParam), BoardY(lParam));
+        return 0;
+    case WM_RBUTTONDOWN:
+        UndoMove();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -1,18 +1,32 @@
-// Program entry: single instance, the main window, the message loop and shutdown.
+// Program entry: single instance, start-up in its fixed order, the message loop
+// and the one shutdown.
 #include "shell/shell_win32.h"
 
 #include <commctrl.h>
+
 #include <ctime>
 
+#include "display/painting_win32.h"
+#include "display/window_layout_win32.h"
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/front_end.h"
 #include "resources/resource.h"
 #include "shell/program_directory.h"
+#include "storage/records.h"
+#include "storage/settings.h"
 
 HINSTANCE appInstance;
 HWND mainWindow;
 
 static const char WindowClassName[] = "Hanabo32";
 static const char InitialTitle[] = "Hanabo32";
+static const char StartupErrorText[] = "Error";
 static HACCEL accelerators;
+
+// Set when the start-up could not make the tile canvas: the settings were
+// not all read then, so writing them back would lose the stored ones.
+static bool settingsIncomplete = false;
 
 static bool HandOverToRunningCopy()
 {
@@ -46,9 +60,80 @@ static bool RegisterMainClass()
     return RegisterClassA(&windowClass) != 0;
 }
 
+// A campaign that was running when the program last ended goes on.
+static void ResumeCampaign()
+{
+    game.campaign = false;
+    game.number = settings.CampaignNo - 1;
+    game.campaignTane = settings.CampaignTane;
+    if (settings.Campaign && settings.CampaignNo - 1 <= settings.CampaignStage) {
+        game.campaign = true;
+        CheckCampaignItem(true);
+        for (GameCommand command : {GameCommand::New, GameCommand::Open, GameCommand::Save, GameCommand::SelectGame})
+            EnableCommand(command, false);
+    }
+}
+
+// Reads the settings and builds the first game; false when the tile canvas
+// cannot be made.
+static bool ApplySettings()
+{
+    LoadSettings();
+    game.tileSetKind = TileSetNone;
+    game.cellNo = settings.CellNo;
+    windowBars.barOptionAuto = settings.BarOptionAuto != 0;
+    ApplyBarSettings(settings.ToolBar != 0, settings.ScoreBar != 0);
+    game.scoreOption = settings.ScoreOption != 0;
+    ResumeCampaign();
+    game.animIntrvl = settings.AnimIntrvl;
+    if (!CreateTileCanvas(mainWindow))
+        return false;
+
+    board.ts = RoundTileSize(settings.CellSize);
+    MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * settings.SheetSizeX,
+               board.ts * settings.SheetSizeY, FALSE);
+    SetBoardSize(settings.SheetSizeX, settings.SheetSizeY);
+    SizeWindow(board.ts * board.columns, board.ts * board.rows);
+    ApplyBitmapSetting(settings.Bitmap.c_str());
+    return true;
+}
+
+// The settings that the game and the window changed go back into settings.
+static void CollectSettings()
+{
+    RECT rect;
+    GetWindowRect(mainWindow, &rect);
+    settings.windowMinimised = IsIconic(mainWindow) != 0;
+    if (!settings.windowMinimised) {
+        settings.FormLeft = rect.left;
+        settings.FormTop = rect.top;
+    }
+    settings.SheetSizeX = board.columns;
+    settings.SheetSizeY = board.rows;
+    settings.CellSize = board.ts;
+    settings.CellNo = static_cast<signed char>(game.cellNo);
+    settings.ScoreOption = game.scoreOption ? 1 : 0;
+    settings.AnimIntrvl = game.animIntrvl;
+    settings.ToolBar = windowBars.toolBarOn ? 1 : 0;
+    settings.ScoreBar = windowBars.scoreBarOn ? 1 : 0;
+    settings.BarOptionAuto = windowBars.barOptionAuto ? 1 : 0;
+    settings.Campaign = game.campaign ? 1 : 0;
+    settings.CampaignNo = game.number;
+    if (game.campaign)
+        settings.CampaignTane = game.campaignTane;
+}
+
 void Shutdown()
 {
-    KillTimer(mainWindow, 1);
+    StopTimer();
+    if (!settingsIncomplete) {
+        CollectSettings();
+        SaveSettings();
+        SaveRecords();
+    }
+    DestroyTileCanvas();
+    board.cells.clear();
+    board.cells.shrink_to_fit();
     PostQuitMessage(0);
 }
 
@@ -80,7 +165,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     if (!mainWindow)
         return 0;
     InitCommonControls();
+    SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    CreateBars(mainWindow, instance);
+    if (!ApplySettings()) {
+        MessageBoxA(mainWindow, StartupErrorText, "Hanabo32-Error", MB_OK);
+        settingsIncomplete = true;
+        Shutdown();
+    }
 
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);

@@ -14,3 +14,10 @@ void Shutdown();
 
 // The modal About box.
 void RunAboutBox(HWND owner);
+
+// The move slider dialog: opened on a right click on the toolbar or the score
+// bar, or a click into the click counter box.
+void OpenMoveSlider();
+
+// The window timer that drives the animations of animated tile sets.
+const UINT_PTR AnimationTimerId = 1;

@@ -1,0 +1,90 @@
+// The move slider dialog: a scroll bar over the moves held, to jump back or forward.
+#include "shell/shell_win32.h"
+
+#include "game/board.h"
+#include "game/history.h"
+#include "resources/resource.h"
+
+static HWND sliderDialog;
+
+static void ShowSliderText(HWND dialog)
+{
+    char text[128];
+    FormatMoveSliderText(text, sizeof text);
+    SetDlgItemTextA(dialog, IDC_SLIDER_TEXT, text);
+}
+
+static void PlaceBar(HWND dialog)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = moveSlider.maximum;
+    info.nPos = moveSlider.position;
+    SetScrollInfo(GetDlgItem(dialog, IDC_SLIDER_BAR), SB_CTL, &info, TRUE);
+}
+
+static SliderRequest RequestOf(int code)
+{
+    switch (code) {
+    case SB_LINELEFT: return SliderRequest::StepLeft;
+    case SB_LINERIGHT: return SliderRequest::StepRight;
+    case SB_PAGELEFT: return SliderRequest::PageLeft;
+    case SB_PAGERIGHT: return SliderRequest::PageRight;
+    case SB_THUMBPOSITION: return SliderRequest::Thumb;
+    default: return SliderRequest::Other;
+    }
+}
+
+static void Close(HWND dialog)
+{
+    DestroyWindow(dialog);
+    sliderDialog = nullptr;
+}
+
+static INT_PTR CALLBACK MoveSliderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        MoveSliderOpened();
+        PlaceBar(dialog);
+        ShowSliderText(dialog);
+        return TRUE;
+    case WM_HSCROLL:
+        MoveSliderScrolled(RequestOf(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)));
+        PlaceBar(dialog);
+        ShowSliderText(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            moveSlider.position = GetScrollPos(GetDlgItem(dialog, IDC_SLIDER_BAR), SB_CTL);
+            Close(dialog);
+            MoveSliderOk();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            Close(dialog);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void OpenMoveSlider()
+{
+    StopTimer();
+    if (sliderDialog)
+        return;
+    sliderDialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_MOVESLIDER), mainWindow, MoveSliderProc, 0);
+    if (sliderDialog)
+        ShowWindow(sliderDialog, SW_SHOW);
+}
+
+void CloseMoveSlider()
+{
+    if (sliderDialog)
+        Close(sliderDialog);
+}
