@@ -52,8 +52,9 @@ TEST(Pictures, GeneratorRebuildsTheCommittedFilesByteForByte)
     }
     // every shipped picture comes from the generator
     for (const auto& entry : fs::directory_iterator(Resources / "ship")) {
-        if (entry.path().extension() == ".bmp")
+        if (entry.path().extension() == ".bmp") {
             EXPECT_TRUE(fs::exists(out / "ship" / entry.path().filename())) << entry.path();
+        }
     }
     fs::remove_all(out);
 }
