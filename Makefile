@@ -20,7 +20,7 @@ win32: deps
 
 win64: deps
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake >/dev/null
-	cmake --build $(BUILD)/win64 -j $(JOBS) --target Hanabo32 hanabo_e2e
+	cmake --build $(BUILD)/win64 -j $(JOBS) --target Hanabo32 hanabo_e2e hanabo-tool
 
 build: native win32 win64
 

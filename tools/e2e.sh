@@ -24,7 +24,7 @@ prepare_prefix "$prefix" unmanaged
 export HANABO_EXE HANABO_ARTIFACTS HANABO_TOOL
 HANABO_EXE=$(winpath "$win/Hanabo32.exe")
 HANABO_ARTIFACTS=$(winpath "$artifacts")
-HANABO_TOOL=$(winpath "$native/hanabo-tool")
+HANABO_TOOL=$(winpath "$win/hanabo-tool.exe")
 status=0
 "$WINE" "$win/hanabo_e2e.exe" "$@" 2>&1 | tr -d '\r' || status=$?
 [ "$status" -eq 0 ] && status=${PIPESTATUS[0]}

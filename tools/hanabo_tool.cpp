@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/groups.h"
@@ -259,6 +264,11 @@ static int Play(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // The saved-game texts carry their own CR LF line ends.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     if (argc < 2)
         return BadArguments("no command");
     std::string command = argv[1];

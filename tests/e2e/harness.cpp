@@ -263,3 +263,51 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
     }
     return nullptr;
 }
+
+std::string RunTool(const std::string& arguments, const std::string& input, long* exitCode)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE inRead, inWrite, outRead, outWrite;
+    CreatePipe(&inRead, &inWrite, &inherit, 0);
+    CreatePipe(&outRead, &outWrite, &inherit, 0);
+    SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inRead;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::string exe = EnvironmentValue("HANABO_TOOL", "hanabo-tool.exe");
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    PROCESS_INFORMATION process = {};
+    std::string output;
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(inRead);
+        CloseHandle(outWrite);
+        DWORD written = 0;
+        if (!input.empty())
+            WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+        CloseHandle(inWrite);
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(outRead, buffer, sizeof buffer, &read, nullptr) && read > 0)
+            output.append(buffer, read);
+        WaitForSingleObject(process.hProcess, 30000);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        if (exitCode)
+            *exitCode = static_cast<long>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        CloseHandle(inRead);
+        CloseHandle(inWrite);
+        CloseHandle(outWrite);
+        if (exitCode)
+            *exitCode = -1;
+    }
+    CloseHandle(outRead);
+    return output;
+}
