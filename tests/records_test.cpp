@@ -50,6 +50,7 @@ protected:
     }
     void TearDown() override
     {
+        rewriteStopsBeforeStep = 0;
         std::string command = "rm -rf '" + folder + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
@@ -282,6 +283,25 @@ TEST_F(Records, RecordsMadeBeforeTheFirstSettingsFileAreKept)
     RecordGameResult(500, 1);
     LoadRecordsOf(&sheetRecords, "8x6(5)");   // writes 16x12(5), making the file
     EXPECT_NE(Slurp(ini).find("[S16x12(5)]\r\nFirst "), std::string::npos);
+}
+
+TEST_F(Records, ARecordsRewriteCutShortLeavesTheOldFileAndTriesAgain)
+{
+    std::string old = "[system]\r\nCellSize=16\r\n\r\n";
+    Spill(ini, old);
+    LoadRecordsOf(&sheetRecords, "16x12(5)");
+    fake.names.push_back("R");
+    RecordGameResult(500, 1);
+    for (int step = 1; step <= 5; ++step) {
+        rewriteStopsBeforeStep = step;
+        SaveRecords();
+        EXPECT_EQ(Slurp(ini), old) << "stopped before step " << step;
+        EXPECT_TRUE(sheetRecords.recordsChanged);
+    }
+    rewriteStopsBeforeStep = 0;
+    SaveRecords();
+    EXPECT_FALSE(sheetRecords.recordsChanged);
+    EXPECT_EQ(Slurp(ini).substr(0, old.size() + 14), old + "[S16x12(5)]\r\nR");
 }
 
 TEST_F(Records, ClearRecordsKeepsTheWholeFormerFileAsBackup)
