@@ -1,0 +1,108 @@
+// The Help command: the platform's help viewer opens Hanabo.hlp from the
+// working directory and shows its contents in Japanese.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+struct ChildSearch {
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTextView(HWND window, LPARAM data)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name).compare(0, 8, "RichEdit") == 0)
+        reinterpret_cast<ChildSearch*>(data)->found.push_back(window);
+    return TRUE;
+}
+
+// The text of the viewer's text panes (rich edit controls of another process).
+std::string ViewerText(HWND viewer)
+{
+    ChildSearch search;
+    EnumChildWindows(viewer, CollectTextView, reinterpret_cast<LPARAM>(&search));
+    std::string all;
+    for (HWND pane : search.found) {
+        std::vector<char> text(65536);
+        DWORD_PTR copied = 0;
+        if (SendMessageTimeoutA(pane, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                                5000, &copied))
+            all.append(text.data(), copied);
+    }
+    return all;
+}
+
+HWND WaitForVisibleWindow(const char* className, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+        for (HWND window : TopLevelWindows(className))
+            if (IsWindowVisible(window))
+                return window;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// Closes the viewer and makes sure its process does not outlive the test.
+void CloseViewer(HWND viewer)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(viewer, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    if (process) {
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+std::string Directory(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
+
+const char ContentsTitle[] = "Hanabo32 \x83\x77\x83\x8b\x83\x76";  // Hanabo32 ヘルプ
+const char PlaySection[] = "\x97\x56\x82\xd1\x95\xfb";              // 遊び方
+const char RetryQuestion[] =
+    "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";  // 同じ面でやり直しますか？
+
+}  // namespace
+
+TEST(Help, HelpCommandShowsTheContentsOfHanaboHlp)
+{
+    const char* exe = std::getenv("HANABO_EXE");
+    ASSERT_NE(nullptr, exe);
+    std::string directory = MakeWorkDirectory();
+    ASSERT_TRUE(CopyFileA((Directory(exe) + "Hanabo.hlp").c_str(), (directory + "Hanabo.hlp").c_str(), FALSE))
+        << "the build puts Hanabo.hlp beside the program";
+    ASSERT_TRUE(TopLevelWindows("MS_WINHELP").empty()) << "no help viewer runs yet";
+
+    RunningProgram program;
+    ASSERT_TRUE(StartProgram(program, directory));
+    PostMessageA(program.window, WM_COMMAND, IDM_HELP, 0);
+    HWND viewer = WaitForVisibleWindow("MS_WINHELP", 30000);
+    ASSERT_NE(nullptr, viewer) << "the help viewer's window appears";
+    Settle(viewer, 1500);
+
+    DWORD viewerProcess = 0;
+    GetWindowThreadProcessId(viewer, &viewerProcess);
+    EXPECT_NE(program.process.dwProcessId, viewerProcess) << "the platform's viewer, not a window of the game";
+    std::string text = ViewerText(viewer);
+    EXPECT_EQ(0u, text.find(ContentsTitle)) << "the contents topic is shown";
+    EXPECT_NE(std::string::npos, text.find(PlaySection));
+    EXPECT_NE(std::string::npos, text.find(RetryQuestion));
+    EXPECT_NE(std::string::npos, text.find("New(&N)"));
+    EXPECT_TRUE(SaveScreenshot(viewer, ArtifactPath("help.bmp")));
+
+    CloseViewer(viewer);
+    EXPECT_TRUE(TopLevelWindows("MS_WINHELP").empty());
+    EXPECT_TRUE(IsWindow(program.window)) << "the game goes on";
+    StopProgram(program);
+}
