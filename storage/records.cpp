@@ -56,6 +56,15 @@ static std::string RestHeader(const std::string& key)
     return IsCampaignKey(key) ? std::string(CampaignClearHeader) : "[C" + key + "]";
 }
 
+std::string RecordHeading(const RecordLists& lists, bool rests)
+{
+    if (!lists.keyLoaded)
+        return "Edit";
+    // Both sheet headings start the key at byte 27.
+    std::string heading = rests ? "Rest Record       - " : "High Score Record - ";
+    return heading + (IsCampaignKey(lists.loadedKey) ? lists.loadedKey : "Matrix " + lists.loadedKey);
+}
+
 std::string CutPlayerName(const std::string& name) { return CutShiftJis(name, NameBytes); }
 
 // A name or date as an entry holds it: a tab would move the columns, and

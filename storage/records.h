@@ -32,6 +32,10 @@ extern std::time_t (*RecordClock)();
 std::string RecordKey(int columns, int rows, int cellNo);
 extern const char CampaignRecordKey[];
 
+// The heading of a record dialog showing its high scores or its rests, for
+// the key its lists hold ("Edit" while they hold none).
+std::string RecordHeading(const RecordLists& lists, bool rests);
+
 // A list entry: "%-14s\t%-20s\t" then the value text as given.
 std::string FormatRecordEntry(const std::string& name, const std::string& date, const std::string& value);
 

@@ -61,6 +61,13 @@ TEST(RecordEntries, KeyAndFixedColumns)
 {
     EXPECT_EQ(RecordKey(16, 12, 5), "16x12(5)");
     EXPECT_EQ(Entry("AAA", "100"), "AAA           \t(96/03/20 00:00:00) \t100");
+    RecordLists lists;
+    EXPECT_EQ(RecordHeading(lists, false), "Edit");
+    ReadRecordSections(nullptr, "16x12(5)", &lists);
+    EXPECT_EQ(RecordHeading(lists, false), "High Score Record - Matrix 16x12(5)");
+    EXPECT_EQ(RecordHeading(lists, true), "Rest Record       - Matrix 16x12(5)");
+    ReadRecordSections(nullptr, CampaignRecordKey, &lists);
+    EXPECT_EQ(RecordHeading(lists, true), "Rest Record       - Campaign");
     EXPECT_EQ(RecordDate(0).size(), 19u);
     EXPECT_EQ(RecordDate(0)[0], '(');
     EXPECT_EQ(RecordDate(0)[3], '/');
