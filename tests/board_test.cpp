@@ -47,26 +47,6 @@ TEST(Board, SizeLimitsApplyColumnsThenRows)
     EXPECT_EQ(board.cells.size(), 600u);
 }
 
-TEST(Board, EveryTileSizeKeepsItsRanges)
-{
-    const int sizes[] = {4, 8, 16, 32, 48, 64};
-    const int minColumns[] = {64, 32, 16, 8, 6, 4};
-    const int maxColumns[] = {240, 120, 60, 30, 20, 15};
-    const int minRows[] = {48, 24, 12, 6, 4, 3};
-    const int maxRows[] = {160, 80, 40, 20, 13, 10};
-    for (int i = 0; i < 6; ++i) {
-        int c = 0, r = 0;
-        LimitBoardSize(&c, &r, sizes[i]);
-        EXPECT_EQ(c, minColumns[i]);
-        EXPECT_EQ(r, minRows[i]);
-        c = 10000;
-        r = 10000;
-        LimitBoardSize(&c, &r, sizes[i]);
-        EXPECT_EQ(c, maxColumns[i]);
-        EXPECT_EQ(r, maxRows[i]);
-    }
-}
-
 TEST(Board, PointsTruncateTowardsZero)
 {
     FreshGame(16, 12);
@@ -121,16 +101,3 @@ TEST(Board, CountsFollowTheMode)
     EXPECT_EQ(TilesLeft(), 13);
 }
 
-TEST(Board, TimerStateFollowsStartAndStop)
-{
-    FreshGame(16, 12);
-    game.animIntrvl = 100;
-    StopTimer();
-    EXPECT_TRUE(fake.calls.empty());   // nothing to stop
-    StartTimer();
-    EXPECT_TRUE(game.timerRunning);
-    EXPECT_EQ(fake.timerInterval, 100);
-    StopTimer();
-    EXPECT_FALSE(game.timerRunning);
-    EXPECT_FALSE(fake.timerRunning);
-}

@@ -149,23 +149,23 @@ TEST(HanaboTool, NewNumbersFollowTheClock)
     ASSERT_EQ(r.out.substr(0, 8), "1252903\n");
 
     // Each later number follows from the deal before it, as in the program.
-    const char* cases[] = {"--clock 0 --count 3", "--clock 1765000000 --count 12 --road",
-                           "--clock 4294967297 --size 30x20 --kinds 4 --count 5"};
-    for (const char* args : cases) {
-        std::string text(args);
-        FreshGame(16, 12, text.find("--road") != std::string::npos ? TileSetRoad : TileSetPlain,
-                  text.find("--kinds 4") != std::string::npos ? 4 : 5);
-        if (text.find("30x20") != std::string::npos)
-            ResizeBoard(30, 20);
-        long long clock = std::atoll(text.c_str() + 8);
-        SeedFromClock(clock);
-        int count = std::atoi(text.c_str() + text.find("--count") + 8);
+    struct Case {
+        const char* args;
+        long long clock;
+        int columns, rows, kind, kinds, count;
+    };
+    const Case cases[] = {{"--clock 0 --count 3", 0, 16, 12, TileSetPlain, 5, 3},
+                          {"--clock 1765000000 --count 12 --road", 1765000000, 16, 12, TileSetRoad, 15, 12},
+                          {"--clock 4294967297 --size 30x20 --kinds 4 --count 5", 4294967297LL, 30, 20, TileSetPlain, 4, 5}};
+    for (const Case& c : cases) {
+        FreshGame(c.columns, c.rows, c.kind, c.kinds);
+        SeedFromClock(c.clock);
         std::string expected;
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < c.count; ++i) {
             StartGame(false, false);
             expected += std::to_string(game.number) + "\n";
         }
-        EXPECT_EQ(RunTool(std::string("new ") + args).out, expected) << args;
+        EXPECT_EQ(RunTool(std::string("new ") + c.args).out, expected) << c.args;
     }
     // Only the low 32 bits of the clock count.
     EXPECT_EQ(RunTool("new --clock 4294967296").out, "1252903\n");

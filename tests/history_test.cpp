@@ -305,15 +305,6 @@ TEST(History, MoveSliderDoesNotJumpBackWhileAGroupVanishes)
     EXPECT_EQ(game.moveIndex, 2);
 }
 
-TEST(History, RecordingNeverWritesPastTheHistory)
-{
-    FreshGame(16, 12);
-    game.moves[MoveHistorySize - 1] = {9, 9};
-    game.moveIndex = MoveHistorySize;
-    RecordMove(1, 1);
-    EXPECT_EQ(game.moves[MoveHistorySize - 1].column, 9);
-}
-
 TEST(History, UndoStepsBackThroughAWholeGame)
 {
     for (int kind : {TileSetPlain, TileSetRoad}) {
