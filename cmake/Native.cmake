@@ -49,3 +49,11 @@ if(TARGET hanabo_tool_test AND TARGET hanabo-tool)
   target_compile_definitions(hanabo_tool_test PRIVATE HANABO_TOOL="$<TARGET_FILE:hanabo-tool>")
   add_dependencies(hanabo_tool_test hanabo-tool)
 endif()
+
+# make-help too: its test compiles the help source and compares the result with
+# the shipped resources/ship/Hanabo.hlp.
+if(TARGET make_help_test AND TARGET make-help)
+  target_compile_definitions(make_help_test PRIVATE MAKE_HELP="$<TARGET_FILE:make-help>"
+                             HANABO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_dependencies(make_help_test make-help)
+endif()
