@@ -27,6 +27,69 @@ static std::uint64_t RowBytes(int bits, int width)
     return (static_cast<std::uint64_t>(bits) * static_cast<std::uint64_t>(width) + 31) / 32 * 4;
 }
 
+// Writes pixel index `value` at (x, row) of uncompressed rows of `bits` bits a pixel.
+static void PutIndex(std::uint8_t* rows, std::size_t stride, int bits, int x, int row, int value)
+{
+    std::uint8_t& byte = rows[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x * bits / 8)];
+    if (bits == 8) {
+        byte = static_cast<std::uint8_t>(value);
+    } else {
+        const int shift = x % 2 == 0 ? 4 : 0;
+        byte = static_cast<std::uint8_t>((byte & ~(0x0F << shift)) | ((value & 0x0F) << shift));
+    }
+}
+
+// Expands the runs of an RLE8 or RLE4 picture into rows stored bottom-up.
+// Pixels that would fall outside the picture are dropped; false when the runs
+// end in the middle of a code.
+static bool DecodeRunLength(const std::uint8_t* runs, std::size_t length, int bits, int width, int height,
+                            std::size_t stride, std::uint8_t* rows)
+{
+    std::size_t at = 0;
+    int x = 0, row = 0;  // row 0 is the first stored, the bottom of the picture
+    auto put = [&](int value) {
+        if (x < width && row < height)
+            PutIndex(rows, stride, bits, x, row, value);
+        ++x;
+    };
+    while (row < height) {
+        if (length - at < 2)
+            return at == length;  // runs may simply stop: the rest stays index 0
+        const int count = runs[at], code = runs[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count && x < width; ++i)
+                put(bits == 8 ? code : (i % 2 == 0 ? code >> 4 : code & 0x0F));
+        } else if (code == 0) {
+            x = 0;
+            ++row;
+        } else if (code == 1) {
+            return true;
+        } else if (code == 2) {
+            if (length - at < 2)
+                return false;
+            // a jump right and up; past the right edge only the next line matters
+            x = x + runs[at] > width ? width : x + runs[at];
+            row += runs[at + 1];
+            at += 2;
+        } else {
+            // `code` literal pixels, padded to a whole number of 16-bit words
+            const std::size_t bytes = bits == 8 ? code : (static_cast<std::size_t>(code) + 1) / 2;
+            if (length - at < bytes)
+                return false;
+            for (int i = 0; i < code; ++i) {
+                const std::uint8_t b = runs[at + (bits == 8 ? i : i / 2)];
+                if (x < width)
+                    put(bits == 8 ? b : (i % 2 == 0 ? b >> 4 : b & 0x0F));
+            }
+            at += bytes + (bytes % 2);
+            if (at > length)
+                at = length;
+        }
+    }
+    return true;
+}
+
 bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture)
 {
     if (data == nullptr || size < FileHeaderSize)
@@ -69,8 +132,12 @@ bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture)
     const int bits = read.bitsPerPixel;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return false;
-    if (read.compression != BitmapRgb &&
+    const bool runLength = (read.compression == BitmapRle8 && bits == 8) || (read.compression == BitmapRle4 && bits == 4);
+    if (read.compression != BitmapRgb && !runLength &&
         !(read.compression == BitmapBitFields && (bits == 16 || bits == 32)))
+        return false;
+    // Run-length pictures are always stored bottom-up.
+    if (runLength && read.height < 0)
         return false;
     if (read.width <= 0 || read.width > BitmapMaxSide || read.height == 0 ||
         read.height > BitmapMaxSide || read.height < -BitmapMaxSide)
@@ -82,7 +149,7 @@ bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture)
     const std::uint64_t needed = RowBytes(bits, read.width) * rows;
     if (needed > 0xFFFFFFFFu)
         return false;
-    if (read.imageSize == 0)
+    if (read.imageSize == 0 && !runLength)
         read.imageSize = static_cast<std::uint32_t>(needed);
     if (read.coloursUsed == 0 && bits <= 8)
         read.coloursUsed = static_cast<std::uint32_t>(colourCount);
@@ -110,6 +177,21 @@ bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture)
     }
 
     const std::uint64_t pixels = fileHeader ? Le32(data + 10) : next;
+    if (runLength) {
+        // Without a size, the runs take the rest of the file.
+        if (read.imageSize == 0 && pixels <= size)
+            read.imageSize = static_cast<std::uint32_t>(size - pixels);
+        if (!Inside(pixels, read.imageSize, size))
+            return false;
+        read.rows.assign(static_cast<std::size_t>(needed), 0);
+        if (!DecodeRunLength(data + pixels, read.imageSize, bits, read.width, static_cast<int>(rows),
+                             static_cast<std::size_t>(RowBytes(bits, read.width)), read.rows.data()))
+            return false;
+        read.compression = BitmapRgb;
+        read.imageSize = static_cast<std::uint32_t>(needed);
+        *picture = std::move(read);
+        return true;
+    }
     if (!Inside(pixels, read.imageSize, size) || !Inside(pixels, needed, size))
         return false;
     read.rows.assign(data + pixels, data + pixels + needed);

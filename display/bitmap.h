@@ -16,7 +16,7 @@ struct Bitmap {
     int height = 0;                 // as stored; negative for a top-down picture
     int planes = 0;
     int bitsPerPixel = 0;           // 1, 4, 8, 16, 24 or 32
-    std::uint32_t compression = 0;  // BitmapRgb or BitmapBitFields
+    std::uint32_t compression = 0;  // BitmapRgb or BitmapBitFields (run-length pictures are expanded)
     std::uint32_t imageSize = 0;    // bytes of pixel rows, filled in when the file had 0
     std::uint32_t coloursUsed = 0;  // filled in with the colour count for 8 bits or fewer
     int colourCount = 0;            // entries of the colour table in the file
@@ -27,12 +27,14 @@ struct Bitmap {
 };
 
 constexpr std::uint32_t BitmapRgb = 0;
+constexpr std::uint32_t BitmapRle8 = 1;
+constexpr std::uint32_t BitmapRle4 = 2;
 constexpr std::uint32_t BitmapBitFields = 3;
 
-// Reads a whole .bmp file (with or without its 14-byte file header). Refuses,
-// leaving *picture untouched, anything it cannot read whole: short data,
-// unknown header sizes, compressed pixels, absurd sizes, and offsets or
-// sizes that point outside the data.
+// Reads a whole .bmp file (with or without its 14-byte file header), expanding
+// run-length pixels. Refuses, leaving *picture untouched, anything it cannot
+// read whole: short data, unknown header sizes or compressions, absurd sizes,
+// and offsets or sizes that point outside the data.
 bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture);
 
 // Bytes of one stored pixel row.

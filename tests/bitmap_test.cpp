@@ -180,7 +180,8 @@ TEST(ReadBitmap, MalformedHeadersAreRefusedAndLeaveThePictureAlone)
         WithField(good, 8, 0x7FFFFFFF),          // absurd height
         WithField(good, 14, 7, 2),               // 7 bits a pixel
         WithField(good, 14, 0, 2),               // 0 bits a pixel
-        WithField(good, 16, 1),                  // run-length compressed
+        WithField(good, 16, 4),                  // a JPEG inside
+        WithField(good, 16, 2),                  // 4-bit runs on an 8-bit picture
         WithField(good, 16, 3),                  // bit fields on an 8-bit picture
         WithField(good, 20, 0x7FFFFFFF),         // image size beyond the file
         WithField(good, 32, 0x40000000),         // colour table beyond the file
@@ -209,6 +210,54 @@ TEST(BitmapPixel, OutsideThePictureAndBeyondTheTableIsBlack)
     EXPECT_EQ(BitmapPixel(picture, -1, 0), 0u);
     EXPECT_EQ(BitmapPixel(picture, 7, 0), 0u);
     EXPECT_EQ(BitmapPixel(picture, 0, 5), 0u);
+}
+
+// A 40-byte-header file whose pixels are the given runs.
+std::vector<std::uint8_t> RunLengthFile(int width, int height, int bits, const std::vector<std::uint8_t>& runs)
+{
+    BmpSpec spec = Paletted(bits);
+    spec.width = width;
+    spec.height = height;
+    spec.palette = FourColours;
+    std::vector<std::uint8_t> bytes = MakeBmp(spec, [](int, int) { return 0u; });
+    const std::size_t offset = 14 + 40 + 4 * FourColours.size();
+    bytes.resize(offset);
+    bytes.insert(bytes.end(), runs.begin(), runs.end());
+    bytes = WithField(bytes, 16, bits == 8 ? 1 : 2);
+    return WithField(bytes, 20, static_cast<std::uint32_t>(runs.size()));
+}
+
+TEST(ReadBitmap, RunLengthPicturesAreExpanded)
+{
+    // bottom row: four of colour 1; middle row: 0 1 2 3 as literal pixels;
+    // top row: a jump of two, then two of colour 3; then the end
+    const std::vector<std::uint8_t> rle8 = {4, 1, 0, 0, 0, 4, 0, 1, 2, 3, 0, 0, 0, 2, 2, 0, 2, 3, 0, 1};
+    Bitmap picture;
+    ASSERT_TRUE(Read(RunLengthFile(4, 3, 8, rle8), &picture));
+    const std::uint32_t expected[3][4] = {{0, 0, 3, 3}, {0, 1, 2, 3}, {1, 1, 1, 1}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(BitmapPixel(picture, x, y), FourColours[expected[y][x]]) << x << "," << y;
+
+    // the same picture in 4-bit runs: literal pixels come two to a byte
+    const std::vector<std::uint8_t> rle4 = {4, 0x11, 0, 0, 0, 4, 0x01, 0x23, 0, 0, 0, 2, 2, 0, 2, 0x33, 0, 1};
+    ASSERT_TRUE(Read(RunLengthFile(4, 3, 4, rle4), &picture));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(BitmapPixel(picture, x, y), FourColours[expected[y][x]]) << x << "," << y;
+}
+
+TEST(ReadBitmap, RunsBeyondThePictureAreDroppedAndCutRunsRefused)
+{
+    // a run longer than the row, then a jump far beyond the edges, which ends
+    // the picture before the data does
+    const std::vector<std::uint8_t> wild = {200, 2, 0, 2, 255, 255, 0, 2, 255, 0, 5, 1, 0, 0};
+    Bitmap picture;
+    ASSERT_TRUE(Read(RunLengthFile(4, 3, 8, wild), &picture));
+    EXPECT_EQ(BitmapPixel(picture, 3, 2), FourColours[2]);
+    EXPECT_EQ(BitmapPixel(picture, 0, 0), FourColours[0]);
+    const std::vector<std::uint8_t> cut = {0, 6, 1, 2};
+    EXPECT_FALSE(Read(RunLengthFile(4, 3, 8, cut), &picture));
 }
 
 }  // namespace
