@@ -311,3 +311,31 @@ std::string RunTool(const std::string& arguments, const std::string& input, long
     CloseHandle(outRead);
     return output;
 }
+
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result))
+        return 0;
+    return static_cast<LRESULT>(result);
+}
+
+HWND GetFocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+std::string ControlText(HWND control)
+{
+    char text[1024] = "";
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                             &copied))
+        return "";
+    text[sizeof text - 1] = '\0';
+    return text;
+}

@@ -66,3 +66,14 @@ std::string RunTool(const std::string& arguments, const std::string& input = "",
 
 // The whole content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+
+// Sends a message and waits until it has been handled (at most timeoutMs);
+// the window procedure's result, or 0 on timeout.
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = 5000);
+
+// The window that has the keyboard focus in the thread of this window.
+HWND GetFocusOf(HWND window);
+
+// The text of a control in another process (WM_GETTEXT, which also reaches
+// edit boxes; GetWindowText does not ask another process's window).
+std::string ControlText(HWND control);

@@ -1,0 +1,421 @@
+// A whole game as a player plays it: hover, click, the right button's Undo,
+// Redo, Again, the move slider, the retry question, New, Esc, the ways out
+// and the settings file they leave. Boards are known from the number in the
+// title, dealt again with hanabo-tool.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "resources/resource.h"
+#include "tests/e2e/harness.h"
+#include "tests/e2e/sheet.h"
+
+namespace {
+
+const char RetryQuestion[] =
+    "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";  // 同じ面でやり直しますか？
+const char SliderNow[] = "\x8c\xbb\x8d\xdd%d\x8e\xe8\x82\xc5\x82\xb7\x81\x42";  // 現在%d手です。
+const char SliderBack[] =
+    "\x8c\xbb\x8d\xdd%d\x8e\xe8\x82\xc5\x82\xb7\x81\x42"
+    "%d\x8e\xe8\x82\xdc\x82\xc5\x96\xdf\x82\xe8\x82\xdc\x82\xb7\x81\x42";  // 現在%d手です。%d手まで戻ります。
+const char SliderForward[] =
+    "\x8c\xbb\x8d\xdd%d\x8e\xe8\x82\xc5\x82\xb7\x81\x42"
+    "%d\x8e\xe8\x82\xdc\x82\xc5\x90\x69\x82\xdf\x82\xdc\x82\xb7";  // 現在%d手です。%d手まで進めます
+
+// The small sheet on which a game ends after a dozen moves.
+const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
+const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
+
+std::string Format(const char* format, int a, int b = 0)
+{
+    char text[256];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+std::string CounterText(int index, int count)
+{
+    return Format(index < 2 ? "%d(%d) Click" : "%d(%d) Clicks", index, count);
+}
+
+// Every line of a settings file written by a fresh start, in order.
+std::string DefaultSettings(const std::string& directory)
+{
+    return "[system]\r\n"
+           "SheetSizeX=16\r\n"
+           "SheetSizeY=12\r\n"
+           "CellSize=32\r\n"
+           "CellNo=5\r\n"
+           "Bitmap=(null)\r\n"
+           "BlankCell=0\r\n"
+           "AnimBMPOption=0\r\n"
+           "AnimIntrvl=50\r\n"
+           "FormTop=10\r\n"
+           "FormLeft=10\r\n"
+           "ScoreBar=1\r\n"
+           "ToolBar=1\r\n"
+           "ScoreOption=0\r\n"
+           "BarOptionAuto=1\r\n"
+           "BarOptionShift=0\r\n"
+           "Campaign=0\r\n"
+           "\r\n"
+           "[Special Number]\r\n"
+           "\r\n"
+           "[Sound]\r\n"
+           "Sound=0\r\n"
+           "BGM=0\r\n"
+           "Path=" + directory + "Sound\\\r\n"
+           "Start=tada.wav\r\n"
+           "Click=pin.wav\r\n"
+           "Score=tada.wav\r\n"
+           "HighScore=tada.wav\r\n"
+           "CampaignClear=tada.wav\r\n"
+           "Message=ding.wav\r\n"
+           "Select=\r\n"
+           "Disappear=\r\n"
+           "MIDI=\r\n"
+           "\r\n";
+}
+
+class Play : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (HWND box : TopLevelWindows("#32770", program.process.dwProcessId))
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        StopProgram(program);
+    }
+
+    // Starts the program in a fresh directory, with a settings file when given.
+    void Start(const std::string& settings = "", int tileSize = 32)
+    {
+        std::string directory = MakeWorkDirectory();
+        if (!settings.empty())
+            std::ofstream(directory + "Hanabo.ini", std::ios::binary) << settings;
+        ts = tileSize;
+        ASSERT_TRUE(StartProgram(program, directory));
+        toolbar = FindChild(program.window, "ToolbarWindow32");
+        ASSERT_NE(nullptr, toolbar);
+        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
+        ASSERT_NE(nullptr, counter);
+        scoreBar = FindChild(program.window, "msctls_statusbar32");
+        ASSERT_NE(nullptr, scoreBar);
+        RECT bar;
+        GetWindowRect(toolbar, &bar);
+        boardTop = bar.bottom - bar.top + 2;
+    }
+
+    POINT CellPoint(int column, int row) const
+    {
+        return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2};
+    }
+
+    // Mouse messages handled before these return.
+    void Hover(int column, int row)
+    {
+        POINT at = CellPoint(column, row);
+        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    }
+    void Click(int column, int row)
+    {
+        Hover(column, row);
+        POINT at = CellPoint(column, row);
+        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    void RightClick(int column, int row)
+    {
+        POINT at = CellPoint(column, row);
+        SendWithin(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    void Keys(std::vector<WORD> keys)
+    {
+        PressKeys(program.window, std::move(keys));
+        Settle(program.window, 300);
+    }
+
+    std::string Counter() const { return ControlText(counter); }
+    std::string Field(int part) const { return StatusBarText(scoreBar, part); }
+    int Number() const { return GameNumberOfTitle(WindowText(program.window)); }
+
+    // The board the program dealt, as hanabo-tool deals its number.
+    std::string DealtBoard(const char* options = "")
+    {
+        return RunTool("deal " + std::to_string(Number()) + options);
+    }
+
+    // The tile counts of the score bar, fields 0 to kinds - 1.
+    std::string ShownCounts(int kinds) const
+    {
+        std::string text;
+        for (int i = 0; i < kinds; ++i)
+            text += Field(i) + " ";
+        return text;
+    }
+
+    // A visible message box or dialog of the program, or null.
+    HWND Dialog(DWORD timeoutMs = 3000) const { return WaitForWindow(program, "#32770", timeoutMs); }
+
+    RunningProgram program;
+    HWND toolbar = nullptr;
+    HWND counter = nullptr;
+    HWND scoreBar = nullptr;
+    int ts = 32;
+    int boardTop = 0;
+};
+
+std::string CountsText(const Sheet& sheet, int kinds)
+{
+    std::string text;
+    for (int kind = 1; kind <= kinds; ++kind)
+        text += std::to_string(sheet.Count(kind)) + " ";
+    return text;
+}
+
+// Every text of a dialog's controls, each followed by "|".
+std::string DialogTexts(HWND dialog)
+{
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += WindowText(child) + "|";
+    return texts;
+}
+
+}  // namespace
+
+TEST_F(Play, FreshStartWritesEveryDefaultSettingAtTheCloseBox)
+{
+    Start();
+    EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0)) << WindowText(program.window);
+    EXPECT_EQ("0(0) Click", Counter());
+    PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_EQ(0, WaitForExit(program));
+    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+}
+
+TEST_F(Play, ExitCommandWritesTheSettings)
+{
+    Start();
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_EQ(0, WaitForExit(program));
+    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+}
+
+TEST_F(Play, CtrlXWritesTheSettings)
+{
+    Start();
+    PressKeys(program.window, {VK_CONTROL, 'X'});
+    ASSERT_EQ(0, WaitForExit(program));
+    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+}
+
+TEST_F(Play, HoverClickUndoRedoAndAgain)
+{
+    Start();
+    const int number = Number();
+    const std::string dealt = DealtBoard();
+    Sheet sheet = ParseSheet(dealt);
+    ASSERT_EQ(16, sheet.columns);
+    ASSERT_EQ(12, sheet.rows);
+    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+
+    // A lone tile shows 1 and a click on it does nothing.
+    Move lone = LoneTile(sheet);
+    if (lone.column >= 0) {
+        Click(lone.column, lone.row);
+        EXPECT_EQ("1", Field(5));
+        EXPECT_EQ("0(0) Click", Counter());
+    }
+
+    Move move = LargestGroup(sheet);
+    ASSERT_GE(move.size, 2);
+    Hover(move.column, move.row);
+    EXPECT_EQ(std::to_string(move.size), Field(5));
+    EXPECT_EQ("0(0) Click", Counter());
+    Click(move.column, move.row);
+    EXPECT_EQ("1(1) Click", Counter());
+    Sheet after = ParseSheet(RunTool("play - " + MoveText(move), dealt));
+    EXPECT_EQ(CountsText(after, 5), ShownCounts(5));
+    EXPECT_EQ(std::to_string((move.size - 2) * (move.size - 2)), Field(6));
+    SaveScreenshot(program.window, ArtifactPath("play-first-move.bmp"));
+
+    RightClick(0, 0);
+    EXPECT_EQ("0(1) Click", Counter());
+    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    EXPECT_EQ("0", Field(6));
+
+    Keys({VK_CONTROL, 'R'});
+    EXPECT_EQ("1(1) Click", Counter());
+    EXPECT_EQ(CountsText(after, 5), ShownCounts(5));
+
+    Keys({VK_CONTROL, 'A'});
+    EXPECT_EQ("0(1) Click", Counter());
+    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    EXPECT_EQ(number, Number());
+
+    // The right button on a fresh deal has nothing to undo.
+    RightClick(0, 0);
+    EXPECT_EQ("0(1) Click", Counter());
+}
+
+TEST_F(Play, CtrlNDealsANewNumberWithAnEmptyHistory)
+{
+    Start();
+    const int first = Number();
+    Move move = LargestGroup(ParseSheet(DealtBoard()));
+    Click(move.column, move.row);
+    ASSERT_EQ("1(1) Click", Counter());
+    Keys({VK_CONTROL, 'N'});
+    EXPECT_NE(first, Number());
+    EXPECT_EQ("0(0) Click", Counter());
+    EXPECT_EQ(CountsText(ParseSheet(DealtBoard()), 5), ShownCounts(5));
+}
+
+TEST_F(Play, EscMinimises)
+{
+    Start();
+    Keys({VK_ESCAPE});
+    EXPECT_TRUE(IsIconic(program.window));
+}
+
+TEST_F(Play, MoveSliderJumpsBackAndForward)
+{
+    Start();
+    const std::string dealt = DealtBoard();
+    // No move yet: a right click on the toolbar opens nothing.
+    PostRightClick(toolbar, 4, 4);
+    Settle(program.window, 300);
+    EXPECT_EQ(nullptr, Dialog(300));
+
+    // Three moves, then back to the first with the right button.
+    std::string board = dealt;
+    std::string moves;
+    for (int i = 0; i < 3; ++i) {
+        Move move = LargestGroup(ParseSheet(board));
+        ASSERT_GE(move.size, 2);
+        Click(move.column, move.row);
+        moves += " " + MoveText(move);
+        board = RunTool("play -" + moves, dealt);
+    }
+    ASSERT_EQ("3(3) Clicks", Counter());
+    const std::string third = CountsText(ParseSheet(board), 5);
+    RightClick(0, 0);
+    RightClick(0, 0);
+    ASSERT_EQ("1(3) Click", Counter());
+
+    // Opened by a right click on the toolbar: page right stops at the last move.
+    PostRightClick(toolbar, 4, 4);
+    HWND slider = Dialog();
+    ASSERT_NE(nullptr, slider);
+    HWND text = GetDlgItem(slider, IDC_SLIDER_TEXT);
+    EXPECT_EQ(Format(SliderNow, 1), ControlText(text));
+    SendWithin(slider, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(Format(SliderForward, 1, 3), ControlText(text));
+    SendWithin(slider, WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(Format(SliderForward, 1, 3), ControlText(text));
+    SendWithin(slider, WM_HSCROLL, SB_LINELEFT, 0);
+    SendWithin(slider, WM_HSCROLL, SB_LINELEFT, 0);
+    EXPECT_EQ(Format(SliderNow, 1), ControlText(text));
+    SendWithin(slider, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+    EXPECT_EQ(Format(SliderForward, 1, 3), ControlText(text));
+    SaveScreenshot(slider, ArtifactPath("move-slider.bmp"));
+    PostMessageA(slider, WM_COMMAND, IDOK, 0);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsWindow(slider));
+    EXPECT_EQ("3(3) Clicks", Counter());
+    EXPECT_EQ(third, ShownCounts(5));
+
+    // Opened by a click into the counter box: back to the deal.
+    PostLeftClick(counter, 4, 4);
+    slider = Dialog();
+    ASSERT_NE(nullptr, slider);
+    EXPECT_NE(counter, GetFocusOf(program.window));
+    text = GetDlgItem(slider, IDC_SLIDER_TEXT);
+    EXPECT_EQ(Format(SliderNow, 3), ControlText(text));
+    SendWithin(slider, WM_HSCROLL, SB_PAGELEFT, 0);
+    EXPECT_EQ(Format(SliderBack, 3, 0), ControlText(text));
+    PostMessageA(slider, WM_COMMAND, IDOK, 0);
+    Settle(program.window, 300);
+    EXPECT_EQ("0(3) Click", Counter());
+    EXPECT_EQ(CountsText(ParseSheet(dealt), 5), ShownCounts(5));
+
+    // Cancel changes nothing; a mouse move over the board closes it too.
+    PostRightClick(scoreBar, 4, 4);
+    slider = Dialog();
+    ASSERT_NE(nullptr, slider);
+    SendWithin(slider, WM_HSCROLL, SB_PAGERIGHT, 0);
+    PostMessageA(slider, WM_COMMAND, IDCANCEL, 0);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsWindow(slider));
+    EXPECT_EQ("0(3) Click", Counter());
+    PostRightClick(toolbar, 4, 4);
+    slider = Dialog();
+    ASSERT_NE(nullptr, slider);
+    Hover(0, 0);
+    Settle(program.window, 200);
+    EXPECT_FALSE(IsWindow(slider));
+    EXPECT_EQ("0(3) Click", Counter());
+}
+
+TEST_F(Play, FinishedGameAsksTheRetryQuestion)
+{
+    Start(SmallSheetSettings);
+    const int number = Number();
+    const std::string dealt = DealtBoard(SmallSheetOptions);
+    Sheet sheet = ParseSheet(dealt);
+    ASSERT_EQ(8, sheet.columns);
+    ASSERT_EQ(6, sheet.rows);
+
+    // Greedy play to the end; each next board comes from hanabo-tool.
+    std::string board = dealt;
+    std::vector<Move> played;
+    for (;;) {
+        Move move = LargestGroup(ParseSheet(board));
+        if (move.size < 2)
+            break;
+        Click(move.column, move.row);
+        played.push_back(move);
+        ASSERT_EQ(CounterText(static_cast<int>(played.size()), static_cast<int>(played.size())), Counter());
+        board = RunTool("play - " + MoveText(move), board);
+    }
+    const int k = static_cast<int>(played.size());
+    ASSERT_GE(k, 2);
+    EXPECT_EQ(CountsText(ParseSheet(board), 3), ShownCounts(3));
+    EXPECT_EQ(nullptr, Dialog(300)) << "nothing is asked before the pointer moves";
+
+    // The next mouse move asks; Yes deals the same board with the moves kept.
+    PostMouseMove(program.window, CellPoint(0, 0).x, CellPoint(0, 0).y);
+    HWND box = Dialog();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Hanabo32", WindowText(box));
+    EXPECT_NE(std::string::npos, DialogTexts(box).find(std::string(RetryQuestion) + "|")) << DialogTexts(box);
+    SaveScreenshot(box, ArtifactPath("retry-question.bmp"));
+    PostMessageA(FindChild(box, "Button", IDYES), BM_CLICK, 0, 0);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_EQ(number, Number());
+    EXPECT_EQ(CounterText(0, k - 1), Counter());
+    EXPECT_EQ(CountsText(sheet, 3), ShownCounts(3));
+
+    // Redo replays all but the last move; the last click ends the game again,
+    // and No deals a new number.
+    for (int i = 1; i < k; ++i)
+        Keys({VK_CONTROL, 'R'});
+    EXPECT_EQ(CounterText(k - 1, k - 1), Counter());
+    Click(played.back().column, played.back().row);
+    EXPECT_EQ(CounterText(k, k), Counter());
+    PostMouseMove(program.window, CellPoint(0, 0).x, CellPoint(0, 0).y);
+    box = Dialog();
+    ASSERT_NE(nullptr, box);
+    PostMessageA(FindChild(box, "Button", IDNO), BM_CLICK, 0, 0);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_NE(number, Number());
+    EXPECT_EQ("0(0) Click", Counter());
+    EXPECT_EQ(CountsText(ParseSheet(DealtBoard(SmallSheetOptions)), 3), ShownCounts(3));
+}
