@@ -96,7 +96,14 @@ static void PutCompressedLong(Bytes& out, int v) { Put16(out, static_cast<unsign
 // ---------------------------------------------------------------------------
 // The source
 
-enum ParagraphKind { TitleParagraph, SectionParagraph, HeadingParagraph, BodyParagraph, BulletParagraph, ColumnsParagraph };
+enum ParagraphKind {
+    TitleParagraph,
+    SectionParagraph,
+    HeadingParagraph,
+    BodyParagraph,
+    BulletParagraph,
+    ColumnsParagraph,
+};
 
 struct Run {
     enum Type { Text, Tab, JumpStart, JumpEnd } type;
