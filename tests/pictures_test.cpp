@@ -145,4 +145,34 @@ TEST(Pictures, IconHasLargeAndSmallImages)
     EXPECT_EQ(icon[6 + 16], 16);
 }
 
+TEST(BoardPicture, DrawsTheSavedBoardWithTheBuiltInTiles)
+{
+    ASSERT_TRUE(fs::exists("board-picture")) << "board-picture is not built";
+    const fs::path dir = fs::temp_directory_path() / ("hanabo-board-" + std::to_string(std::rand()));
+    fs::create_directories(dir);
+    // 8 × 6 tiles of 32 pixels: every row 1 2 3 4 5 0 1 2
+    std::string text = "(null)\r\n32\r\n0\r\n";
+    for (int row = 0; row < 6; ++row)
+        text += "12345012\r\n";
+    std::ofstream(dir / "game.tgw", std::ios::binary) << text;
+    const std::string command = "./board-picture '" + (dir / "game.tgw").string() + "' '" + (dir / "out.bmp").string() +
+                                "' '" + (Resources / "tiles.bmp").string() + "' '" +
+                                (Resources / "baricons.bmp").string() + "' --toolbar 28 --score-bar 20";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const Bitmap out = ReadPicture(dir / "out.bmp");
+    const Bitmap tiles = ReadPicture(Resources / "tiles.bmp");
+    EXPECT_EQ(out.width, 8 * 32 + 4);
+    EXPECT_EQ(out.height, 6 * 32 + 4 + 28 + 20 + 24);
+    const int boardTop = 30;
+    for (int column = 0; column < 8; ++column) {
+        const int value = (column + 1) % 6;  // 1 2 3 4 5 0 1 2
+        for (int y = 0; y < 32; y += 7)
+            for (int x = 0; x < 32; x += 7)
+                EXPECT_EQ(BitmapPixel(out, 2 + 32 * column + x, boardTop + 32 * 5 + y), BitmapPixel(tiles, 32 * value + x, y))
+                    << column;
+    }
+    EXPECT_EQ(BitmapPixel(out, 1, boardTop + 10), 0u);  // the sunken frame's dark left edge
+    fs::remove_all(dir);
+}
+
 }  // namespace
