@@ -80,6 +80,8 @@ static bool DrawnAgain(int column, int row, int value)
 
 static void DealCells()
 {
+    if (board.cells.size() != static_cast<std::size_t>(board.columns) * board.rows)
+        ResizeBoard(board.columns, board.rows);
     game.counts = TileCounts();
     game.selection.size = 0;
     bool road = CurrentMode() == GameMode::ZededUdoz;

@@ -17,7 +17,6 @@ namespace {
 struct GrowEntry {
     short column;
     short row;
-    unsigned char connectors;
 };
 
 }  // namespace
@@ -44,9 +43,9 @@ static void DrawMarkedCells()
     }
 }
 
-// The animated sets' selection animation starts from its first frame. The
-// animation module draws the frames; a marked Cell of an animated set shows
-// the current frame whenever it is drawn.
+// Animation hook: the animated sets' selection animation starts from its
+// first frame. A marked Cell of an animated set shows the animation's current
+// frame whenever it is drawn; the animation module's first tick belongs here.
 static void BeginSelectionAnimation()
 {
     game.animFrame = 0;
@@ -55,8 +54,9 @@ static void BeginSelectionAnimation()
         StartTimer();
 }
 
-// The vanishing animation of the group anchored at (column, row); the timer
-// ticks play it and then click the anchor again, which removes the group.
+// Animation hook: the vanishing animation of the group anchored at (column,
+// row). The timer ticks play it and then click the anchor again, which
+// removes the group; the animation module's first tick belongs here.
 static void BeginVanishingAnimation(int column, int row)
 {
     game.anchorColumn = column;
@@ -127,7 +127,7 @@ static void Fill(int column, int row)
     GrowEntry* stack = growStack.data();
     std::size_t depth = 0;
     int joined = 0;
-    stack[depth++] = GrowEntry{static_cast<short>(column), static_cast<short>(row), 0};
+    stack[depth++] = GrowEntry{static_cast<short>(column), static_cast<short>(row)};
 
     while (depth > 0) {
         GrowEntry e = stack[--depth];
@@ -170,7 +170,7 @@ static void Fill(int column, int row)
                     continue;
                 other[c] |= CellMarkBit;
                 ++joined;
-                stack[depth++] = GrowEntry{static_cast<short>(c), static_cast<short>(next), 0};
+                stack[depth++] = GrowEntry{static_cast<short>(c), static_cast<short>(next)};
                 if (next < s.minRow)
                     s.minRow = next;
                 if (next > s.maxRow)
@@ -219,9 +219,15 @@ void HighlightGroupAt(int column, int row)
         DrawMarkedCells();
 }
 
+// Whether the Board has its cell storage (it has from the first SetBoardSize on).
+static bool BoardReady()
+{
+    return !board.cells.empty() && board.cells.size() == static_cast<std::size_t>(board.columns) * board.rows;
+}
+
 void HoverAt(int x, int y, int keys)
 {
-    if (game.animState != AnimState::Idle)
+    if (game.animState != AnimState::Idle || !BoardReady())
         return;
     HideRecordDialogs();
     CloseMoveSlider();
@@ -254,7 +260,7 @@ void ClickAt(int x, int y)
 {
     int column = x / board.ts;
     int row = y / board.ts;
-    if (!IsOnBoard(column, row) || game.selection.size < 2)
+    if (!BoardReady() || !IsOnBoard(column, row) || game.selection.size < 2)
         return;
     unsigned char cell = CellAt(column, row);
     if ((cell & CellTileMask) == 0 || cell < CellMarkBit)

@@ -392,3 +392,16 @@ TEST(Groups, GroupsMatchACellByCellFill)
             }
     }
 }
+
+TEST(Groups, PointerBeforeTheBoardHasStorage)
+{
+    FreshGame(16, 12);
+    board = Board();
+    HoverAt(10, 10, 0);
+    ClickAt(10, 10);
+    EXPECT_EQ(game.selection.size, 0);
+    game.number = 1;
+    StartGame(true, false);
+    EXPECT_EQ(board.cells.size(), 192u);
+    EXPECT_EQ(TilesLeft(), 192);
+}
