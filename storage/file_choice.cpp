@@ -26,10 +26,10 @@ FileChoice PrepareFileChoice(const char* previousPath, const char* filterName, c
 bool ShowFileChoice(const FileChoice& choice, bool save, std::string* path)
 {
     char chosen[TextBufferSize];
-    if (choice.name.size() >= sizeof chosen)
-        return false;
-    if (!ChooseFile(save, choice.filterName.c_str(), choice.filterPattern.c_str(), choice.folder.c_str(),
-                    choice.name.c_str(), chosen, sizeof chosen))
+    // A starting name too long for the dialog's buffer is left out.
+    const char* name = choice.name.size() < sizeof chosen ? choice.name.c_str() : "";
+    if (!ChooseFile(save, choice.filterName.c_str(), choice.filterPattern.c_str(), choice.folder.c_str(), name,
+                    chosen, sizeof chosen))
         return false;
     chosen[sizeof chosen - 1] = '\0';
     *path = chosen;
