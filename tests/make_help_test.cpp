@@ -387,8 +387,6 @@ uint32_t Hash(const std::string& id)
     return h;
 }
 
-const Bytes ContentsTitle = "Hanabo32 \x83\x77\x83\x8b\x83\x76";  // Hanabo32 ヘルプ
-
 }  // namespace
 
 TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
@@ -432,21 +430,42 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithTitleCharsetFontAndJapaneseTexts)
         EXPECT_GE(static_cast<unsigned char>(font[descriptorsAt + d * 11 + 1]), 16) << "at least 8 points";
     }
 
-    ASSERT_EQ(1u, help.topics.size());
+    ASSERT_EQ(12u, help.topics.size()) << "the contents and eleven sections";
     const Topic& contents = help.topics[0];
-    EXPECT_EQ(ContentsTitle, contents.title);
+    EXPECT_EQ("Hanabo32 Help", contents.title);
     EXPECT_EQ(0u, contents.offset);
-    EXPECT_EQ(ContentsTitle, help.titles[0]);
     EXPECT_EQ(0u, help.contexts[static_cast<int32_t>(Hash("contents"))]);
+    EXPECT_EQ(help.topics.size(), help.contexts.size());
+    EXPECT_EQ(help.topics.size(), help.titles.size());
     EXPECT_GT(help.topicBlocks, 1u) << "the help spans several topic blocks";
     ASSERT_FALSE(contents.paragraphs.empty());
-    EXPECT_EQ(ContentsTitle, contents.paragraphs[0].Text()) << "the title opens the topic";
+    EXPECT_EQ("Hanabo32 Help", contents.paragraphs[0].Text()) << "the title opens the topic";
+
+    // The contents jump to every other topic, and each jump comes before any
+    // double-byte text, where Wine's viewer can place it.
+    std::vector<uint32_t> reached;
+    bool doubleByte = false;
+    for (const Paragraph& p : contents.paragraphs) {
+        if (!p.jumps.empty()) {
+            EXPECT_FALSE(doubleByte) << p.Text();
+            reached.push_back(help.contexts.at(static_cast<int32_t>(p.jumps.at(0))));
+        }
+        for (char c : p.Text())
+            doubleByte = doubleByte || static_cast<unsigned char>(c) >= 0x80;
+    }
+    ASSERT_EQ(help.topics.size() - 1, reached.size());
+    for (std::size_t t = 1; t < help.topics.size(); ++t) {
+        EXPECT_EQ(help.topics[t].offset, reached[t - 1]) << t;
+        EXPECT_EQ(help.topics[t].title, help.titles[help.topics[t].offset]);
+        EXPECT_EQ(help.topics[t].title, help.topics[t].paragraphs.at(0).Text());
+    }
+    EXPECT_EQ(Bytes("\x97\x56\x82\xd1\x95\xfb"), help.topics[1].title.substr(0, 6)) << "遊び方 (How to play) first";
 
     Bytes all;
-    for (const Paragraph& p : contents.paragraphs)
-        all += p.Text() + "\n";
+    for (const Topic& topic : help.topics)
+        for (const Paragraph& p : topic.paragraphs)
+            all += p.Text() + "\n";
     for (const Bytes& expected : {
-             Bytes("\x97\x56\x82\xd1\x95\xfb\n"),  // 遊び方 (a section)
              Bytes("\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81"
                    "\x48"),  // 同じ面でやり直しますか？
              Bytes("New(&N)Ctrl+N"), Bytes("Esc"), Bytes("Road.bmp"), Bytes("Billiards32.bmp"),
@@ -551,6 +570,13 @@ TEST(MakeHelp, FaultsInTheSourceAreNamedAndWriteNothing)
         EXPECT_NE(std::string::npos, r.err.find(c.message)) << c.source << "\n" << r.err;
         EXPECT_EQ("old", ReadFile(out)) << "a failed run leaves the old file";
     }
+
+    ToolRun warned;
+    EXPECT_FALSE(Compile(".topic contents \xE7\x9B\xAE\xE6\xAC\xA1\n[[contents|Top]]\n", &warned).empty())
+        << "a jump after Japanese text is allowed";
+    EXPECT_NE(std::string::npos, warned.err.find(":2: warning: a jump after Japanese text")) << warned.err;
+    EXPECT_TRUE(Compile(".topic contents Top\n[[contents|Top]] \xE7\x9B\xAE\xE6\xAC\xA1\n", &warned).size() > 0);
+    EXPECT_EQ("", warned.err) << "Japanese after the jump is fine";
 
     ToolRun missing = MakeHelp(TempPath("no such file.txt"), out);
     EXPECT_EQ(1, missing.status);

@@ -128,8 +128,29 @@ struct Topic {
 struct Source {
     std::string name;
     std::string error;
+    std::vector<std::string> warnings;
     iconv_t converter;
 };
+
+// Wine's help viewer places a jump by the bytes of the text before it in its
+// topic but draws characters, so after double-byte text the jump is not where
+// it shows. Such jumps work in WinHelp itself; the author is told.
+static void WarnOfLateJumps(Source& source, const Topic& topic, const Paragraph& paragraph)
+{
+    bool doubleByte = false;
+    for (const Paragraph& earlier : topic.paragraphs) {
+        for (const Run& run : earlier.runs) {
+            if (&earlier == &paragraph && run.type == Run::JumpStart && doubleByte) {
+                source.warnings.push_back(source.name + ":" + std::to_string(paragraph.line) +
+                                          ": warning: a jump after Japanese text in its topic cannot be "
+                                          "clicked in Wine's help viewer");
+                return;
+            }
+            for (char c : run.text)
+                doubleByte = doubleByte || (static_cast<unsigned char>(c) >= 0x80);
+        }
+    }
+}
 
 static bool Fail(Source& source, int line, const std::string& why)
 {
@@ -306,6 +327,7 @@ static bool ParseSource(Source& source, const std::string& text, std::vector<Top
         if (!ParseRuns(source, line, body, paragraph.runs))
             return false;
         topics.back().paragraphs.push_back(paragraph);
+        WarnOfLateJumps(source, topics.back(), topics.back().paragraphs.back());
     }
     if (topics.empty())
         return Fail(source, line, "no .topic in the source");
@@ -920,7 +942,7 @@ int main(int argc, char** argv)
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         text.erase(0, 3);
 
-    Source source{argv[1], std::string(), iconv_open("CP932", "UTF-8")};
+    Source source{argv[1], std::string(), {}, iconv_open("CP932", "UTF-8")};
     if (source.converter == reinterpret_cast<iconv_t>(-1)) {
         std::fputs("make-help: this system cannot convert UTF-8 to CP932\n", stderr);
         return 1;
@@ -928,6 +950,8 @@ int main(int argc, char** argv)
     std::vector<Topic> topics;
     bool parsed = ParseSource(source, text, topics);
     iconv_close(source.converter);
+    for (const std::string& warning : source.warnings)
+        std::fprintf(stderr, "make-help: %s\n", warning.c_str());
     if (!parsed) {
         std::fprintf(stderr, "make-help: %s\n", source.error.c_str());
         return 1;

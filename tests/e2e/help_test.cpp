@@ -68,15 +68,72 @@ void CloseViewer(HWND viewer)
 
 std::string Directory(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
 
-const char ContentsTitle[] = "Hanabo32 \x83\x77\x83\x8b\x83\x76";  // Hanabo32 ヘルプ
-const char PlaySection[] = "\x97\x56\x82\xd1\x95\xfb";              // 遊び方
+HWND TextPane(HWND viewer)
+{
+    ChildSearch search;
+    EnumChildWindows(viewer, CollectTextView, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found[0];
+}
+
+// The screen position of the first pixel of a colour in a window, row by row
+// from the top (the viewer underlines jumps in green).
+bool FindColour(HWND window, COLORREF colour, POINT* found)
+{
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return false;
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    bool hit = false;
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < height && !hit; ++y)
+        for (int x = 0; x < width && !hit; ++x)
+            if ((pixels[y * width + x] & 0xFFFFFF) == wanted) {
+                found->x = rect.left + x;
+                found->y = rect.top + y;
+                hit = true;
+            }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return hit;
+}
+
+void ClickAt(POINT point)
+{
+    SetCursorPos(point.x, point.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].type = INPUT_MOUSE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+const char PlayTitle[] = "\x97\x56\x82\xd1\x95\xfb";  // 遊び方
 // 同じ面でやり直しますか？
 const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
 
 }  // namespace
 
-TEST(Help, HelpCommandShowsTheContentsOfHanaboHlp)
+TEST(Help, HelpCommandShowsTheContentsAndItsJumpsWork)
 {
     const char* exe = std::getenv("HANABO_EXE");
     ASSERT_NE(nullptr, exe);
@@ -96,11 +153,24 @@ TEST(Help, HelpCommandShowsTheContentsOfHanaboHlp)
     GetWindowThreadProcessId(viewer, &viewerProcess);
     EXPECT_NE(program.process.dwProcessId, viewerProcess) << "the platform's viewer, not a window of the game";
     std::string text = ViewerText(viewer);
-    EXPECT_EQ(0u, text.find(ContentsTitle)) << "the contents topic is shown";
-    EXPECT_NE(std::string::npos, text.find(PlaySection));
-    EXPECT_NE(std::string::npos, text.find(RetryQuestion));
-    EXPECT_NE(std::string::npos, text.find("New(&N)"));
+    EXPECT_EQ(0u, text.find("Hanabo32 Help")) << "the contents topic is shown";
+    EXPECT_NE(std::string::npos, text.find("How to play"));
+    EXPECT_NE(std::string::npos, text.find("Hanabo32\x82\xcd")) << "and its Japanese text";  // Hanabo32は
     EXPECT_TRUE(SaveScreenshot(viewer, ArtifactPath("help.bmp")));
+
+    // The first jump, "How to play", opens that topic.
+    SetForegroundWindow(viewer);
+    Settle(viewer, 300);
+    POINT jump;
+    ASSERT_TRUE(FindColour(TextPane(viewer), RGB(0, 128, 0), &jump)) << "a green jump is shown";
+    ClickAt(jump);
+    for (int waited = 0; waited < 5000 && ViewerText(viewer).find(PlayTitle) != 0; waited += 100)
+        Sleep(100);
+    text = ViewerText(viewer);
+    EXPECT_EQ(0u, text.find(PlayTitle)) << text.substr(0, 40);
+    EXPECT_NE(std::string::npos, text.find(RetryQuestion));
+    Settle(viewer, 1000);
+    EXPECT_TRUE(SaveScreenshot(viewer, ArtifactPath("help_play.bmp")));
 
     CloseViewer(viewer);
     EXPECT_TRUE(TopLevelWindows("MS_WINHELP").empty());
