@@ -414,6 +414,7 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithTitleCharsetFontAndJapaneseTexts)
     for (std::size_t at = 12; at + 4 <= system.size(); at += 4 + U16(system, at + 2))
         records[U16(system, at)] = system.substr(at + 4, U16(system, at + 2));
     EXPECT_EQ(Bytes("Hanabo32", 9), records[1]);
+    EXPECT_EQ(Bytes("BrowseButtons()", 16), records[4]);
     ASSERT_EQ(4u, records[3].size());
     EXPECT_EQ(0u, U32(records[3], 0)) << "the contents are the first topic";
     ASSERT_FALSE(records[11].empty());

@@ -14,7 +14,7 @@
 //   [[ID|text]] anywhere in a paragraph is a jump to topic ID.
 //
 // The file written holds the internal files |SYSTEM (title, contents topic,
-// Shift-JIS charset), |FONT, |TOPIC (LZ77 compressed 4 KB blocks), |CONTEXT
+// browse buttons, Shift-JIS charset), |FONT, |TOPIC (LZ77 compressed 4 KB blocks), |CONTEXT
 // (topic ids by hash) and |TTLBTREE (topic titles), found through the
 // internal directory, a B+ tree. All texts go into the file in Shift-JIS.
 #include <iconv.h>
@@ -748,7 +748,8 @@ static Bytes SystemFile(uint32_t contents)
     record(1, Bytes("Hanabo32", 9));  // title, with its NUL
     Bytes start;
     Put32(start, contents);
-    record(3, start);  // contents topic
+    record(3, start);                               // contents topic
+    record(4, Bytes("BrowseButtons()", 16));        // << and >> through the topics in order
     Bytes charset;
     Put16(charset, ShiftJisCharset);
     record(11, charset);
