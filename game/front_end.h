@@ -54,6 +54,15 @@ void CheckCampaignItem(bool checked);
 void StartAnimationTimer(int intervalMs);
 void StopAnimationTimer();
 
+// Stretches frame `frame` of band `band` of the tile picture into the
+// AnimationSlot, which every marked Cell of an animated set shows; a frame
+// outside the picture leaves the slot as it was.
+void DrawAnimationFrame(int band, int frame);
+
+// Whether the selection animation must stop: a bar that is off has popped up
+// over the board, or the main window is minimised.
+bool AnimationPaused();
+
 // The texts around the board.
 void SetTitle(const char* text);
 void SetScoreBarField(int field, const char* text);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "display/animation.h"
 #include "game/board.h"
 #include "game/campaign.h"
 #include "game/front_end.h"
@@ -43,27 +44,26 @@ static void DrawMarkedCells()
     }
 }
 
-// Animation hook: the animated sets' selection animation starts from its
-// first frame. A marked Cell of an animated set shows the animation's current
-// frame whenever it is drawn; the animation module's first tick belongs here.
+// The animated sets' selection animation starts from its first frame at
+// once; the timer plays the rest.
 static void BeginSelectionAnimation()
 {
     game.animFrame = 0;
-    DrawMarkedCells();
+    SelectionTick();
     if (!game.timerRunning)
         StartTimer();
 }
 
-// Animation hook: the vanishing animation of the group anchored at (column,
-// row). The timer ticks play it and then click the anchor again, which
-// removes the group; the animation module's first tick belongs here.
+// The vanishing animation of the group anchored at (column, row): its first
+// frame at once, then the timer ticks play it and click the anchor again,
+// which removes the group.
 static void BeginVanishingAnimation(int column, int row)
 {
     game.anchorColumn = column;
     game.anchorRow = row;
     game.animState = AnimState::Vanishing;
     game.animFrame = 0;
-    DrawMarkedCells();
+    VanishingTick();
     StartTimer();
 }
 

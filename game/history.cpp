@@ -73,6 +73,10 @@ void UndoMove()
     game.replaying = true;
     cellsBefore.assign(board.cells.begin(), board.cells.end());
     DealBoard(true);
+    // A saved game that can no longer be read starts a new game instead,
+    // which ends the replay: there is nothing left to replay the moves on.
+    if (!game.replaying)
+        return;
     BeginReplay();
     for (int k = 1; k < game.moveIndex && k < MoveHistorySize; ++k)
         ReplayMove(game.moves[k]);

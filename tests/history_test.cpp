@@ -327,3 +327,16 @@ TEST(History, UndoStepsBackThroughAWholeGame)
         ExpectSame(Now(), positions.back());
     }
 }
+
+TEST(History, UndoOnASavedGameThatHasGoneStartsANewGame)
+{
+    Game(3);
+    game.loadedFile = ::testing::TempDir() + "no_such_saved_game.tgw";
+    UndoMove();
+    EXPECT_FALSE(game.replaying);
+    EXPECT_TRUE(game.loadedFile.empty());
+    EXPECT_EQ(game.moveIndex, 0);
+    EXPECT_EQ(game.moveCount, 0);
+    EXPECT_EQ(TilesLeft(), 192);
+    EXPECT_EQ(fake.clickCounter, "0(0) Click");
+}
