@@ -104,21 +104,6 @@ std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
-int RaiseToTileSize(int size)
-{
-    if (size <= 4)
-        return 4;
-    if (size <= 8)
-        return 8;
-    if (size <= 16)
-        return 16;
-    if (size <= 32)
-        return 32;
-    if (size <= 48)
-        return 48;
-    return 64;
-}
-
 bool IsShiftJisLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

@@ -44,8 +44,6 @@ extern int rewriteStopsBeforeStep;
 // without an end counts, an empty piece after the last line end does not.
 std::vector<std::string> SplitLines(const std::string& text);
 
-// A tile size raised to an allowed one: 4, 8, 16, 32, 48 or 64.
-int RaiseToTileSize(int size);
 
 // The text cut to at most maxBytes bytes without leaving half of a Shift-JIS
 // double-byte character at the end.

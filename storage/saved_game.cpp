@@ -120,7 +120,7 @@ SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game)
     read.bitmapPath = lines[0];
     if (read.bitmapPath.size() >= TextBufferSize || read.bitmapPath.find('\0') != std::string::npos)
         return SavedGameStatus::Invalid;
-    read.tileSize = RaiseToTileSize(LeadingInt(lines[1]));
+    read.tileSize = RoundTileSize(LeadingInt(lines[1]));
     read.score = LeadingDouble(lines[2]);
     read.columns = static_cast<int>(std::min<std::size_t>(lines[3].size(), MaxBoardWidth + 1));
     read.rows = static_cast<int>(lines.size() - 3);

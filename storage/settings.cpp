@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/board.h"
 #include "game/front_end.h"
 #include "shell/program_directory.h"
 #include "storage/files.h"
@@ -191,7 +192,7 @@ void ReadSettings(const char* text, Settings* into)
             read.specialNumbers.push_back(entry);
     }
 
-    read.CellSize = RaiseToTileSize(read.CellSize);
+    read.CellSize = RoundTileSize(read.CellSize);
     if (read.CellNo > StartCellNoLimit)
         read.CellNo = StartCellNoLimit;
     if (static_cast<long long>(read.CellSize) * read.SheetSizeX < MinBoardWidth)

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "game/board.h"
@@ -28,7 +29,11 @@ static std::string ReadFile(const std::string& path)
     return s.str();
 }
 
-static std::string TempPath(const std::string& name) { return ::testing::TempDir() + "hanabo_tool_" + name; }
+// Test cases run in parallel processes: each keeps its files apart.
+static std::string TempPath(const std::string& name)
+{
+    return ::testing::TempDir() + "hanabo_tool_" + std::to_string(getpid()) + "_" + name;
+}
 
 static void WriteFile(const std::string& path, const std::string& text)
 {
