@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 // The build names the program and the source tree; run by hand from the build
@@ -46,7 +47,11 @@ void WriteFile(const std::string& path, const std::string& text)
     out << text;
 }
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "make_help_" + name; }
+// Per process: ctest runs the tests of this file side by side.
+std::string TempPath(const std::string& name)
+{
+    return ::testing::TempDir() + "make_help_" + std::to_string(getpid()) + "_" + name;
+}
 
 struct ToolRun {
     int status;
