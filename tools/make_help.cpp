@@ -509,7 +509,6 @@ static Link ParagraphLink(const Paragraph& paragraph, int topic)
         case Run::Tab:
             command(Bytes(1, static_cast<char>(CmdTab)));
             break;
-
         case Run::JumpStart:
             Put8(c, CmdJump);
             Put32(c, HashId(run.target));
