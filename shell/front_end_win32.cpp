@@ -118,6 +118,17 @@ void StopAnimationTimer()
     KillTimer(mainWindow, AnimationTimerId);
 }
 
+void DrawAnimationFrame(int band, int frame)
+{
+    StretchFrameToAnimationSlot(band, frame);
+}
+
+bool AnimationPaused()
+{
+    return IsIconic(mainWindow) || (!windowBars.toolBarOn && IsWindowVisible(windowBars.toolbar)) ||
+           (!windowBars.scoreBarOn && IsWindowVisible(windowBars.scoreBar));
+}
+
 void SetTitle(const char* text)
 {
     SetWindowTextA(mainWindow, text);

@@ -78,6 +78,14 @@ void StopAnimationTimer()
     Note("StopAnimationTimer");
 }
 
+void DrawAnimationFrame(int band, int frame)
+{
+    fake.animationFrames.push_back(std::to_string(band) + " " + std::to_string(frame));
+    Note("DrawAnimationFrame " + std::to_string(band) + " " + std::to_string(frame));
+}
+
+bool AnimationPaused() { return fake.animationPaused; }
+
 void SetTitle(const char* text) { fake.title = text; }
 
 void SetScoreBarField(int field, const char* text)

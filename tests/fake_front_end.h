@@ -24,6 +24,8 @@ struct FakeFrontEnd {
     bool campaignChecked = false;
     bool timerRunning = false;
     int timerInterval = 0;
+    bool animationPaused = false;          // what AnimationPaused answers
+    std::vector<std::string> animationFrames;  // "band frame" of each DrawAnimationFrame
     int repaints = 0;
     bool quiet = false;                    // benchmarks: DrawCell records nothing
 };

@@ -15,6 +15,8 @@ void EnableCommand(GameCommand, bool) {}
 void CheckCampaignItem(bool) {}
 void StartAnimationTimer(int) {}
 void StopAnimationTimer() {}
+void DrawAnimationFrame(int, int) {}
+bool AnimationPaused() { return false; }
 void SetTitle(const char*) {}
 void SetScoreBarField(int, const char*) {}
 void SetClickCounter(const char*) {}

@@ -1,0 +1,207 @@
+// The animations of the animated tile sets: which frame of which band each
+// tick shows, the sounds that start a loop, pausing, and the end of a vanishing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "display/animation.h"
+#include "display/tile_set.h"
+#include "storage/settings.h"
+#include "tests/game_helpers.h"
+
+namespace {
+
+// Tile 2 forms a group of three at the top left; the rest stay alone.
+const std::vector<std::string> Sheet = {"2213", "2314", "1345"};
+
+// A game with an animated set of `frames` frames (as the loader leaves
+// FrameCount: doubled less 2 under PingPong).
+void AnimatedGame(int kind, int frames, bool pingPong = false, bool skipFirstFrame = false)
+{
+    FreshGame(4, 3, kind);
+    tileSet = TileSet();
+    tileSet.kind = kind;
+    tileSet.pingPong = pingPong;
+    tileSet.frameCount = pingPong ? 2 * frames - 2 : frames;
+    settings = Settings();
+    settings.AnimBMPOption = skipFirstFrame ? 1 : 0;
+    SetRows(Sheet);
+}
+
+// The frames drawn so far, and forgets them.
+std::vector<std::string> TakeFrames()
+{
+    std::vector<std::string> frames = fake.animationFrames;
+    fake.animationFrames.clear();
+    return frames;
+}
+
+int Count(const std::vector<SoundEvent>& sounds, SoundEvent event)
+{
+    int n = 0;
+    for (SoundEvent s : sounds)
+        n += s == event ? 1 : 0;
+    return n;
+}
+
+// Frames of the next n ticks.
+std::vector<std::string> Ticks(int n)
+{
+    for (int i = 0; i < n; ++i)
+        AnimationTick();
+    return TakeFrames();
+}
+
+}  // namespace
+
+TEST(Animation, SelectionLoopsThroughItsBandAndPlaysSelectEachLoop)
+{
+    AnimatedGame(TileSetAnimated32, 4);
+    HoverAt(0, 0, 0);
+    // The first frame is shown at once, on every marked cell and no other.
+    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 0"}));
+    std::vector<std::string> drawn;
+    for (const std::string& call : fake.calls)
+        if (call.rfind("DrawCell", 0) == 0)
+            drawn.push_back(call);
+    EXPECT_EQ(drawn, (std::vector<std::string>{"DrawCell 0 0", "DrawCell 1 0", "DrawCell 0 1"}));
+    EXPECT_TRUE(fake.timerRunning);
+    EXPECT_EQ(Ticks(5), (std::vector<std::string>{"3 1", "3 2", "3 3", "3 0", "3 1"}));
+    EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 2);
+
+    // The pointer moving within the group does not start it again.
+    HoverAt(40, 0, 0);
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_EQ(Ticks(1), (std::vector<std::string>{"3 2"}));
+}
+
+TEST(Animation, SkippingFrameZeroAndPingPong)
+{
+    AnimatedGame(TileSetAnimated32, 4, false, true);
+    HoverAt(0, 0, 0);
+    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 1"}));
+    EXPECT_EQ(Ticks(5), (std::vector<std::string>{"3 2", "3 3", "3 1", "3 2", "3 3"}));
+    EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 2);
+
+    AnimatedGame(TileSetAnimated32, 4, true);
+    HoverAt(0, 0, 0);
+    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 0"}));
+    EXPECT_EQ(Ticks(6), (std::vector<std::string>{"3 1", "3 2", "3 3", "3 2", "3 1", "3 0"}));
+    EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 2);
+}
+
+TEST(Animation, TwentyFourPixelSetsUseThreeBandsPerTile)
+{
+    AnimatedGame(TileSetAnimated24, 3);
+    HoverAt(0, 0, 0);
+    EXPECT_EQ(Ticks(2), (std::vector<std::string>{"5 0", "5 1", "5 2"}));
+    ClickAt(0, 0);
+    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"6 0"}));
+    EXPECT_EQ(Ticks(1), (std::vector<std::string>{"6 2"}));
+}
+
+TEST(Animation, VanishingShowsEverySecondFrameThenRemovesTheGroup)
+{
+    AnimatedGame(TileSetAnimated32, 6);
+    HoverAt(0, 0, 0);
+    TakeFrames();
+    fake.sounds.clear();
+    ClickAt(32, 0);
+    EXPECT_EQ(game.animState, AnimState::Vanishing);
+    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"4 0"}));
+    EXPECT_EQ(fake.sounds, (std::vector<SoundEvent>{SoundEvent::Click, SoundEvent::Disappear}));
+    EXPECT_EQ(Ticks(2), (std::vector<std::string>{"4 2", "4 4"}));
+    EXPECT_EQ(game.moveIndex, 0);
+    EXPECT_EQ(Rows()[0], "MM13");
+
+    // The third tick draws nothing and clicks the anchor: the group goes.
+    EXPECT_TRUE(Ticks(1).empty());
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"0013", "0314", "1345"}));
+    EXPECT_EQ(game.moveIndex, 1);
+    EXPECT_EQ(game.moves[1].column, 1);
+    EXPECT_EQ(game.moves[1].row, 0);
+    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_FALSE(game.timerRunning);
+    EXPECT_EQ(Count(fake.sounds, SoundEvent::Click), 2);
+    EXPECT_EQ(Count(fake.sounds, SoundEvent::Disappear), 1);
+}
+
+TEST(Animation, VanishingUnderPingPongAndWithoutFrameZero)
+{
+    // A 4-frame strip plays 0, 2 and then 4, a frame past the strip that the
+    // front end leaves undrawn.
+    AnimatedGame(TileSetAnimated32, 4, true);
+    HoverAt(0, 0, 0);
+    ClickAt(0, 0);
+    TakeFrames();
+    EXPECT_EQ(Ticks(3), (std::vector<std::string>{"4 2", "4 4"}));
+    EXPECT_EQ(game.moveIndex, 1);
+
+    AnimatedGame(TileSetAnimated32, 4, true, true);
+    HoverAt(0, 0, 0);
+    ClickAt(0, 0);
+    EXPECT_EQ(TakeFrames().back(), "4 1");
+    EXPECT_EQ(Ticks(3), (std::vector<std::string>{"4 3", "4 5"}));
+    EXPECT_EQ(game.moveIndex, 1);
+}
+
+TEST(Animation, SelectionStopsWhileABarCoversTheBoard)
+{
+    AnimatedGame(TileSetAnimated32, 4);
+    HoverAt(0, 0, 0);
+    TakeFrames();
+    fake.sounds.clear();
+    fake.animationPaused = true;
+    EXPECT_TRUE(Ticks(1).empty());
+    EXPECT_FALSE(game.timerRunning);
+    EXPECT_TRUE(fake.sounds.empty());
+    EXPECT_EQ(Rows()[0], "MM13");  // the group stays marked on its last frame
+
+    // The next highlighting starts it again.
+    fake.animationPaused = false;
+    HoverAt(3 * 32, 2 * 32, 0);
+    HoverAt(0, 0, 0);
+    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 0"}));
+    EXPECT_TRUE(game.timerRunning);
+}
+
+TEST(Animation, OneFrameStripsAndSetsWithoutFrames)
+{
+    // One frame: every tick starts a loop and plays the Select sound.
+    AnimatedGame(TileSetAnimated32, 1, false, true);
+    HoverAt(0, 0, 0);
+    Ticks(3);
+    EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 4);
+    EXPECT_TRUE(game.timerRunning);
+
+    // A set with no frames at all animates nothing and divides by nothing.
+    AnimatedGame(TileSetAnimated32, 0);
+    HoverAt(0, 0, 0);
+    EXPECT_TRUE(Ticks(2).empty());
+    EXPECT_FALSE(game.timerRunning);
+}
+
+TEST(Animation, TimerThatOutlivesItsGroupEnds)
+{
+    // A plain set loaded while the group vanishes: the next tick removes it.
+    AnimatedGame(TileSetAnimated32, 4);
+    HoverAt(0, 0, 0);
+    ClickAt(0, 0);
+    game.tileSetKind = TileSetPlain;
+    Ticks(1);
+    EXPECT_EQ(game.moveIndex, 1);
+    EXPECT_EQ(game.animState, AnimState::Idle);
+
+    // The marks stripped under a vanishing group (a full repaint): the
+    // deferred click finds nothing, and the timer does not tick on.
+    AnimatedGame(TileSetAnimated32, 2);
+    HoverAt(0, 0, 0);
+    ClickAt(0, 0);
+    for (unsigned char& cell : board.cells)
+        cell &= CellTileMask;
+    Ticks(2);
+    EXPECT_EQ(game.moveIndex, 0);
+    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_FALSE(game.timerRunning);
+}
