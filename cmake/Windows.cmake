@@ -30,10 +30,24 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_link_options(hanabo-tool PRIVATE -static -static-libgcc -static-libstdc++)
   hanabo_warnings(hanabo-tool)
 
+  # board-picture for Windows: the screenshot tests draw the client area the
+  # program should paint with it, from the built-in pictures copied beside it.
+  add_executable(board-picture tools/board_picture.cpp tools/silent_front_end.cpp storage/replace_file_win32.cpp)
+  target_link_libraries(board-picture PRIVATE hanabo_core)
+  target_link_options(board-picture PRIVATE -static -static-libgcc -static-libstdc++)
+  hanabo_warnings(board-picture)
+  add_custom_command(TARGET board-picture POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:board-picture>/builtin
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/tiles.bmp
+            ${CMAKE_SOURCE_DIR}/resources/baricons.bmp $<TARGET_FILE_DIR:board-picture>/builtin)
+
   file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
   add_executable(hanabo_e2e ${E2E_SOURCES})
   target_include_directories(hanabo_e2e PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(hanabo_e2e PRIVATE gtest gtest_main user32 gdi32 comctl32)
+  # The runner reads pictures with the program's own bitmap reader.
+  target_link_libraries(hanabo_e2e PRIVATE hanabo_core gtest gtest_main user32 gdi32 comctl32)
   target_link_options(hanabo_e2e PRIVATE -static -static-libgcc -static-libstdc++)
   hanabo_warnings(hanabo_e2e)
+  # The runner starts these beside it.
+  add_dependencies(hanabo_e2e board-picture hanabo-tool)
 endif()

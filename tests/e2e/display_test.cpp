@@ -1,0 +1,405 @@
+// The board on the screen: screenshots of the client area checked pixel for
+// pixel against the picture board-picture draws for the dealt board, the
+// window's layout around it, and the animations of an animated tile set.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "display/bitmap.h"
+#include "resources/resource.h"
+#include "tests/e2e/harness.h"
+#include "tests/e2e/sheet.h"
+
+namespace {
+
+// Pixels 0x00RRGGBB, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// The folder of Hanabo32.exe, where the build puts the shipped tile sets,
+// board-picture.exe and the built-in pictures.
+std::string ProgramFolder()
+{
+    const char* exe = std::getenv("HANABO_EXE");
+    std::string path = exe ? exe : "";
+    std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The client area of a window as it is on the screen.
+Picture ClientShot(HWND window)
+{
+    Picture shot;
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    shot.width = client.right;
+    shot.height = client.bottom;
+    if (shot.width <= 0 || shot.height <= 0)
+        return shot;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+    shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
+    for (std::uint32_t& pixel : shot.pixels)
+        pixel &= 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+// A .bmp file read with the program's own reader.
+bool ReadPicture(const std::string& path, Picture* picture)
+{
+    std::string bytes = ReadWholeFile(path);
+    Bitmap bitmap;
+    if (!ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &bitmap) || bitmap.height < 0)
+        return false;
+    picture->width = bitmap.width;
+    picture->height = bitmap.height;
+    picture->pixels.resize(static_cast<std::size_t>(bitmap.width) * bitmap.height);
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x)
+            picture->pixels[static_cast<std::size_t>(y) * bitmap.width + x] = BitmapPixel(bitmap, x, y);
+    return true;
+}
+
+// Runs a program and waits for it; its exit code, or -1.
+long RunAndWait(const std::string& exe, const std::string& arguments)
+{
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    long code = -1;
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+        DWORD exit = 0;
+        GetExitCodeProcess(process.hProcess, &exit);
+        code = static_cast<long>(exit);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Hex(std::uint32_t colour)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(colour & 0xFFFFFF));
+    return text;
+}
+
+std::uint32_t ButtonFace()
+{
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+}
+
+// The right edges of the score bar's parts, read from the control in the
+// program's process through memory lent there.
+std::vector<int> ScoreBarParts(HWND bar)
+{
+    std::vector<int> edges;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(bar, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return edges;
+    int parts[16] = {};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof parts, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote) {
+        LRESULT count = SendWithin(bar, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(remote));
+        SIZE_T read = 0;
+        if (count > 0 && count <= 16 && ReadProcessMemory(process, remote, parts, sizeof parts, &read))
+            edges.assign(parts, parts + count);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return edges;
+}
+
+int Height(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+class Display : public ::testing::Test {
+protected:
+    void TearDown() override { StopProgram(program); }
+
+    // Starts the program with these lines of the [system] section.
+    void Start(const std::string& systemLines = "")
+    {
+        std::string directory = MakeWorkDirectory();
+        if (!systemLines.empty())
+            std::ofstream(directory + "Hanabo.ini", std::ios::binary) << "[system]\r\n" << systemLines;
+        ASSERT_TRUE(StartProgram(program, directory));
+        toolbar = FindChild(program.window, "ToolbarWindow32");
+        ASSERT_NE(nullptr, toolbar);
+        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
+        ASSERT_NE(nullptr, counter);
+        scoreBar = FindChild(program.window, "msctls_statusbar32");
+        ASSERT_NE(nullptr, scoreBar);
+        toolBarOn = IsWindowVisible(toolbar) != FALSE;
+        scoreBarOn = IsWindowVisible(scoreBar) != FALSE;
+        boardTop = toolBarOn ? Height(toolbar) + 2 : 0;
+        Settle(program.window, 300);
+    }
+
+    int Number() const { return GameNumberOfTitle(WindowText(program.window)); }
+
+    // The client area the painting rules give for the board hanabo-tool deals
+    // from the title's number (dealOptions) with the tile picture and CellNo
+    // of pictureOptions; kept as an artifact under name.
+    Picture Expected(const std::string& dealOptions, const std::string& pictureOptions, const std::string& name)
+    {
+        std::string game = program.directory + "dealt.tgw";
+        std::ofstream(game, std::ios::binary) << RunTool("deal " + std::to_string(Number()) + dealOptions);
+        return ExpectedFor(game, pictureOptions, name);
+    }
+
+    // The same for a saved game.
+    Picture ExpectedFor(const std::string& game, const std::string& pictureOptions, const std::string& name)
+    {
+        Picture expected;
+        RECT window;
+        GetWindowRect(program.window, &window);
+        std::string out = ArtifactPath(name);
+        std::string folder = ProgramFolder();
+        std::string arguments = Quoted(game) + " " + Quoted(out) + " " + Quoted(folder + "builtin\\tiles.bmp") + " " +
+                                Quoted(folder + "builtin\\baricons.bmp") + pictureOptions +
+                                " --toolbar " + std::to_string(toolBarOn ? Height(toolbar) : 0) +
+                                " --score-bar " + std::to_string(scoreBarOn ? Height(scoreBar) : 0) +
+                                " --window-width " + std::to_string(window.right - window.left) +
+                                " --face " + Hex(ButtonFace());
+        EXPECT_EQ(0, RunAndWait(folder + "board-picture.exe", arguments)) << arguments;
+        EXPECT_TRUE(ReadPicture(out, &expected)) << out;
+        return expected;
+    }
+
+    // Compares the rows that board painting owns: from the frame's top line
+    // (boardTop - 1, or row 0 when there is no toolbar) to the top of the
+    // score bar; describes the differences, empty when there are none.
+    std::string Differences(const Picture& shot, const Picture& expected)
+    {
+        if (shot.width != expected.width || shot.height != expected.height)
+            return "client " + std::to_string(shot.width) + "x" + std::to_string(shot.height) + ", expected " +
+                   std::to_string(expected.width) + "x" + std::to_string(expected.height);
+        const int top = boardTop > 0 ? boardTop - 1 : 0;
+        const int bottom = scoreBarOn ? shot.height - Height(scoreBar) : shot.height;
+        int count = 0;
+        std::string first;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < shot.width; ++x)
+                if (shot.At(x, y) != expected.At(x, y) && count++ == 0)
+                    first = " first at (" + std::to_string(x) + ", " + std::to_string(y) + "): " +
+                            Hex(shot.At(x, y)) + " instead of " + Hex(expected.At(x, y));
+        return count == 0 ? "" : std::to_string(count) + " pixels differ;" + first;
+    }
+
+    RunningProgram program;
+    HWND toolbar = nullptr;
+    HWND counter = nullptr;
+    HWND scoreBar = nullptr;
+    bool toolBarOn = true;
+    bool scoreBarOn = true;
+    int boardTop = 0;
+};
+
+}  // namespace
+
+TEST_F(Display, BuiltInSetPaintsTheDealtBoard)
+{
+    Start();
+    ASSERT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0));
+    Picture expected = Expected("", "", "display-builtin-expected.bmp");
+    EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-builtin.bmp")));
+}
+
+TEST_F(Display, RoadSetPaintsTheDealtBoard)
+{
+    const std::string road = ProgramFolder() + "Road.bmp";
+    Start("Bitmap=" + road + "\r\n");
+    ASSERT_EQ(0u, WindowText(program.window).rfind("ZededUdoz #", 0)) << WindowText(program.window);
+    Picture expected = Expected(" --road", " --tiles " + Quoted(road), "display-road-expected.bmp");
+    EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-road.bmp")));
+}
+
+TEST_F(Display, LegendShowsOnlyTheKindsDealt)
+{
+    Start("CellNo=3\r\n");
+    Picture expected = Expected(" --kinds 3", " --cellno 3", "display-cellno3-expected.bmp");
+    Picture shot = ClientShot(program.window);
+    EXPECT_EQ("", Differences(shot, expected));
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-cellno3.bmp")));
+
+    // The places of tile values 4 and 5, outlines included, stay button face.
+    std::vector<int> edges = ScoreBarParts(scoreBar);
+    ASSERT_EQ(7u, edges.size());
+    const int y0 = boardTop + 12 * 32 + 4;
+    const std::uint32_t face = ButtonFace();
+    int other = 0;
+    for (int y = y0 - 1; y < y0 + 20; ++y)
+        for (int x = edges[2] + 3; x < edges[3] + 24; ++x)
+            other += shot.At(x, y) != face ? 1 : 0;
+    EXPECT_EQ(0, other);
+}
+
+TEST_F(Display, ClientSizeFollowsTheBarsThatAreOn)
+{
+    const char* settings[] = {"", "ToolBar=0\r\n", "ScoreBar=0\r\n", "ToolBar=0\r\nScoreBar=0\r\n"};
+    for (const char* lines : settings) {
+        SCOPED_TRACE(lines);
+        Start(lines);
+        RECT client;
+        GetClientRect(program.window, &client);
+        int height = 12 * 32 + 4;
+        if (toolBarOn)
+            height += Height(toolbar);
+        if (scoreBarOn)
+            height += Height(scoreBar) + 24;
+        EXPECT_EQ(16 * 32 + 4, client.right);
+        EXPECT_EQ(height, client.bottom);
+        EXPECT_EQ(std::string(lines).find("ToolBar=0") == std::string::npos, toolBarOn);
+        EXPECT_EQ(std::string(lines).find("ScoreBar=0") == std::string::npos, scoreBarOn);
+        // The board, its frame and the legend move with the bars.
+        EXPECT_EQ("", Differences(ClientShot(program.window), Expected("", "", "display-bars-expected.bmp")));
+        StopProgram(program);
+    }
+}
+
+TEST_F(Display, ScoreBarPartsAndClickCounterPlace)
+{
+    Start();
+    RECT window;
+    GetWindowRect(program.window, &window);
+    // A 516-pixel client gives parts of 60 pixels.
+    int step = (window.right - window.left - 20) / 35 * 5;
+    if (step > 60)
+        step = 60;
+    EXPECT_EQ(60, step);
+    std::vector<int> edges = ScoreBarParts(scoreBar);
+    EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}), edges);
+
+    // The score bar lies along the client area's bottom.
+    RECT client;
+    GetClientRect(program.window, &client);
+    RECT bar;
+    GetWindowRect(scoreBar, &bar);
+    POINT corner = {bar.left, bar.bottom};
+    ScreenToClient(program.window, &corner);
+    EXPECT_EQ(0, corner.x);
+    EXPECT_EQ(client.bottom, corner.y);
+
+    // The click counter box stands on the toolbar at x 182, centred on a
+    // menu line's height.
+    const int m = (29 - GetSystemMetrics(SM_CYMENU)) / 2;
+    RECT box;
+    GetWindowRect(counter, &box);
+    POINT place = {box.left, box.top};
+    ScreenToClient(toolbar, &place);
+    EXPECT_EQ(182, place.x);
+    EXPECT_EQ(m + 2, place.y);
+    EXPECT_EQ(120, box.right - box.left);
+    EXPECT_EQ(27 - 2 * m, box.bottom - box.top);
+    EXPECT_EQ("0(0) Click", ControlText(counter));
+}
+
+TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
+{
+    const std::string jewels = ProgramFolder() + "Jewels32.bmp";
+    Start("Bitmap=" + jewels + "\r\nAnimIntrvl=300\r\n");
+    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
+    ASSERT_EQ(16, sheet.columns);
+    Move group = LargestGroup(sheet);
+    ASSERT_GE(group.size, 2);
+    auto cellPicture = [&](const Picture& shot, int column, int row) {
+        std::vector<std::uint32_t> cell;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                cell.push_back(shot.At(2 + column * 32 + x, boardTop + row * 32 + y));
+        return cell;
+    };
+    // Every cell of the group changes picture over the ticks, in step;
+    // the cells around it keep theirs.
+    std::vector<Move> cells = GroupAt(sheet, group.column, group.row);
+    Move lone = LoneTile(sheet);
+    const Picture before = ClientShot(program.window);
+    const int x = 2 + group.column * 32 + 16;
+    const int y = boardTop + group.row * 32 + 16;
+    SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    std::set<std::vector<std::uint32_t>> seen;
+    for (int i = 0; i < 10; ++i) {
+        Settle(program.window, 120);
+        Picture shot = ClientShot(program.window);
+        std::vector<std::uint32_t> anchor = cellPicture(shot, group.column, group.row);
+        seen.insert(anchor);
+        const Move& last = cells.back();
+        if (anchor != cellPicture(shot, last.column, last.row))
+            ADD_FAILURE() << "the group's cells show different pictures";
+        if (lone.column >= 0 && cellPicture(shot, lone.column, lone.row) != cellPicture(before, lone.column, lone.row))
+            ADD_FAILURE() << "a cell outside the group changed";
+    }
+    EXPECT_GE(seen.size(), 3u);
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-animated.bmp")));
+
+    // A click starts the vanishing animation; the group goes when it ends.
+    const std::string dealt = RunTool("deal " + std::to_string(Number()));
+    SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_EQ("0(0) Click", ControlText(counter));
+    std::string text;
+    for (int waited = 0; waited < 5000 && text != "1(1) Click"; waited += 100) {
+        Settle(program.window, 100);
+        text = ControlText(counter);
+    }
+    EXPECT_EQ("1(1) Click", text);
+    RemoveGroupAt(sheet, group.column, group.row);
+    for (int part = 0; part < 5; ++part)
+        EXPECT_EQ(std::to_string(sheet.Count(part + 1)), StatusBarText(scoreBar, part)) << part;
+
+    // What is left is painted as the rules paint the board after that move.
+    const std::string after = program.directory + "after.tgw";
+    std::ofstream(after, std::ios::binary) << RunTool("play - " + MoveText(group), dealt);
+    Picture expected = ExpectedFor(after, " --tiles " + Quoted(jewels), "display-vanished-expected.bmp");
+    EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+}
