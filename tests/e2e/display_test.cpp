@@ -307,6 +307,43 @@ TEST_F(Display, ClientSizeFollowsTheBarsThatAreOn)
     }
 }
 
+TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
+{
+    // The narrowest boards (256 pixels) give score-bar parts of 35 pixels
+    // and a window so narrow that the menu bar may wrap.
+    struct SheetSize {
+        int ts;
+        int columns;
+        int rows;
+    };
+    const SheetSize sheets[] = {{4, 64, 48}, {8, 32, 30}, {16, 20, 15}, {48, 8, 6}, {64, 6, 4}};
+    for (const SheetSize& sheet : sheets) {
+        const std::string size = std::to_string(sheet.columns) + "x" + std::to_string(sheet.rows);
+        SCOPED_TRACE(size + " at " + std::to_string(sheet.ts));
+        Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" + std::to_string(sheet.rows) +
+              "\r\nCellSize=" + std::to_string(sheet.ts) + "\r\n");
+        RECT client;
+        GetClientRect(program.window, &client);
+        EXPECT_EQ(sheet.columns * sheet.ts + 4, client.right);
+        Picture expected = Expected(" --size " + size + " --cell " + std::to_string(sheet.ts), "",
+                                    "display-ts" + std::to_string(sheet.ts) + "-expected.bmp");
+        EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+        EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-ts" + std::to_string(sheet.ts) + ".bmp")));
+
+        RECT window;
+        GetWindowRect(program.window, &window);
+        int step = (window.right - window.left - 20) / 35 * 5;
+        if (step > 60)
+            step = 60;
+        if (sheet.columns * sheet.ts == 256) {
+            EXPECT_EQ(35, step);
+        }
+        EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}),
+                  ScoreBarParts(scoreBar));
+        StopProgram(program);
+    }
+}
+
 TEST_F(Display, ScoreBarPartsAndClickCounterPlace)
 {
     Start();
@@ -402,4 +439,72 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     std::ofstream(after, std::ios::binary) << RunTool("play - " + MoveText(group), dealt);
     Picture expected = ExpectedFor(after, " --tiles " + Quoted(jewels), "display-vanished-expected.bmp");
     EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+}
+
+TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
+{
+    // Bars pop up while Shift is held; highlighting goes on under them.
+    const std::string marbles = ProgramFolder() + "Marbles24.bmp";
+    Start("Bitmap=" + marbles + "\r\nAnimIntrvl=100\r\nToolBar=0\r\nBarOptionAuto=0\r\n");
+    ASSERT_FALSE(toolBarOn);
+    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
+    Move first = LargestGroup(sheet);
+    ASSERT_GE(first.size, 2);
+    // A second group, apart from the first.
+    Move second;
+    std::vector<Move> firstCells = GroupAt(sheet, first.column, first.row);
+    for (int row = 2; row < sheet.rows && second.size < 2; ++row)
+        for (int column = 0; column < sheet.columns && second.size < 2; ++column) {
+            std::vector<Move> cells = GroupAt(sheet, column, row);
+            bool apart = true;
+            for (const Move& a : cells)
+                for (const Move& b : firstCells)
+                    apart = apart && (a.column != b.column || a.row != b.row);
+            if (cells.size() >= 2 && apart)
+                second = {column, row, static_cast<int>(cells.size())};
+        }
+    ASSERT_GE(second.size, 2);
+
+    auto cellPicture = [&](const Move& cell) {
+        Picture shot = ClientShot(program.window);
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                pixels.push_back(shot.At(2 + cell.column * 32 + x, cell.row * 32 + y));
+        return pixels;
+    };
+    auto hover = [&](const Move& cell, WPARAM keys) {
+        SendWithin(program.window, WM_MOUSEMOVE, keys, MAKELPARAM(2 + cell.column * 32 + 16, cell.row * 32 + 16));
+    };
+    // How many pictures the cell shows over six samples.
+    auto pictures = [&](const Move& cell) {
+        std::set<std::vector<std::uint32_t>> seen;
+        for (int i = 0; i < 6; ++i) {
+            Settle(program.window, 60);
+            seen.insert(cellPicture(cell));
+        }
+        return seen.size();
+    };
+
+    hover(first, 0);
+    EXPECT_GE(pictures(first), 2u) << "the selection animation does not run";
+
+    // Shift pops the toolbar up over the board: the group rests on its frame.
+    hover(first, MK_SHIFT);
+    Settle(program.window, 200);
+    EXPECT_TRUE(IsWindowVisible(toolbar));
+    EXPECT_EQ(1u, pictures(first));
+
+    // A group highlighted while the toolbar is up does not animate either...
+    hover(second, MK_SHIFT);
+    Settle(program.window, 200);
+    EXPECT_EQ(std::to_string(second.size), StatusBarText(scoreBar, 5));
+    EXPECT_EQ(1u, pictures(second));
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-popped-up.bmp")));
+
+    // ...and the next highlighting with the toolbar away starts it again.
+    hover(first, 0);
+    Settle(program.window, 100);
+    EXPECT_FALSE(IsWindowVisible(toolbar));
+    EXPECT_GE(pictures(first), 2u);
 }
