@@ -80,6 +80,8 @@ void StopAnimationTimer()
 
 void DrawAnimationFrame(int band, int frame)
 {
+    if (fake.quiet)
+        return;
     fake.animationFrames.push_back(std::to_string(band) + " " + std::to_string(frame));
     Note("DrawAnimationFrame " + std::to_string(band) + " " + std::to_string(frame));
 }

@@ -27,7 +27,7 @@ struct FakeFrontEnd {
     bool animationPaused = false;          // what AnimationPaused answers
     std::vector<std::string> animationFrames;  // "band frame" of each DrawAnimationFrame
     int repaints = 0;
-    bool quiet = false;                    // benchmarks: DrawCell records nothing
+    bool quiet = false;                    // benchmarks: DrawCell and DrawAnimationFrame record nothing
 };
 
 extern FakeFrontEnd fake;
