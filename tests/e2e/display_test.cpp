@@ -508,3 +508,34 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
     EXPECT_FALSE(IsWindowVisible(toolbar));
     EXPECT_GE(pictures(first), 2u);
 }
+
+TEST_F(Display, FocusLostWhileVanishingKeepsTheGroupUntilClickedAgain)
+{
+    const std::string jewels = ProgramFolder() + "Jewels32.bmp";
+    Start("Bitmap=" + jewels + "\r\nAnimIntrvl=200\r\n");
+    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
+    Move group = LargestGroup(sheet);
+    ASSERT_GE(group.size, 2);
+    const LPARAM at = MAKELPARAM(2 + group.column * 32 + 16, boardTop + group.row * 32 + 16);
+    auto click = [&]() {
+        SendWithin(program.window, WM_MOUSEMOVE, 0, at);
+        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendWithin(program.window, WM_LBUTTONUP, 0, at);
+    };
+    click();
+    SendWithin(program.window, WM_KILLFOCUS, 0, 0);
+    // Long after the animation would have ended, the group is still there.
+    Settle(program.window, 2000);
+    EXPECT_EQ("0(0) Click", ControlText(counter));
+    EXPECT_EQ(std::to_string(group.size), StatusBarText(scoreBar, 5));
+
+    // A click on it plays the vanishing animation again, then removes it.
+    click();
+    EXPECT_EQ("0(0) Click", ControlText(counter));
+    std::string text;
+    for (int waited = 0; waited < 5000 && text != "1(1) Click"; waited += 100) {
+        Settle(program.window, 100);
+        text = ControlText(counter);
+    }
+    EXPECT_EQ("1(1) Click", text);
+}
