@@ -2,6 +2,7 @@
 #include "display/painting_win32.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "display/canvas.h"
@@ -39,6 +40,51 @@ struct Drawing {
 };
 static Drawing drawing;
 
+// The board as the window shows it, in board pixels (the cell at column c,
+// row r at c x ts, r x ts). Cells are drawn into it by copying pixels, and
+// the part that changed goes to the window in one copy: drawing cell by cell
+// into the window costs a device context per cell, too slow for groups that
+// cover a large sheet.
+struct BackBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    std::uint32_t* pixels = nullptr;
+    RECT changed = {0, 0, 0, 0};   // board pixels not yet copied to the window
+};
+static BackBuffer back;
+
+static void CreateBackBuffer(HDC windowDc)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = BoardMaxWidth;
+    info.bmiHeader.biHeight = -BoardMaxHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    back.bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    back.dc = CreateCompatibleDC(windowDc);
+    if (!back.bitmap || !back.dc || !bits)
+        return;
+    back.oldBitmap = SelectObject(back.dc, back.bitmap);
+    back.pixels = static_cast<std::uint32_t*>(bits);
+    SetRectEmpty(&back.changed);
+}
+
+static void DestroyBackBuffer()
+{
+    if (back.dc) {
+        if (back.oldBitmap)
+            SelectObject(back.dc, back.oldBitmap);
+        DeleteDC(back.dc);
+    }
+    if (back.bitmap)
+        DeleteObject(back.bitmap);
+    back = BackBuffer();
+}
+
 // The button-face colour as a canvas pixel (0x00RRGGBB).
 static std::uint32_t FacePixel()
 {
@@ -72,8 +118,9 @@ bool CreateTileCanvas(HWND window)
     void* bits = nullptr;
     drawing.canvasBitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     drawing.canvasDc = CreateCompatibleDC(windowDc);
+    CreateBackBuffer(windowDc);
     ReleaseDC(window, windowDc);
-    if (!drawing.canvasBitmap || !drawing.canvasDc || !bits) {
+    if (!drawing.canvasBitmap || !drawing.canvasDc || !bits || !back.pixels) {
         DestroyTileCanvas();
         return false;
     }
@@ -108,6 +155,7 @@ static void DropPalette()
 void DestroyTileCanvas()
 {
     DropPalette();
+    DestroyBackBuffer();
     if (drawing.canvasDc) {
         if (drawing.canvasOldBitmap)
             SelectObject(drawing.canvasDc, drawing.canvasOldBitmap);
@@ -250,27 +298,65 @@ bool StretchFrameToAnimationSlot(int band, int frame)
     return StretchToCanvas(drawing.canvas, tileSet.picture, FrameRect(tileSet, band, frame), AnimationSlot(board.ts));
 }
 
-// Copies the picture of Cell (column, row) from the canvas to its square.
-static void CopyCell(HDC dc, int column, int row)
-{
-    const CanvasRect source = CellSource(tileSet.kind, CellAt(column, row), board.ts);
-    const CanvasRect place = CellPlace(column, row, board.ts, paintLayout.boardTop);
-    BitBlt(dc, place.x, place.y, place.width, place.height, drawing.canvasDc, source.x, source.y, SRCCOPY);
-}
-
 static bool CanPaint()
 {
-    return tileSet.loaded && drawing.canvasDc && tileSet.kind >= TileSetPlain && tileSet.kind <= TileSetAnimated32 &&
-           !board.cells.empty();
+    return tileSet.loaded && drawing.canvasDc && back.pixels && tileSet.kind >= TileSetPlain &&
+           tileSet.kind <= TileSetAnimated32 && !board.cells.empty();
+}
+
+// Copies the picture of Cell (column, row) from the canvas into the back
+// buffer and notes the square as changed.
+static void CopyCell(int column, int row)
+{
+    const CanvasRect source = CellSource(tileSet.kind, CellAt(column, row), board.ts);
+    const int x = column * board.ts;
+    const int y = row * board.ts;
+    int width = source.width;
+    int height = source.height;
+    if (source.x < 0 || source.y < 0 || x < 0 || y < 0)
+        return;
+    if (width > CanvasWidth - source.x)
+        width = CanvasWidth - source.x;
+    if (width > BoardMaxWidth - x)
+        width = BoardMaxWidth - x;
+    if (height > CanvasHeight - source.y)
+        height = CanvasHeight - source.y;
+    if (height > BoardMaxHeight - y)
+        height = BoardMaxHeight - y;
+    if (width <= 0 || height <= 0)
+        return;
+    if (IsRectEmpty(&back.changed))
+        GdiFlush();  // the canvas and the buffer are read and written directly
+    for (int line = 0; line < height; ++line)
+        std::memcpy(back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x,
+                    drawing.canvas.pixels + static_cast<std::size_t>(source.y + line) * CanvasWidth + source.x,
+                    static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    const RECT square = {x, y, x + width, y + height};
+    UnionRect(&back.changed, &back.changed, &square);
+}
+
+// Copies the board pixels of `area` from the back buffer to the window.
+static void CopyToWindow(HDC dc, const RECT& area)
+{
+    BitBlt(dc, 2 + area.left, paintLayout.boardTop + area.top, area.right - area.left, area.bottom - area.top,
+           back.dc, area.left, area.top, SRCCOPY);
+}
+
+void ShowDrawnCells()
+{
+    if (IsRectEmpty(&back.changed) || !back.dc)
+        return;
+    HDC dc = GetDC(drawing.window);
+    CopyToWindow(dc, back.changed);
+    ReleaseDC(drawing.window, dc);
+    SetRectEmpty(&back.changed);
 }
 
 void DrawBoardCell(int column, int row)
 {
     if (!CanPaint() || !IsOnBoard(column, row))
         return;
-    HDC dc = GetDC(drawing.window);
-    CopyCell(dc, column, row);
-    ReleaseDC(drawing.window, dc);
+    CopyCell(column, row);
 }
 
 void RedrawBoard()
@@ -282,11 +368,10 @@ void RedrawBoard()
     if (tileSet.kind != TileSetRoad)
         for (unsigned char& cell : board.cells)
             cell &= CellTileMask;
-    HDC dc = GetDC(drawing.window);
     for (int column = 0; column < board.columns; ++column)
         for (int row = 0; row < board.rows; ++row)
-            CopyCell(dc, column, row);
-    ReleaseDC(drawing.window, dc);
+            CopyCell(column, row);
+    ShowDrawnCells();
 }
 
 // Outline style 1 is raised (light left and top), style 2 sunken.
@@ -374,7 +459,17 @@ void PaintBoardRequest(HWND window)
                                                board.rows);
         for (int column = range.firstColumn; column < range.endColumn; ++column)
             for (int row = range.firstRow; row < range.endRow; ++row)
-                CopyCell(dc, column, row);
+                CopyCell(column, row);
+        const RECT area = {range.firstColumn * board.ts, range.firstRow * board.ts, range.endColumn * board.ts,
+                           range.endRow * board.ts};
+        if (!IsRectEmpty(&area))
+            CopyToWindow(dc, area);
+        // What was drawn before and lies inside the painted cells is on the screen now.
+        RECT outside;
+        if (SubtractRect(&outside, &back.changed, &area))
+            back.changed = outside;
+        else
+            SetRectEmpty(&back.changed);
     }
     EndPaint(window, &paint);
     ShowClickCounter();

@@ -32,8 +32,11 @@ void RebuildTilePictures();
 // and the tile pictures at the new size.
 void ResizeForTileSize();
 
-// Painting, straight to the main window.
+// Painting. Cells are drawn off the screen; ShowDrawnCells copies the ones
+// drawn since the last call to the main window (the message loop and the main
+// window procedure call it after every message). RedrawBoard shows them at once.
 void DrawBoardCell(int column, int row);
+void ShowDrawnCells();
 void RedrawBoard();
 void DrawBoardFrame();
 void DrawBarLegend();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/layout.h"
@@ -13,6 +14,10 @@
 #include "resources/resource.h"
 
 WindowBars windowBars;
+
+// The texts the score bar shows. Setting a part's text repaints the bar at
+// once, so an unchanged text is not set again.
+static std::string scoreBarTexts[ScoreBarParts];
 
 static const int ToolbarImageCount = 6;
 
@@ -176,6 +181,8 @@ void SizeWindow(int boardWidth, int boardHeight)
     ScoreBarEdges(windowWidth, edges);
     std::memcpy(paintLayout.edges, edges, sizeof edges);
     SendMessageA(windowBars.scoreBar, SB_SETPARTS, ScoreBarParts, reinterpret_cast<LPARAM>(edges));
+    for (std::string& text : scoreBarTexts)
+        text = "\x01";  // no text: every part is set afresh
     SetWindowPos(windowBars.toolbar, nullptr, 0, 0, boardWidth + ScoreBarStep(windowWidth), bars.toolBarHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageA(windowBars.scoreBar, WM_SIZE, 0, 0);
@@ -207,6 +214,11 @@ void RefreshPoppedUpToolbar()
 
 void SetScoreBarPart(int part, const char* text)
 {
+    if (part >= 0 && part < ScoreBarParts) {
+        if (scoreBarTexts[part] == text)
+            return;
+        scoreBarTexts[part] = text;
+    }
     SendMessageA(windowBars.scoreBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
 }
 

@@ -106,7 +106,7 @@ static void OnTimer(UINT_PTR id)
     AnimationTick();
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ACTIVATE:
@@ -144,4 +144,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = HandleMessage(window, message, wParam, lParam);
+    // Messages also arrive from nested loops and as sent messages, which the
+    // main loop never sees: the cells they drew go to the screen here.
+    ShowDrawnCells();
+    return result;
 }

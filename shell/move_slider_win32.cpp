@@ -1,6 +1,7 @@
 // The move slider dialog: a scroll bar over the moves held, to jump back or forward.
 #include "shell/shell_win32.h"
 
+#include "display/painting_win32.h"
 #include "game/board.h"
 #include "game/history.h"
 #include "resources/resource.h"
@@ -61,6 +62,7 @@ static INT_PTR CALLBACK MoveSliderProc(HWND dialog, UINT message, WPARAM wParam,
             moveSlider.position = GetScrollPos(GetDlgItem(dialog, IDC_SLIDER_BAR), SB_CTL);
             Close(dialog);
             MoveSliderOk();
+            ShowDrawnCells();
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {

@@ -141,10 +141,13 @@ static int RunMessageLoop()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(mainWindow, accelerators, &message))
+        if (TranslateAcceleratorA(mainWindow, accelerators, &message)) {
+            ShowDrawnCells();
             continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        ShowDrawnCells();
     }
     return static_cast<int>(message.wParam);
 }
