@@ -60,6 +60,9 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD processId)
 bool StartProgram(RunningProgram& program, const std::string& directory)
 {
     program.directory = directory;
+    // The real pointer rests in the screen's far corner, away from where the
+    // window opens, so that only the test's own mouse messages reach the board.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     std::string exe = EnvironmentValue("HANABO_EXE", "Hanabo32.exe");
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};

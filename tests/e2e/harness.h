@@ -17,7 +17,8 @@ struct RunningProgram {
 // A new, empty working directory for one program run.
 std::string MakeWorkDirectory();
 
-// Starts Hanabo32.exe in directory and waits for its main window (false on timeout).
+// Starts Hanabo32.exe in directory and waits for its main window (false on
+// timeout). The mouse pointer is moved out of the window's way first.
 bool StartProgram(RunningProgram& program, const std::string& directory);
 
 // Waits for the process to end; its exit code, or -1 when it did not end in time

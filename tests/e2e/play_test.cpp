@@ -4,6 +4,7 @@
 // title, dealt again with hanabo-tool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -418,4 +419,131 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
     EXPECT_NE(number, Number());
     EXPECT_EQ("0(0) Click", Counter());
     EXPECT_EQ(CountsText(ParseSheet(DealtBoard(SmallSheetOptions)), 3), ShownCounts(3));
+}
+
+namespace {
+
+// The largest sheet: 240 x 160 tiles of 4 pixels.
+const char LargestSheetSettings[] = "[system]\r\nCellSize=4\r\nSheetSizeX=240\r\nSheetSizeY=160\r\nCellNo=%d\r\n";
+const char LargestSheetOptions[] = " --size 240x160 --cell 4";
+
+// How long the program takes to handle one message, painting included (the
+// cells are drawn while the message is handled).
+double MillisecondsFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    SendWithin(window, message, wParam, lParam, 20000);
+    QueryPerformanceCounter(&end);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string LargestSheet(int kinds)
+{
+    return Format(LargestSheetSettings, kinds);
+}
+
+}  // namespace
+
+std::string Figures(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    char text[96];
+    std::snprintf(text, sizeof text, "median %.1f ms, max %.1f ms (%d runs)", times[times.size() / 2], times.back(),
+                  static_cast<int>(times.size()));
+    return text;
+}
+
+// Figures, not limits: one frame is 16 ms. Each figure is the time from
+// sending the message to the end of its handling, the cells on the screen.
+TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
+{
+    Start(LargestSheet(1), 4);
+    Settle(program.window, 500);
+    const POINT at = CellPoint(0, 0);
+    const LPARAM position = MAKELPARAM(at.x, at.y);
+    std::vector<double> hovers, clicks, undos;
+    for (int run = 0; run < 5; ++run) {
+        hovers.push_back(MillisecondsFor(program.window, WM_MOUSEMOVE, 0, position));
+        EXPECT_EQ("38400", Field(5));
+        clicks.push_back(MillisecondsFor(program.window, WM_LBUTTONUP, 0, position));
+        EXPECT_EQ("1(1) Click", Counter());
+        EXPECT_EQ("0", Field(0));
+        if (run == 0)
+            SaveScreenshot(program.window, ArtifactPath("largest-sheet-cleared.bmp"));
+        undos.push_back(MillisecondsFor(program.window, WM_RBUTTONDOWN, MK_RBUTTON, position));
+        EXPECT_EQ("0(1) Click", Counter());
+        EXPECT_EQ("38400", Field(0));
+        // The game has ended: Again starts it afresh without the retry question.
+        SendWithin(program.window, WM_COMMAND, IDM_AGAIN, 0);
+    }
+    std::printf("240x160 at 4 pixels, one kind, a group of all 38400 tiles:\n"
+                "  hover %s\n  removal %s\n  Undo %s\n",
+                Figures(hovers).c_str(), Figures(clicks).c_str(), Figures(undos).c_str());
+    RecordProperty("WholeSheetHover", Figures(hovers));
+    RecordProperty("WholeSheetRemoval", Figures(clicks));
+    RecordProperty("WholeSheetUndo", Figures(undos));
+}
+
+TEST_F(Play, TimesTheLargestGroupAndUndoAfterALongGame)
+{
+    Start(LargestSheet(5), 4);
+    Sheet sheet = ParseSheet(DealtBoard(LargestSheetOptions));
+    ASSERT_EQ(240, sheet.columns);
+    ASSERT_EQ(160, sheet.rows);
+    ASSERT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    Settle(program.window, 500);
+
+    const Move largest = LargestGroup(sheet);
+    const Move lone = LoneTile(sheet);
+    ASSERT_GE(lone.column, 0);
+    const POINT largestAt = CellPoint(largest.column, largest.row);
+    const POINT loneAt = CellPoint(lone.column, lone.row);
+    std::vector<double> hovers;
+    for (int run = 0; run < 5; ++run) {
+        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(loneAt.x, loneAt.y));
+        hovers.push_back(MillisecondsFor(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(largestAt.x, largestAt.y)));
+        EXPECT_EQ(std::to_string(largest.size), Field(5));
+    }
+    const double click = MillisecondsFor(program.window, WM_LBUTTONUP, 0, MAKELPARAM(largestAt.x, largestAt.y));
+    RemoveGroupAt(sheet, largest.column, largest.row);
+    ASSERT_EQ("1(1) Click", Counter());
+
+    // The rest of the game, played at the right end where a move changes few
+    // columns, sent in batches without waiting for each move.
+    std::vector<Move> rest;
+    Sheet beforeLast = sheet;
+    for (Move move = RightmostPair(sheet); move.size >= 2; move = RightmostPair(sheet)) {
+        rest.push_back(move);
+        beforeLast = sheet;
+        RemoveGroupAt(sheet, move.column, move.row);
+    }
+    const int moves = 1 + static_cast<int>(rest.size());
+    const std::size_t batch = 500;
+    for (std::size_t first = 0; first < rest.size(); first += batch) {
+        const std::size_t end = std::min(rest.size(), first + batch);
+        for (std::size_t m = first; m < end; ++m) {
+            const POINT at = CellPoint(rest[m].column, rest[m].row);
+            PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+            PostMessageA(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        }
+        const std::string expected = CounterText(static_cast<int>(end) + 1, static_cast<int>(end) + 1);
+        for (int waited = 0; waited < 60000 && Counter() != expected; waited += 20)
+            Sleep(20);
+        ASSERT_EQ(expected, Counter());
+    }
+    ASSERT_EQ(CountsText(sheet, 5), ShownCounts(5));
+
+    const double undo = MillisecondsFor(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(0, 0));
+    EXPECT_EQ(CounterText(moves - 1, moves), Counter());
+    EXPECT_EQ(CountsText(beforeLast, 5), ShownCounts(5));
+    SaveScreenshot(program.window, ArtifactPath("largest-sheet-after-undo.bmp"));
+    std::printf("240x160 at 4 pixels, five kinds:\n  hover on the largest group (%d tiles) %s\n"
+                "  its removal %.1f ms\n  Undo after %d moves %.1f ms\n",
+                largest.size, Figures(hovers).c_str(), click, moves, undo);
+    RecordProperty("LargestGroupHover", Figures(hovers));
+    RecordProperty("LargestGroupRemovalMs", static_cast<int>(click + 0.5));
+    RecordProperty("LongGameMoves", moves);
+    RecordProperty("LongGameUndoMs", static_cast<int>(undo + 0.5));
 }

@@ -1,6 +1,7 @@
 // Boards read from hanabo-tool's saved-game text, and the moves made on them.
 #include "tests/e2e/sheet.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <sstream>
 
@@ -50,16 +51,16 @@ Sheet ParseSheet(const std::string& savedGame)
     return sheet;
 }
 
-std::vector<Move> GroupAt(const Sheet& sheet, int column, int row)
+// Marks the group at (column, row) in seen and lists its cells, the cell itself first.
+static std::vector<Move> Flood(const Sheet& sheet, int column, int row, std::vector<char>& seen)
 {
     std::vector<Move> group;
     const int value = sheet.At(column, row);
     if (value == 0)
         return group;
-    std::vector<char> seen(sheet.cells.size(), 0);
     group.push_back({column, row, 0});
-    seen[static_cast<size_t>(row) * sheet.columns + column] = 1;
-    for (size_t next = 0; next < group.size(); ++next) {
+    seen[static_cast<std::size_t>(row) * sheet.columns + column] = 1;
+    for (std::size_t next = 0; next < group.size(); ++next) {
         const int c = group[next].column;
         const int r = group[next].row;
         const int steps[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
@@ -68,7 +69,7 @@ std::vector<Move> GroupAt(const Sheet& sheet, int column, int row)
             const int nr = r + step[1];
             if (nc < 0 || nr < 0 || nc >= sheet.columns || nr >= sheet.rows)
                 continue;
-            char& mark = seen[static_cast<size_t>(nr) * sheet.columns + nc];
+            char& mark = seen[static_cast<std::size_t>(nr) * sheet.columns + nc];
             if (mark || sheet.At(nc, nr) != value)
                 continue;
             mark = 1;
@@ -78,22 +79,41 @@ std::vector<Move> GroupAt(const Sheet& sheet, int column, int row)
     return group;
 }
 
+std::vector<Move> GroupAt(const Sheet& sheet, int column, int row)
+{
+    std::vector<char> seen(sheet.cells.size(), 0);
+    return Flood(sheet, column, row, seen);
+}
+
 Move LargestGroup(const Sheet& sheet)
 {
     Move best;
-    std::vector<char> done(sheet.cells.size(), 0);
+    std::vector<char> seen(sheet.cells.size(), 0);
     for (int row = 0; row < sheet.rows; ++row) {
         for (int column = 0; column < sheet.columns; ++column) {
-            if (done[static_cast<size_t>(row) * sheet.columns + column] || sheet.At(column, row) == 0)
+            if (seen[static_cast<std::size_t>(row) * sheet.columns + column])
                 continue;
-            std::vector<Move> group = GroupAt(sheet, column, row);
-            for (const Move& cell : group)
-                done[static_cast<size_t>(cell.row) * sheet.columns + cell.column] = 1;
-            if (static_cast<int>(group.size()) > best.size)
-                best = {column, row, static_cast<int>(group.size())};
+            const int size = static_cast<int>(Flood(sheet, column, row, seen).size());
+            if (size > best.size)
+                best = {column, row, size};
         }
     }
     return best;
+}
+
+Move RightmostPair(const Sheet& sheet)
+{
+    for (int column = sheet.columns - 1; column >= 0; --column) {
+        for (int row = sheet.rows - 1; row >= 0; --row) {
+            const int value = sheet.At(column, row);
+            if (value == 0)
+                break;
+            if ((row > 0 && sheet.At(column, row - 1) == value) ||
+                (column > 0 && sheet.At(column - 1, row) == value))
+                return {column, row, 2};
+        }
+    }
+    return Move();
 }
 
 Move LoneTile(const Sheet& sheet)
@@ -142,7 +162,7 @@ std::string MoveText(const Move& move)
 
 int GameNumberOfTitle(const std::string& title)
 {
-    size_t hash = title.find('#');
+    std::size_t hash = title.find('#');
     if (hash == std::string::npos)
         return 0;
     return std::atoi(title.c_str() + hash + 1);

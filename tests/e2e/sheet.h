@@ -2,6 +2,7 @@
 // moves: groups, the largest one, lone tiles, and removal by the game's rules.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,8 @@ struct Sheet {
     int rows = 0;
     std::vector<int> cells;  // row after row, tile values 0 to 15
 
-    int At(int column, int row) const { return cells[static_cast<size_t>(row) * columns + column]; }
-    int& At(int column, int row) { return cells[static_cast<size_t>(row) * columns + column]; }
+    int At(int column, int row) const { return cells[static_cast<std::size_t>(row) * columns + column]; }
+    int& At(int column, int row) { return cells[static_cast<std::size_t>(row) * columns + column]; }
     int Count(int value) const;
 };
 
@@ -31,6 +32,10 @@ std::vector<Move> GroupAt(const Sheet& sheet, int column, int row);
 // The largest group (the first found from the top left when several are
 // equal); size below 2 when no group is left.
 Move LargestGroup(const Sheet& sheet);
+
+// A cell of a group as far right as possible (size 2 when found, else 0):
+// removing it changes few columns, so a long game is played quickly.
+Move RightmostPair(const Sheet& sheet);
 
 // A tile with no equal neighbour, or column -1 when there is none.
 Move LoneTile(const Sheet& sheet);
