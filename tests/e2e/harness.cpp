@@ -342,3 +342,37 @@ std::string ControlText(HWND control)
     text[sizeof text - 1] = '\0';
     return text;
 }
+
+RECT ToolbarButtonRect(HWND toolbar, int command)
+{
+    RECT rect = {0, 0, 0, 0};
+    DWORD processId = 0;
+    GetWindowThreadProcessId(toolbar, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return rect;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote) {
+        DWORD_PTR found = 0;
+        SendMessageTimeoutA(toolbar, TB_GETRECT, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(remote),
+                            SMTO_NORMAL, 5000, &found);
+        SIZE_T read = 0;
+        if (!found || !ReadProcessMemory(process, remote, &rect, sizeof rect, &read) || read != sizeof rect)
+            rect = RECT{0, 0, 0, 0};
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    if (!IsRectEmpty(&rect))
+        MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void MovePointer(int x, int y)
+{
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+}

@@ -78,3 +78,10 @@ HWND GetFocusOf(HWND window);
 // The text of a control in another process (WM_GETTEXT, which also reaches
 // edit boxes; GetWindowText does not ask another process's window).
 std::string ControlText(HWND control);
+
+// A toolbar button's rectangle in screen coordinates (TB_GETRECT by command
+// id); an empty rectangle when there is no such button.
+RECT ToolbarButtonRect(HWND toolbar, int command);
+
+// Moves the real mouse pointer to a screen position, as a player's hand does.
+void MovePointer(int x, int y);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -546,4 +547,83 @@ TEST_F(Play, TimesTheLargestGroupAndUndoAfterALongGame)
     RecordProperty("LargestGroupRemovalMs", static_cast<int>(click + 0.5));
     RecordProperty("LongGameMoves", moves);
     RecordProperty("LongGameUndoMs", static_cast<int>(undo + 0.5));
+}
+
+TEST_F(Play, RedoTooltipPreviewsTheNextMove)
+{
+    Start();
+    const Move move = LargestGroup(ParseSheet(DealtBoard()));
+    Click(move.column, move.row);
+    RightClick(0, 0);
+    ASSERT_EQ("0(1) Click", Counter());
+    // Nothing is highlighted after Undo, so a click alone removes nothing.
+    const POINT at = CellPoint(move.column, move.row);
+    SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    ASSERT_EQ("0(1) Click", Counter());
+
+    // Resting on Redo asks for its tooltip, which highlights the group Redo removes.
+    RECT redo = ToolbarButtonRect(toolbar, IDM_REDO);
+    ASSERT_FALSE(IsRectEmpty(&redo));
+    SetForegroundWindow(program.window);
+    MovePointer((redo.left + redo.right) / 2 - 1, (redo.top + redo.bottom) / 2);
+    Sleep(100);
+    MovePointer((redo.left + redo.right) / 2, (redo.top + redo.bottom) / 2);
+    HWND tip = nullptr;
+    for (int waited = 0; waited < 3000 && !tip; waited += 100) {
+        Sleep(100);
+        for (HWND window : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
+            if (IsWindowVisible(window))
+                tip = window;
+    }
+    ASSERT_NE(nullptr, tip) << "no tooltip over Redo";
+    SaveScreenshot(program.window, ArtifactPath("redo-preview.bmp"));
+    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ("1(1) Click", Counter());
+}
+
+TEST_F(Play, CampaignGreysNewAndItsKey)
+{
+    Start("[system]\r\nCampaign=1\r\nCampaignNo=1\r\n");
+    // Some group, found by hovering as a player looks for one.
+    bool clicked = false;
+    for (int row = 11; row >= 0 && !clicked; --row)
+        for (int column = 0; column < 16 && !clicked; ++column) {
+            Hover(column, row);
+            if (std::atoi(Field(5).c_str()) >= 2) {
+                Click(column, row);
+                clicked = true;
+            }
+        }
+    ASSERT_EQ("1(1) Click", Counter());
+    const std::string title = WindowText(program.window);
+    Keys({VK_CONTROL, 'N'});
+    EXPECT_EQ("1(1) Click", Counter());
+    EXPECT_EQ(title, WindowText(program.window));
+    // Keys of commands that are not greyed still act.
+    Keys({VK_CONTROL, 'A'});
+    EXPECT_EQ("0(1) Click", Counter());
+}
+
+TEST_F(Play, CommandsOfLaterDialogsLeaveTheGameRunning)
+{
+    Start();
+    const std::string title = WindowText(program.window);
+    const int commands[] = {IDM_OPEN, IDM_SAVE, IDM_SELECTGAME, IDM_RECORD, IDM_CONFIG, IDM_BGM, IDM_SOUND};
+    for (int command : commands) {
+        SCOPED_TRACE(command);
+        PostMessageA(program.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        Settle(program.window, 300);
+        // Whatever opened is closed again as a player would, with Cancel.
+        for (HWND dialog : TopLevelWindows("#32770", program.process.dwProcessId))
+            if (IsWindowVisible(dialog))
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        Settle(program.window, 200);
+        ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.process.hProcess, 0));
+        DWORD_PTR result = 0;
+        ASSERT_NE(0, SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &result));
+    }
+    EXPECT_EQ(title, WindowText(program.window));
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(0, WaitForExit(program));
 }
