@@ -278,11 +278,24 @@ TEST_F(Play, CtrlNDealsANewNumberWithAnEmptyHistory)
     EXPECT_EQ(CountsText(ParseSheet(DealtBoard()), 5), ShownCounts(5));
 }
 
-TEST_F(Play, EscMinimises)
+TEST_F(Play, EscMinimisesAndMenuKeysWaitForTheRestore)
 {
     Start();
+    Move move = LargestGroup(ParseSheet(DealtBoard()));
+    Click(move.column, move.row);
+    ASSERT_EQ("1(1) Click", Counter());
     Keys({VK_ESCAPE});
-    EXPECT_TRUE(IsIconic(program.window));
+    ASSERT_TRUE(IsIconic(program.window));
+    // While the window is minimised, keys of menu items do nothing.
+    Keys({VK_CONTROL, 'N'});
+    Keys({VK_CONTROL, 'A'});
+    EXPECT_EQ("1(1) Click", Counter());
+    PostMessageA(program.window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsIconic(program.window));
+    EXPECT_EQ("1(1) Click", Counter());
+    Keys({VK_CONTROL, 'A'});
+    EXPECT_EQ("0(1) Click", Counter());
 }
 
 TEST_F(Play, MoveSliderJumpsBackAndForward)
@@ -405,12 +418,15 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
     EXPECT_EQ(CountsText(sheet, 3), ShownCounts(3));
 
     // Redo replays all but the last move; the last click ends the game again,
-    // and No deals a new number.
+    // and after an Undo No deals a new number.
     for (int i = 1; i < k; ++i)
         Keys({VK_CONTROL, 'R'});
     EXPECT_EQ(CounterText(k - 1, k - 1), Counter());
     Click(played.back().column, played.back().row);
     EXPECT_EQ(CounterText(k, k), Counter());
+    // Undo works on a finished game, and the question still comes.
+    RightClick(0, 0);
+    EXPECT_EQ(CounterText(k - 1, k), Counter());
     PostMouseMove(program.window, CellPoint(0, 0).x, CellPoint(0, 0).y);
     box = Dialog();
     ASSERT_NE(nullptr, box);
@@ -549,6 +565,43 @@ TEST_F(Play, TimesTheLargestGroupAndUndoAfterALongGame)
     RecordProperty("LongGameUndoMs", static_cast<int>(undo + 0.5));
 }
 
+// The text of the program's visible tooltip once it reads `expected` (or
+// whatever it reads after three seconds).
+std::string ToolTipText(const RunningProgram& program, const std::string& expected)
+{
+    std::string text;
+    for (int waited = 0; waited < 3000; waited += 100) {
+        Sleep(100);
+        for (HWND tip : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
+            if (IsWindowVisible(tip))
+                text = ControlText(tip);
+        if (text == expected)
+            break;
+    }
+    return text;
+}
+
+TEST_F(Play, ToolbarButtonsHaveTheirTooltips)
+{
+    Start();
+    SetForegroundWindow(program.window);
+    const struct {
+        int command;
+        const char* text;
+    } buttons[] = {{IDM_NEW, "New"}, {IDM_RECORD, "Record Top10"}, {IDM_CONFIG, "Config"},
+                   {IDM_AGAIN, "Again"}, {IDM_UNDO, "Undo"}, {IDM_REDO, "Redo"}};
+    for (const auto& button : buttons) {
+        RECT rect = ToolbarButtonRect(toolbar, button.command);
+        ASSERT_FALSE(IsRectEmpty(&rect)) << button.text;
+        MovePointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        EXPECT_EQ(button.text, ToolTipText(program, button.text));
+    }
+    // Nothing can be redone on a fresh game: the Redo tip previews nothing.
+    EXPECT_EQ("0(0) Click", Counter());
+    EXPECT_EQ(" ", Field(5));
+    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
 TEST_F(Play, RedoTooltipPreviewsTheNextMove)
 {
     Start();
@@ -568,14 +621,7 @@ TEST_F(Play, RedoTooltipPreviewsTheNextMove)
     MovePointer((redo.left + redo.right) / 2 - 1, (redo.top + redo.bottom) / 2);
     Sleep(100);
     MovePointer((redo.left + redo.right) / 2, (redo.top + redo.bottom) / 2);
-    HWND tip = nullptr;
-    for (int waited = 0; waited < 3000 && !tip; waited += 100) {
-        Sleep(100);
-        for (HWND window : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
-            if (IsWindowVisible(window))
-                tip = window;
-    }
-    ASSERT_NE(nullptr, tip) << "no tooltip over Redo";
+    EXPECT_EQ("Redo", ToolTipText(program, "Redo"));
     SaveScreenshot(program.window, ArtifactPath("redo-preview.bmp"));
     MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
