@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -672,4 +673,34 @@ TEST_F(Play, CommandsOfLaterDialogsLeaveTheGameRunning)
     EXPECT_EQ(title, WindowText(program.window));
     PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(0, WaitForExit(program));
+}
+
+TEST_F(Play, MinimisedAtExitWritesNoWindowPlace)
+{
+    Start();
+    Keys({VK_ESCAPE});
+    ASSERT_TRUE(IsIconic(program.window));
+    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(0, WaitForExit(program));
+    std::string expected = DefaultSettings(program.directory);
+    expected.erase(expected.find("FormTop=10\r\nFormLeft=10\r\n"), std::strlen("FormTop=10\r\nFormLeft=10\r\n"));
+    EXPECT_EQ(expected, ReadWholeFile(program.directory + "Hanabo.ini"));
+}
+
+TEST_F(Play, AboutBoxStaysOnScreenOverAWindowPartlyOffIt)
+{
+    Start();
+    SetWindowPos(program.window, nullptr, -400, -300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle(program.window, 200);
+    PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
+    HWND box = Dialog();
+    ASSERT_NE(nullptr, box);
+    Settle(box, 300);
+    RECT own;
+    GetWindowRect(box, &own);
+    EXPECT_EQ(0, own.left);
+    EXPECT_EQ(0, own.top);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Settle(program.window, 200);
+    EXPECT_FALSE(IsWindow(box));
 }
