@@ -148,6 +148,9 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Input still queued behind the quit message must not reach the released board.
+    if (HasShutDown())
+        return message == WM_CLOSE ? 0 : DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = HandleMessage(window, message, wParam, lParam);
     // Messages also arrive from nested loops and as sent messages, which the
     // main loop never sees: the cells they drew go to the screen here.

@@ -123,8 +123,20 @@ static void CollectSettings()
         settings.CampaignTane = game.campaignTane;
 }
 
+// Set by the shutdown: from then on only the quit message is awaited.
+static bool shutDown = false;
+
+bool HasShutDown()
+{
+    return shutDown;
+}
+
 void Shutdown()
 {
+    if (shutDown)
+        return;
+    shutDown = true;
+    CloseMoveSlider();
     StopTimer();
     if (!settingsIncomplete) {
         CollectSettings();

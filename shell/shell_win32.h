@@ -12,6 +12,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The one way the program ends: releases everything and posts the quit message.
 void Shutdown();
 
+// True once the shutdown has run: the board and the drawing objects are gone.
+bool HasShutDown();
+
 // The modal About box.
 void RunAboutBox(HWND owner);
 

@@ -704,3 +704,17 @@ TEST_F(Play, AboutBoxStaysOnScreenOverAWindowPartlyOffIt)
     Settle(program.window, 200);
     EXPECT_FALSE(IsWindow(box));
 }
+
+TEST_F(Play, InputQueuedBehindExitIsIgnored)
+{
+    Start();
+    const POINT at = CellPoint(3, 3);
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    PostMessageA(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    PostMessageA(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(program.window, WM_COMMAND, IDM_REDO, 0);
+    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, WaitForExit(program));
+    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+}
