@@ -303,10 +303,13 @@ TEST_F(Play, MoveSliderJumpsBackAndForward)
 {
     Start();
     const std::string dealt = DealtBoard();
-    // No move yet: a right click on the toolbar opens nothing.
+    // No move yet: a right click on the toolbar or a click into the counter
+    // opens nothing, and the focus does not stay in the counter.
     PostRightClick(toolbar, 4, 4);
+    PostLeftClick(counter, 4, 4);
     Settle(program.window, 300);
     EXPECT_EQ(nullptr, Dialog(300));
+    EXPECT_NE(counter, GetFocusOf(program.window));
 
     // Three moves, then back to the first with the right button.
     std::string board = dealt;
@@ -717,4 +720,35 @@ TEST_F(Play, InputQueuedBehindExitIsIgnored)
     PostMessageA(program.window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, WaitForExit(program));
     EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+}
+
+TEST_F(Play, ToolbarButtonsRunTheirCommands)
+{
+    Start();
+    const int number = Number();
+    const Move move = LargestGroup(ParseSheet(DealtBoard()));
+    Click(move.column, move.row);
+    ASSERT_EQ("1(1) Click", Counter());
+    SetForegroundWindow(program.window);
+    auto press = [&](int command) {
+        RECT rect = ToolbarButtonRect(toolbar, command);
+        MovePointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        Settle(program.window, 300);
+    };
+    press(IDM_UNDO);
+    EXPECT_EQ("0(1) Click", Counter());
+    press(IDM_REDO);
+    EXPECT_EQ("1(1) Click", Counter());
+    press(IDM_AGAIN);
+    EXPECT_EQ("0(1) Click", Counter());
+    EXPECT_EQ(number, Number());
+    press(IDM_NEW);
+    EXPECT_EQ("0(0) Click", Counter());
+    EXPECT_NE(number, Number());
+    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
