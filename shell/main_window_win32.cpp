@@ -12,6 +12,7 @@
 #include "game/history.h"
 #include "resources/resource.h"
 #include "shell/program_directory.h"
+#include "storage/saved_game.h"
 
 // Mouse positions reach the game in board coordinates.
 static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - 2; }
@@ -37,6 +38,13 @@ static void OnCommand(HWND window, int command, int notice)
     case IDM_NEW:
         StartGame(false, false);
         RefreshPoppedUpToolbar();
+        break;
+    case IDM_OPEN:
+        if (ChooseGameFile())
+            StartGame(true, false);
+        break;
+    case IDM_SAVE:
+        SaveGame();
         break;
     case IDM_AGAIN:
         PlayAgain();
@@ -66,8 +74,8 @@ static void OnCommand(HWND window, int command, int notice)
         OnClickCounterNotice(window, notice);
         break;
     default:
-        // Open, Save, Select Game, Campaign, Record, Config, music and sound
-        // arrive with the modules that own them.
+        // Select Game, Campaign, Record, Config, music and sound arrive
+        // with the modules that own them.
         break;
     }
 }
