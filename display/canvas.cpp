@@ -60,35 +60,25 @@ CanvasRect FrameRect(const TileSet& set, int band, int frame)
     return r;
 }
 
-static CanvasRect Rect(int x, int y, int width, int height)
-{
-    CanvasRect r;
-    r.x = x;
-    r.y = y;
-    r.width = width;
-    r.height = height;
-    return r;
-}
-
 static void DrawLegendIcons(TileCanvas& canvas, const TileSet& set)
 {
     const int icon = LegendIconSize;
     switch (set.kind) {
     case TileSetPlain:
-        StretchToCanvas(canvas, set.picture, Rect(32, 0, 160, 32), Rect(0, LegendIconsTop, 5 * icon, icon));
+        StretchToCanvas(canvas, set.picture, CanvasRect{32, 0, 160, 32}, CanvasRect{0, LegendIconsTop, 5 * icon, icon});
         break;
     case TileSetRoad:
-        StretchToCanvas(canvas, set.picture, FrameRect(set, 1, 7), Rect(0, LegendIconsTop, icon, icon));
+        StretchToCanvas(canvas, set.picture, FrameRect(set, 1, 7), CanvasRect{0, LegendIconsTop, icon, icon});
         break;
     case TileSetAnimated24:
         for (int t = 1; t <= 5; ++t)
             StretchToCanvas(canvas, set.picture, FrameRect(set, 3 * t - 1, 0),
-                            Rect((t - 1) * icon, LegendIconsTop, icon, icon));
+                            CanvasRect{(t - 1) * icon, LegendIconsTop, icon, icon});
         break;
     case TileSetAnimated32:
         for (int t = 1; t <= 5; ++t)
             StretchToCanvas(canvas, set.picture, FrameRect(set, 2 * t - 1, 0),
-                            Rect((t - 1) * icon, LegendIconsTop, icon, icon));
+                            CanvasRect{(t - 1) * icon, LegendIconsTop, icon, icon});
         break;
     default:
         break;
@@ -100,18 +90,18 @@ void BuildTilePictures(TileCanvas& canvas, const TileSet& set, int ts, int blank
     switch (set.kind) {
     case TileSetAnimated24:
         for (int n = 0; n <= 5; ++n)
-            StretchToCanvas(canvas, set.picture, FrameRect(set, n == 0 ? 0 : 3 * n - 2, 0), Rect(n * ts, 0, ts, ts));
+            StretchToCanvas(canvas, set.picture, FrameRect(set, n == 0 ? 0 : 3 * n - 2, 0), CanvasRect{n * ts, 0, ts, ts});
         break;
     case TileSetAnimated32:
         if (blankCell >= 0)
-            StretchToCanvas(canvas, set.picture, FrameRect(set, blankCell / 100, blankCell % 100), Rect(0, 0, ts, ts));
+            StretchToCanvas(canvas, set.picture, FrameRect(set, blankCell / 100, blankCell % 100), CanvasRect{0, 0, ts, ts});
         for (int t = 1; t <= 5; ++t)
-            StretchToCanvas(canvas, set.picture, FrameRect(set, 2 * t - 1, 0), Rect(t * ts, 0, ts, ts));
+            StretchToCanvas(canvas, set.picture, FrameRect(set, 2 * t - 1, 0), CanvasRect{t * ts, 0, ts, ts});
         break;
     case TileSetPlain:
     case TileSetRoad:
-        StretchToCanvas(canvas, set.picture, Rect(0, 0, set.picture.width, set.picture.height),
-                        Rect(0, 0, set.picture.width * ts / 32, set.picture.height * ts / 32));
+        StretchToCanvas(canvas, set.picture, CanvasRect{0, 0, set.picture.width, set.picture.height},
+                        CanvasRect{0, 0, set.picture.width * ts / 32, set.picture.height * ts / 32});
         break;
     default:
         break;
@@ -122,10 +112,10 @@ void PaintTileSetIntoCanvas(TileCanvas& canvas, const TileSet& set, int ts, int 
 {
     DrawLegendIcons(canvas, set);
     if (set.kind == TileSetAnimated32)
-        StretchToCanvas(canvas, set.picture, FrameRect(set, 0, set.picture.width / 32 - 1), Rect(0, 0, 32, 32));
+        StretchToCanvas(canvas, set.picture, FrameRect(set, 0, set.picture.width / 32 - 1), CanvasRect{0, 0, 32, 32});
     BuildTilePictures(canvas, set, ts, blankCell);
-    StretchToCanvas(canvas, barIcons, Rect(0, 0, BarIconsWidth, BarIconsHeight),
-                    Rect(0, BarIconsTop, BarIconsWidth, BarIconsHeight));
+    StretchToCanvas(canvas, barIcons, CanvasRect{0, 0, BarIconsWidth, BarIconsHeight},
+                    CanvasRect{0, BarIconsTop, BarIconsWidth, BarIconsHeight});
 }
 
 CanvasRect CellSource(int kind, int value, int ts)
@@ -134,24 +124,24 @@ CanvasRect CellSource(int kind, int value, int ts)
     switch (kind) {
     case TileSetRoad:
         if (marked)
-            return Rect((value % 8) * ts, (2 + (value % 16) / 8) * ts, ts, ts);
-        return Rect((value % 8) * ts, (value / 8) * ts, ts, ts);
+            return CanvasRect{(value % 8) * ts, (2 + (value % 16) / 8) * ts, ts, ts};
+        return CanvasRect{(value % 8) * ts, (value / 8) * ts, ts, ts};
     case TileSetAnimated24:
     case TileSetAnimated32:
         if (marked)
             return AnimationSlot(ts);
-        return Rect(value * ts, 0, ts, ts);
+        return CanvasRect{value * ts, 0, ts, ts};
     default:
         if (marked)
-            return Rect((value % 16) * ts, ts, ts, ts);
-        return Rect(value * ts, 0, ts, ts);
+            return CanvasRect{(value % 16) * ts, ts, ts, ts};
+        return CanvasRect{value * ts, 0, ts, ts};
     }
 }
 
-CanvasRect AnimationSlot(int ts) { return Rect(0, ts, ts, ts); }
+CanvasRect AnimationSlot(int ts) { return CanvasRect{0, ts, ts, ts}; }
 
-CanvasRect LegendIconSource(int i) { return Rect(LegendIconSize * i, LegendIconsTop, LegendIconSize, LegendIconSize); }
+CanvasRect LegendIconSource(int i) { return CanvasRect{LegendIconSize * i, LegendIconsTop, LegendIconSize, LegendIconSize}; }
 
-CanvasRect HandIconSource() { return Rect(0, BarIconsTop, 20, 20); }
+CanvasRect HandIconSource() { return CanvasRect{0, BarIconsTop, 20, 20}; }
 
-CanvasRect ScoreLabelSource() { return Rect(20, BarIconsTop, 40, 20); }
+CanvasRect ScoreLabelSource() { return CanvasRect{20, BarIconsTop, 40, 20}; }

@@ -1,24 +1,14 @@
 // What board painting draws where: cell squares, the board frame, the bar legend.
 #include "display/painting.h"
 
-static CanvasRect Rect(int x, int y, int width, int height)
-{
-    CanvasRect r;
-    r.x = x;
-    r.y = y;
-    r.width = width;
-    r.height = height;
-    return r;
-}
-
 CanvasRect BoardFrameRect(int boardTop, int columns, int rows, int ts)
 {
-    return Rect(BoardLeft - 1, boardTop - 1, columns * ts + 1, rows * ts + 1);
+    return CanvasRect{BoardLeft - 1, boardTop - 1, columns * ts + 1, rows * ts + 1};
 }
 
 CanvasRect CellPlace(int column, int row, int ts, int boardTop)
 {
-    return Rect(BoardLeft + column * ts, boardTop + row * ts, ts, ts);
+    return CanvasRect{BoardLeft + column * ts, boardTop + row * ts, ts, ts};
 }
 
 CellRange PaintCellRange(int left, int top, int right, int bottom, int ts, int boardTop, int columns, int rows)
@@ -45,7 +35,7 @@ static void Add(Legend& legend, CanvasRect source, int x, int y)
     picture.source = source;
     picture.x = x;
     picture.y = y;
-    picture.outline = Rect(x - 1, y - 1, source.width + 1, source.height + 1);
+    picture.outline = CanvasRect{x - 1, y - 1, source.width + 1, source.height + 1};
 }
 
 Legend BarLegend(int kind, int cellNo, const int edges[ScoreBarParts], int boardTop, int rows, int ts,
@@ -53,7 +43,7 @@ Legend BarLegend(int kind, int cellNo, const int edges[ScoreBarParts], int board
 {
     Legend legend;
     const int y0 = boardTop + rows * ts + 4;
-    legend.strip = Rect(0, y0 - 1, clientWidth, LegendStripHeight);
+    legend.strip = CanvasRect{0, y0 - 1, clientWidth, LegendStripHeight};
     if (kind == TileSetRoad) {
         Add(legend, LegendIconSource(0), 4, y0);
     } else {

@@ -87,11 +87,11 @@ RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, 
     return ReplaceFileWith(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
 }
 
-std::vector<std::string> SplitLines(const std::string& text)
+std::vector<std::string> SplitLines(const std::string& text, std::size_t maxLines)
 {
     std::vector<std::string> lines;
     std::size_t pos = 0;
-    while (pos < text.size()) {
+    while (pos < text.size() && lines.size() <= maxLines) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string::npos)
             end = text.size();

@@ -42,7 +42,9 @@ extern int rewriteStopsBeforeStep;
 
 // The lines of a text without their line ends (LF, or CR LF); a last line
 // without an end counts, an empty piece after the last line end does not.
-std::vector<std::string> SplitLines(const std::string& text);
+// At most maxLines + 1 lines are split off, so that a caller can tell a text
+// that has more lines than it takes without splitting all of them.
+std::vector<std::string> SplitLines(const std::string& text, std::size_t maxLines = std::string::npos);
 
 
 // The text cut to at most maxBytes bytes without leaving half of a Shift-JIS

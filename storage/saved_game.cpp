@@ -98,21 +98,11 @@ static int HexValue(char c)
 
 SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game)
 {
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::size_t cut = end;
-        if (cut > pos && text[cut - 1] == '\r')
-            --cut;
-        lines.push_back(text.substr(pos, cut - pos));
-        pos = end + 1;
-        // Line 4 decides the width; no row can be longer than the widest Board.
-        if (lines.size() > 3 + static_cast<std::size_t>(SavedGameMaxRows))
-            return SavedGameStatus::Invalid;
-    }
+    // Line 4 decides the width; no sheet has more rows than the tallest Board.
+    const std::size_t maxLines = 3 + static_cast<std::size_t>(SavedGameMaxRows);
+    std::vector<std::string> lines = SplitLines(text, maxLines);
+    if (lines.size() > maxLines)
+        return SavedGameStatus::Invalid;
     if (lines.size() < 4)
         return SavedGameStatus::TooShort;
 
