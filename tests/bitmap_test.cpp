@@ -12,14 +12,14 @@ const std::vector<std::uint32_t> FourColours = {0x000000, 0xFF0000, 0x00FF00, 0x
 // A 7 × 5 picture whose pixel (x, y) has palette index (x + 2y) mod 4.
 std::uint32_t Index(int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % 4); }
 
-BmpSpec Paletted(int bits)
+BmpRecipe Paletted(int bits)
 {
-    BmpSpec spec;
-    spec.width = 7;
-    spec.height = 5;
-    spec.bits = bits;
-    spec.palette = FourColours;
-    return spec;
+    BmpRecipe recipe;
+    recipe.width = 7;
+    recipe.height = 5;
+    recipe.bits = bits;
+    recipe.palette = FourColours;
+    return recipe;
 }
 
 bool Read(const std::vector<std::uint8_t>& bytes, Bitmap* picture)
@@ -39,37 +39,37 @@ void ExpectIndexedPixels(const Bitmap& picture)
 TEST(ReadBitmap, PalettedPicturesOfEveryDepthReadTopRowFirst)
 {
     for (int bits : {1, 4, 8}) {
-        BmpSpec spec = Paletted(bits);
+        BmpRecipe recipe = Paletted(bits);
         if (bits == 1)
-            spec.palette = {0x000000, 0xFF0000};
+            recipe.palette = {0x000000, 0xFF0000};
         Bitmap picture;
-        ASSERT_TRUE(Read(MakeBmp(spec, [&](int x, int y) { return Index(x, y) % (bits == 1 ? 2 : 4); }), &picture))
+        ASSERT_TRUE(Read(MakeBmp(recipe, [&](int x, int y) { return Index(x, y) % (bits == 1 ? 2 : 4); }), &picture))
             << bits;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 7; ++x)
-                EXPECT_EQ(BitmapPixel(picture, x, y), spec.palette[Index(x, y) % spec.palette.size()]);
+                EXPECT_EQ(BitmapPixel(picture, x, y), recipe.palette[Index(x, y) % recipe.palette.size()]);
     }
 }
 
 TEST(ReadBitmap, HeaderlessFileReadsItsRowsRightAfterTheColourTable)
 {
-    BmpSpec spec = Paletted(8);
-    spec.fileHeader = false;
+    BmpRecipe recipe = Paletted(8);
+    recipe.fileHeader = false;
     Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(spec, Index), &picture));
+    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
     ExpectIndexedPixels(picture);
 }
 
 TEST(ReadBitmap, CoreHeaderWithThreeByteEntriesReadsLikeTheFullHeader)
 {
     // A core header has no colour count: its table always has 2^bits entries.
-    BmpSpec spec = Paletted(4);
-    spec.palette.resize(16, 0x808080);
-    BmpSpec fullSpec = spec;
-    spec.headerSize = 12;
+    BmpRecipe recipe = Paletted(4);
+    recipe.palette.resize(16, 0x808080);
+    BmpRecipe fullRecipe = recipe;
+    recipe.headerSize = 12;
     Bitmap core, full;
-    ASSERT_TRUE(Read(MakeBmp(spec, Index), &core));
-    ASSERT_TRUE(Read(MakeBmp(fullSpec, Index), &full));
+    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &core));
+    ASSERT_TRUE(Read(MakeBmp(fullRecipe, Index), &full));
     EXPECT_TRUE(core.coreHeader);
     EXPECT_EQ(core.colourCount, 16);
     EXPECT_EQ(core.imageSize, full.imageSize);
@@ -79,28 +79,28 @@ TEST(ReadBitmap, CoreHeaderWithThreeByteEntriesReadsLikeTheFullHeader)
             EXPECT_EQ(core.colours[i][k], full.colours[i][k]);
     ExpectIndexedPixels(core);
 
-    spec.fileHeader = false;
-    ASSERT_TRUE(Read(MakeBmp(spec, Index), &core));
+    recipe.fileHeader = false;
+    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &core));
     ExpectIndexedPixels(core);
 }
 
 TEST(ReadBitmap, LaterHeaderVersionsKeepTheirTableAfterTheWholeHeader)
 {
-    BmpSpec spec = Paletted(8);
-    spec.headerSize = 124;
+    BmpRecipe recipe = Paletted(8);
+    recipe.headerSize = 124;
     Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(spec, Index), &picture));
+    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
     ExpectIndexedPixels(picture);
 }
 
 TEST(ReadBitmap, ZeroImageSizeAndColourCountAreFilledIn)
 {
-    BmpSpec spec = Paletted(8);
-    spec.palette.resize(256, 0x808080);
-    spec.writeImageSize = false;
-    spec.writeColoursUsed = false;
+    BmpRecipe recipe = Paletted(8);
+    recipe.palette.resize(256, 0x808080);
+    recipe.writeImageSize = false;
+    recipe.writeColoursUsed = false;
     Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(spec, Index), &picture));
+    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
     EXPECT_EQ(picture.imageSize, 8u * 5u);  // 7 bytes padded to 8, five rows
     EXPECT_EQ(picture.coloursUsed, 256u);
     EXPECT_EQ(picture.colourCount, 256);
@@ -111,24 +111,24 @@ TEST(ReadBitmap, TrueColourAndBitFieldPictures)
 {
     auto colour = [](int x, int y) { return static_cast<std::uint32_t>((x * 40) << 16 | (y * 50) << 8 | 0x18); };
     for (int bits : {24, 32}) {
-        BmpSpec spec;
-        spec.width = 5;
-        spec.height = 3;
-        spec.bits = bits;
+        BmpRecipe recipe;
+        recipe.width = 5;
+        recipe.height = 3;
+        recipe.bits = bits;
         Bitmap picture;
-        ASSERT_TRUE(Read(MakeBmp(spec, colour), &picture));
+        ASSERT_TRUE(Read(MakeBmp(recipe, colour), &picture));
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
                 EXPECT_EQ(BitmapPixel(picture, x, y), colour(x, y));
     }
     for (int header : {40, 124}) {
-        BmpSpec spec;
-        spec.width = 5;
-        spec.height = 3;
-        spec.bits = 16;
-        spec.headerSize = header;
+        BmpRecipe recipe;
+        recipe.width = 5;
+        recipe.height = 3;
+        recipe.bits = 16;
+        recipe.headerSize = header;
         Bitmap picture;
-        ASSERT_TRUE(Read(MakeBmp(spec, [](int, int) { return 0xF8FC00u; }), &picture)) << header;
+        ASSERT_TRUE(Read(MakeBmp(recipe, [](int, int) { return 0xF8FC00u; }), &picture)) << header;
         EXPECT_EQ(picture.compression, BitmapBitFields);
         EXPECT_EQ(BitmapPixel(picture, 4, 2), 0xFFFF00u);  // full red and green, no blue
     }
@@ -201,10 +201,10 @@ TEST(ReadBitmap, MalformedHeadersAreRefusedAndLeaveThePictureAlone)
 
 TEST(BitmapPixel, OutsideThePictureAndBeyondTheTableIsBlack)
 {
-    BmpSpec spec = Paletted(8);
-    spec.palette = {0xFFFFFF, 0x123456};
+    BmpRecipe recipe = Paletted(8);
+    recipe.palette = {0xFFFFFF, 0x123456};
     Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(spec, [](int x, int) { return static_cast<std::uint32_t>(x == 0 ? 1 : 200); }), &picture));
+    ASSERT_TRUE(Read(MakeBmp(recipe, [](int x, int) { return static_cast<std::uint32_t>(x == 0 ? 1 : 200); }), &picture));
     EXPECT_EQ(BitmapPixel(picture, 0, 0), 0x123456u);
     EXPECT_EQ(BitmapPixel(picture, 1, 0), 0u);
     EXPECT_EQ(BitmapPixel(picture, -1, 0), 0u);
@@ -215,11 +215,11 @@ TEST(BitmapPixel, OutsideThePictureAndBeyondTheTableIsBlack)
 // A 40-byte-header file whose pixels are the given runs.
 std::vector<std::uint8_t> RunLengthFile(int width, int height, int bits, const std::vector<std::uint8_t>& runs)
 {
-    BmpSpec spec = Paletted(bits);
-    spec.width = width;
-    spec.height = height;
-    spec.palette = FourColours;
-    std::vector<std::uint8_t> bytes = MakeBmp(spec, [](int, int) { return 0u; });
+    BmpRecipe recipe = Paletted(bits);
+    recipe.width = width;
+    recipe.height = height;
+    recipe.palette = FourColours;
+    std::vector<std::uint8_t> bytes = MakeBmp(recipe, [](int, int) { return 0u; });
     const std::size_t offset = 14 + 40 + 4 * FourColours.size();
     bytes.resize(offset);
     bytes.insert(bytes.end(), runs.begin(), runs.end());

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-struct BmpSpec {
+struct BmpRecipe {
     int width = 1;
     int height = 1;
     int bits = 24;                     // 1, 4, 8 (indices into palette), 16 (5-6-5 bit fields), 24, 32
@@ -23,66 +23,66 @@ inline void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
 }
 
 // value(x, y), y from the top: a palette index for 8 bits or fewer, else 0xRRGGBB.
-inline std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::function<std::uint32_t(int, int)>& value)
+inline std::vector<std::uint8_t> MakeBmp(const BmpRecipe& recipe, const std::function<std::uint32_t(int, int)>& value)
 {
-    const bool core = spec.headerSize == 12;
-    const bool fields = spec.bits == 16;
-    const std::uint32_t stride = (spec.bits * spec.width + 31) / 32 * 4;
-    const std::uint32_t imageSize = stride * spec.height;
+    const bool core = recipe.headerSize == 12;
+    const bool fields = recipe.bits == 16;
+    const std::uint32_t stride = (recipe.bits * recipe.width + 31) / 32 * 4;
+    const std::uint32_t imageSize = stride * recipe.height;
     const std::uint32_t entry = core ? 3 : 4;
-    const std::uint32_t table = fields ? (spec.headerSize == 40 ? 12 : 0)
-                                       : entry * static_cast<std::uint32_t>(spec.palette.size());
-    const std::uint32_t offset = (spec.fileHeader ? 14 : 0) + spec.headerSize + table;
+    const std::uint32_t table = fields ? (recipe.headerSize == 40 ? 12 : 0)
+                                       : entry * static_cast<std::uint32_t>(recipe.palette.size());
+    const std::uint32_t offset = (recipe.fileHeader ? 14 : 0) + recipe.headerSize + table;
 
     std::vector<std::uint8_t> out;
-    if (spec.fileHeader) {
+    if (recipe.fileHeader) {
         out.push_back('B');
         out.push_back('M');
         PutLe(out, offset + imageSize, 4);
         PutLe(out, 0, 4);
         PutLe(out, offset, 4);
     }
-    PutLe(out, spec.headerSize, 4);
+    PutLe(out, recipe.headerSize, 4);
     if (core) {
-        PutLe(out, spec.width, 2);
-        PutLe(out, spec.height, 2);
+        PutLe(out, recipe.width, 2);
+        PutLe(out, recipe.height, 2);
         PutLe(out, 1, 2);
-        PutLe(out, spec.bits, 2);
+        PutLe(out, recipe.bits, 2);
     } else {
-        PutLe(out, spec.width, 4);
-        PutLe(out, static_cast<std::uint32_t>(spec.height), 4);
+        PutLe(out, recipe.width, 4);
+        PutLe(out, static_cast<std::uint32_t>(recipe.height), 4);
         PutLe(out, 1, 2);
-        PutLe(out, spec.bits, 2);
+        PutLe(out, recipe.bits, 2);
         PutLe(out, fields ? 3 : 0, 4);
-        PutLe(out, spec.writeImageSize ? imageSize : 0, 4);
+        PutLe(out, recipe.writeImageSize ? imageSize : 0, 4);
         PutLe(out, 2835, 4);
         PutLe(out, 2835, 4);
-        PutLe(out, spec.writeColoursUsed ? static_cast<std::uint32_t>(spec.palette.size()) : 0, 4);
+        PutLe(out, recipe.writeColoursUsed ? static_cast<std::uint32_t>(recipe.palette.size()) : 0, 4);
         PutLe(out, 0, 4);
-        if (spec.headerSize > 40) {
+        if (recipe.headerSize > 40) {
             PutLe(out, 0xF800, 4);
             PutLe(out, 0x07E0, 4);
             PutLe(out, 0x001F, 4);
-            while (out.size() < (spec.fileHeader ? 14u : 0u) + spec.headerSize)
+            while (out.size() < (recipe.fileHeader ? 14u : 0u) + recipe.headerSize)
                 out.push_back(0);
         }
     }
-    if (fields && spec.headerSize == 40) {
+    if (fields && recipe.headerSize == 40) {
         PutLe(out, 0xF800, 4);
         PutLe(out, 0x07E0, 4);
         PutLe(out, 0x001F, 4);
     }
     if (!fields)
-        for (std::uint32_t c : spec.palette) {
+        for (std::uint32_t c : recipe.palette) {
             PutLe(out, c & 0xFFFFFF, 3);
             if (!core)
                 out.push_back(0);
         }
-    for (int y = spec.height - 1; y >= 0; --y) {
+    for (int y = recipe.height - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(stride, 0);
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < recipe.width; ++x) {
             const std::uint32_t v = value(x, y);
-            switch (spec.bits) {
+            switch (recipe.bits) {
             case 1:
                 row[x / 8] |= static_cast<std::uint8_t>((v & 1) << (7 - x % 8));
                 break;
@@ -99,8 +99,8 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::functio
                 break;
             }
             default:
-                for (int k = 0; k < spec.bits / 8; ++k)
-                    row[spec.bits / 8 * x + k] = k < 3 ? static_cast<std::uint8_t>(v >> (8 * k)) : 0;
+                for (int k = 0; k < recipe.bits / 8; ++k)
+                    row[recipe.bits / 8 * x + k] = k < 3 ? static_cast<std::uint8_t>(v >> (8 * k)) : 0;
                 break;
             }
         }

@@ -17,11 +17,11 @@ std::uint32_t FrameColour(int band, int frame) { return static_cast<std::uint32_
 // A tile set whose frames are each one solid colour, loaded as its kind.
 TileSet SolidFrames(int width, int height, int frameSize)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
     const std::vector<std::uint8_t> bytes =
-        MakeBmp(spec, [=](int x, int y) { return FrameColour(y / frameSize, x / frameSize); });
+        MakeBmp(recipe, [=](int x, int y) { return FrameColour(y / frameSize, x / frameSize); });
     TileSet set;
     int cellNo = 5;
     bool option = false;
@@ -31,10 +31,10 @@ TileSet SolidFrames(int width, int height, int frameSize)
 
 Bitmap BarIcons()
 {
-    BmpSpec spec;
-    spec.width = 60;
-    spec.height = 20;
-    const std::vector<std::uint8_t> bytes = MakeBmp(spec, [](int x, int) { return x < 20 ? 0x00AA00u : 0x0000AAu; });
+    BmpRecipe recipe;
+    recipe.width = 60;
+    recipe.height = 20;
+    const std::vector<std::uint8_t> bytes = MakeBmp(recipe, [](int x, int) { return x < 20 ? 0x00AA00u : 0x0000AAu; });
     Bitmap picture;
     ReadBitmap(bytes.data(), bytes.size(), &picture);
     return picture;
@@ -153,11 +153,11 @@ TEST(Canvas, StretchRefusesSourcesOutsideThePictureAndClipsTargets)
 
 TEST(Canvas, ShrinkingAveragesThePixelsItCovers)
 {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 4;
+    BmpRecipe recipe;
+    recipe.width = 4;
+    recipe.height = 4;
     const std::vector<std::uint8_t> bytes =
-        MakeBmp(spec, [](int x, int y) { return (x + y) % 2 == 0 ? 0xFFFFFFu : 0x000000u; });
+        MakeBmp(recipe, [](int x, int y) { return (x + y) % 2 == 0 ? 0xFFFFFFu : 0x000000u; });
     Bitmap checks;
     ASSERT_TRUE(ReadBitmap(bytes.data(), bytes.size(), &checks));
     Canvas c;

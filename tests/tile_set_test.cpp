@@ -10,11 +10,11 @@ namespace {
 // A 24-bit picture, grey everywhere, with an optional SetTag in its top-right frame.
 std::vector<std::uint8_t> Picture(int width, int height, int tagFlags = -1)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
     const char* text = "HANABO32";
-    return MakeBmp(spec, [=](int x, int y) -> std::uint32_t {
+    return MakeBmp(recipe, [=](int x, int y) -> std::uint32_t {
         const int fx = x - (width / 32 - 1) * 32;
         if (tagFlags >= 0 && fx >= 0 && y < 9 && y % 4 == 0) {
             const int byteIndex = (y / 4) * 4 + fx / 8;
@@ -29,13 +29,13 @@ std::vector<std::uint8_t> Picture(int width, int height, int tagFlags = -1)
 
 Bitmap BuiltIn()
 {
-    BmpSpec spec;
-    spec.width = 192;
-    spec.height = 64;
-    spec.bits = 8;
-    spec.palette.resize(256, 0x404040);
+    BmpRecipe recipe;
+    recipe.width = 192;
+    recipe.height = 64;
+    recipe.bits = 8;
+    recipe.palette.resize(256, 0x404040);
     Bitmap picture;
-    const std::vector<std::uint8_t> bytes = MakeBmp(spec, [](int, int) { return 3u; });
+    const std::vector<std::uint8_t> bytes = MakeBmp(recipe, [](int, int) { return 3u; });
     ReadBitmap(bytes.data(), bytes.size(), &picture);
     return picture;
 }
