@@ -2,57 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "game/board.h"
 #include "game/deal.h"
 #include "storage/saved_game.h"
+#include "tests/file_helpers.h"
 #include "tests/game_helpers.h"
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-static std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Test cases run in parallel processes: each keeps its files apart.
-static std::string TempPath(const std::string& name)
-{
-    return ::testing::TempDir() + "hanabo_tool_" + std::to_string(getpid()) + "_" + name;
-}
-
-static void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
 // Runs the tool with these arguments (and this text on standard input).
-static Result RunTool(const std::string& args, const std::string& input = "")
+static ProgramRun RunTool(const std::string& args, const std::string& input = "")
 {
-    std::string in = TempPath("in"), out = TempPath("out"), err = TempPath("err");
-    WriteFile(in, input);
-    std::string command = std::string(HANABO_TOOL) + " " + args + " <" + in + " >" + out + " 2>" + err;
-    int raw = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadFile(out);
-    r.err = ReadFile(err);
-    return r;
+    return RunProgram(std::string(HANABO_TOOL) + " " + args, input);
 }
 
 static std::vector<std::string> Lines(const std::string& text)
@@ -73,7 +35,7 @@ static std::vector<std::string> Lines(const std::string& text)
 
 TEST(HanaboTool, DealsGameNumberOne)
 {
-    Result r = RunTool("deal 1");
+    ProgramRun r = RunTool("deal 1");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 15u);
@@ -98,7 +60,7 @@ TEST(HanaboTool, DealsGameNumberOne)
 
 TEST(HanaboTool, SizeKindsAndSeed)
 {
-    Result r = RunTool("deal -77 --size 5x2 --cell 48 --kinds 3");
+    ProgramRun r = RunTool("deal -77 --size 5x2 --cell 48 --kinds 3");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 3u + 4u);
@@ -139,7 +101,7 @@ TEST(HanaboTool, BadArgumentsGiveTheUsage)
                          "play",
                          "play - '1;2'"};
     for (const char* args : bad) {
-        Result r = RunTool(args);
+        ProgramRun r = RunTool(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
         EXPECT_NE(r.err.find("usage: hanabo-tool"), std::string::npos) << args;
@@ -148,7 +110,7 @@ TEST(HanaboTool, BadArgumentsGiveTheUsage)
 
 TEST(HanaboTool, NewNumbersFollowTheClock)
 {
-    Result r = RunTool("new --clock 0 --count 3");
+    ProgramRun r = RunTool("new --clock 0 --count 3");
     ASSERT_EQ(r.status, 0) << r.err;
     // Seed 0 gives 38, 7719 and 21238: 38 x 32768 + 7719, positive.
     ASSERT_EQ(r.out.substr(0, 8), "1252903\n");
@@ -181,8 +143,8 @@ static const char WorkedExample[] = "(null)\r\n64\r\n0\r\n1223\r\n1233\r\n1132\r
 TEST(HanaboTool, PlaysTheWorkedExample)
 {
     std::string file = TempPath("worked.tgw");
-    WriteFile(file, WorkedExample);
-    Result r = RunTool("play " + file + " 0,0");
+    Spill(file, WorkedExample);
+    ProgramRun r = RunTool("play " + file + " 0,0");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "(null)\r\n64\r\n4\r\n0230\r\n2330\r\n2320\r\n");
     EXPECT_EQ(r.err, "score=4 rest=8 moves=1 over=0\n");
@@ -203,16 +165,16 @@ TEST(HanaboTool, PlaysTheWorkedExample)
 TEST(HanaboTool, MovesThatRemoveNothingStop)
 {
     std::string file = TempPath("worked.tgw");
-    WriteFile(file, WorkedExample);
+    Spill(file, WorkedExample);
     // A lone tile, an emptied Cell, right of, below and left of the Board.
     const char* moves[] = {"3,2", "0,0 0,0", "0,0 3,0", "4,0", "0,3", "-1,0"};
     for (const char* m : moves) {
-        Result r = RunTool("play " + file + " " + m);
+        ProgramRun r = RunTool("play " + file + " " + m);
         EXPECT_EQ(r.status, 2) << m;
         EXPECT_TRUE(r.out.empty()) << m;
         EXPECT_NE(r.err.find("removes nothing"), std::string::npos) << m;
     }
-    Result r = RunTool("play " + file + " 0,0 1,1");
+    ProgramRun r = RunTool("play " + file + " 0,0 1,1");
     EXPECT_EQ(r.status, 0) << r.err;
     r = RunTool("play " + file + " 0,0 9,9");
     EXPECT_NE(r.err.find("move 2 (9,9)"), std::string::npos) << r.err;
@@ -220,7 +182,7 @@ TEST(HanaboTool, MovesThatRemoveNothingStop)
 
 TEST(HanaboTool, RoadSheetsAndFinishedGames)
 {
-    Result r = RunTool("play - 0,1", "(null)\r\n64\r\n0\r\n0000\r\n6a00\r\n5600\r\n");
+    ProgramRun r = RunTool("play - 0,1", "(null)\r\n64\r\n0\r\n0000\r\n6a00\r\n5600\r\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "score=1 rest=1 moves=1 over=1\n");
     EXPECT_EQ(r.out, "(null)\r\n64\r\n1\r\n0000\r\n0000\r\n6000\r\n");
@@ -249,8 +211,8 @@ TEST(HanaboTool, AWholeGamePlaysAsInTheProgram)
             PlayAt(c, r);
             moves += " " + std::to_string(c) + "," + std::to_string(r);
         }
-        Result dealt = RunTool(std::string("deal -99") + road);
-        Result played = RunTool("play -" + moves, dealt.out);
+        ProgramRun dealt = RunTool(std::string("deal -99") + road);
+        ProgramRun played = RunTool("play -" + moves, dealt.out);
         ASSERT_EQ(played.status, 0) << played.err;
         char expected[128];
         std::snprintf(expected, sizeof expected, "score=%.0f rest=%d moves=%d over=1\n", game.score, TilesLeft(),

@@ -4,14 +4,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
+
+#include "tests/file_helpers.h"
 
 // The build names the program and the source tree; run by hand from the build
 // directory, these defaults find them.
@@ -33,50 +30,22 @@ std::string SourceDirectory()
 #endif
 }
 
-Bytes ReadFile(const std::string& path)
+ProgramRun MakeHelp(const std::string& source, const std::string& output)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-// Per process: ctest runs the tests of this file side by side.
-std::string TempPath(const std::string& name)
-{
-    return ::testing::TempDir() + "make_help_" + std::to_string(getpid()) + "_" + name;
-}
-
-struct ToolRun {
-    int status;
-    std::string err;
-};
-
-ToolRun MakeHelp(const std::string& source, const std::string& output)
-{
-    std::string err = TempPath("err");
-    std::string command = std::string(MAKE_HELP) + " '" + source + "' '" + output + "' 2>'" + err + "'";
-    int raw = std::system(command.c_str());
-    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err)};
+    return RunProgram(std::string(MAKE_HELP) + " '" + source + "' '" + output + "'");
 }
 
 // Compiles help source text; the help file's bytes, empty on failure.
-Bytes Compile(const std::string& source, ToolRun* run = nullptr)
+Bytes Compile(const std::string& source, ProgramRun* run = nullptr)
 {
     std::string in = TempPath("source.txt");
     std::string out = TempPath("out.hlp");
     std::remove(out.c_str());
-    WriteFile(in, source);
-    ToolRun r = MakeHelp(in, out);
+    Spill(in, source);
+    ProgramRun r = MakeHelp(in, out);
     if (run)
         *run = r;
-    return r.status == 0 ? ReadFile(out) : Bytes();
+    return r.status == 0 ? Slurp(out) : Bytes();
 }
 
 uint32_t U16(const Bytes& b, std::size_t at)
@@ -258,10 +227,10 @@ uint32_t Hash(const std::string& id)
 TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
 {
     std::string out = TempPath("shipped.hlp");
-    ToolRun r = MakeHelp(SourceDirectory() + "/resources/help/hanabo_help.txt", out);
+    ProgramRun r = MakeHelp(SourceDirectory() + "/resources/help/hanabo_help.txt", out);
     ASSERT_EQ(0, r.status) << r.err;
-    Bytes made = ReadFile(out);
-    Bytes shipped = ReadFile(SourceDirectory() + "/resources/ship/Hanabo.hlp");
+    Bytes made = Slurp(out);
+    Bytes shipped = Slurp(SourceDirectory() + "/resources/ship/Hanabo.hlp");
     ASSERT_FALSE(shipped.empty());
     EXPECT_TRUE(made == shipped) << "rebuild resources/ship/Hanabo.hlp with make-help";
 }
@@ -269,7 +238,7 @@ TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
 TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
 {
     HelpFile help;
-    ASSERT_TRUE(ReadHelpFile(ReadFile(SourceDirectory() + "/resources/ship/Hanabo.hlp"), help));
+    ASSERT_TRUE(ReadHelpFile(Slurp(SourceDirectory() + "/resources/ship/Hanabo.hlp"), help));
     const Bytes& system = help.files["|SYSTEM"];
     std::map<unsigned, Bytes> records;
     for (std::size_t at = 12; at + 4 <= system.size(); at += 4 + U16(system, at + 2))
@@ -336,7 +305,7 @@ TEST(MakeHelp, LongTopicsCarryOnAcrossBlocksAndJumpsStillResolve)
     EXPECT_EQ("\x81\x45one", end[2].text);  // ・one
     EXPECT_EQ(0u, help.contexts.at(static_cast<int32_t>(end[3].jumps.at(0))));
 
-    ToolRun run;
+    ProgramRun run;
     EXPECT_TRUE(Compile(".topic contents Keys\n.tabs 200\na\tb\tc\n", &run).empty());
     EXPECT_EQ(1, run.status);
     EXPECT_NE(std::string::npos, run.err.find(":3:")) << run.err;
@@ -362,26 +331,25 @@ TEST(MakeHelp, FaultsInTheSourceAreNamedAndWriteNothing)
     };
     std::string out = TempPath("kept.hlp");
     for (const Case& c : cases) {
-        WriteFile(out, "old");
+        Spill(out, "old");
         std::string in = TempPath("bad.txt");
-        WriteFile(in, c.source);
-        ToolRun r = MakeHelp(in, out);
+        Spill(in, c.source);
+        ProgramRun r = MakeHelp(in, out);
         EXPECT_EQ(1, r.status) << c.source;
         EXPECT_NE(std::string::npos, r.err.find(c.message)) << c.source << "\n" << r.err;
-        EXPECT_EQ("old", ReadFile(out)) << "a failed run leaves the old file";
+        EXPECT_EQ("old", Slurp(out)) << "a failed run leaves the old file";
     }
 
-    ToolRun warned;
+    ProgramRun warned;
     EXPECT_FALSE(Compile(".topic contents \xE7\x9B\xAE\xE6\xAC\xA1\n[[contents|Top]]\n", &warned).empty())
         << "a jump after Japanese text is allowed";
     EXPECT_NE(std::string::npos, warned.err.find(":2: warning: a jump after Japanese text")) << warned.err;
     EXPECT_TRUE(Compile(".topic contents Top\n[[contents|Top]] \xE7\x9B\xAE\xE6\xAC\xA1\n", &warned).size() > 0);
     EXPECT_EQ("", warned.err) << "Japanese after the jump is fine";
 
-    ToolRun missing = MakeHelp(TempPath("no such file.txt"), out);
+    ProgramRun missing = MakeHelp(TempPath("no such file.txt"), out);
     EXPECT_EQ(1, missing.status);
-    ToolRun emptyName = MakeHelp("", "");
+    ProgramRun emptyName = MakeHelp("", "");
     EXPECT_EQ(1, emptyName.status) << "an empty name cannot be read";
-    int raw = std::system((std::string(MAKE_HELP) + " only-one 2>/dev/null").c_str());
-    EXPECT_EQ(2, WIFEXITED(raw) ? WEXITSTATUS(raw) : -1);
+    EXPECT_EQ(2, RunProgram(std::string(MAKE_HELP) + " only-one").status);
 }

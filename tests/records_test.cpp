@@ -3,28 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "shell/program_directory.h"
 #include "storage/files.h"
 #include "storage/records.h"
 #include "tests/fake_front_end.h"
-
-static std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-static void Spill(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+#include "tests/file_helpers.h"
 
 static std::time_t FixedClock() { return 1000000000; }
 
@@ -33,14 +18,11 @@ static std::string Entry(const char* name, const char* value)
     return FormatRecordEntry(name, "(96/03/20 00:00:00)", value);
 }
 
-class Records : public ::testing::Test {
+class Records : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/hanabo_records_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        ASSERT_TRUE(SetProgramDirectory((folder + "/").c_str()));
+        ProgramFolderTest::SetUp();
         ini = ProgramFilePath("Hanabo.ini");
         sheetRecords = RecordLists();
         campaignRecords = RecordLists();
@@ -51,10 +33,9 @@ protected:
     void TearDown() override
     {
         rewriteStopsBeforeStep = 0;
-        std::string command = "rm -rf '" + folder + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        ProgramFolderTest::TearDown();
     }
-    std::string folder, ini, date;
+    std::string ini, date;
 };
 
 TEST(RecordEntries, KeyAndFixedColumns)

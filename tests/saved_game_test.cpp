@@ -2,9 +2,6 @@
 // the Save and Open commands.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "game/board.h"
@@ -15,6 +12,7 @@
 #include "storage/saved_game.h"
 #include "storage/settings.h"
 #include "tests/fake_front_end.h"
+#include "tests/file_helpers.h"
 #include "tests/game_helpers.h"
 
 static SavedGame Sheet(int columns, int rows, int tileSize)
@@ -160,19 +158,6 @@ TEST(SavedGameNames, ForcesTheTgwExtensionOnTheFileNamePart)
     EXPECT_EQ(ForceTgwExtension("game."), "game.tgw");
 }
 
-static std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-static void Spill(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 static const std::string SavedNotice = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
 static const std::string InvalidNotice =
     "\x95\x73\x90\xb3\x82\xc8\x54\x47\x57\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xb7";  // 不正なTGWファイルです
@@ -181,24 +166,15 @@ static const std::string NoRoadNotice =
     "\xdc\x82\xb9\x82\xf1";  // 正しいBitmapファイルがありません
 
 // The Save and Open commands in a ProgramDirectory of their own.
-class SavedGameFiles : public ::testing::Test {
+class SavedGameFiles : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/hanabo_saved_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = std::string(pattern) + "/";
-        ASSERT_TRUE(SetProgramDirectory(folder.c_str()));
+        ProgramFolderTest::SetUp();
         settings = Settings();
         DealNumber(1234);
         ResetFakeFrontEnd();
     }
-    void TearDown() override
-    {
-        std::string command = "rm -rf '" + folder + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-    std::string folder;
 };
 
 TEST_F(SavedGameFiles, SaveProposesTheFirstFreeNameAndForcesTheExtension)

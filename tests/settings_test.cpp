@@ -2,9 +2,6 @@
 // bytes written back, and that a rewrite never leaves the file half made.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 
@@ -12,31 +9,13 @@
 #include "storage/files.h"
 #include "storage/settings.h"
 #include "tests/fake_front_end.h"
+#include "tests/file_helpers.h"
 
-static std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-static void Spill(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// Each test that touches files gets an empty ProgramDirectory of its own.
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/hanabo_settings_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        // The program joins names to a folder ending in a backslash; here
-        // that makes names inside the test's own folder.
-        ASSERT_TRUE(SetProgramDirectory((folder + "/").c_str()));
+        ProgramFolderTest::SetUp();
         ini = ProgramFilePath("Hanabo.ini");
         tmp = ProgramFilePath("Hanabo.tmp");
         settings = Settings();
@@ -46,10 +25,9 @@ protected:
     void TearDown() override
     {
         rewriteStopsBeforeStep = 0;
-        std::string command = "rm -rf '" + folder + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        ProgramFolderTest::TearDown();
     }
-    std::string folder, ini, tmp;
+    std::string ini, tmp;
 };
 
 TEST(SettingsLookup, NumbersFollowTheFirstHeaderAndAKeyAtALineStart)
