@@ -157,19 +157,6 @@ TEST(History, AgainReplaysTheWholeGame)
     EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
 }
 
-TEST(History, ZededUdozUndoAndRedo)
-{
-    std::vector<Position> p = Game(4, TileSetRoad);
-    UndoMove();
-    UndoMove();
-    UndoMove();
-    ExpectSame(Now(), p[1]);
-    RedoMove();
-    RedoMove();
-    RedoMove();
-    ExpectSame(Now(), p[4]);
-}
-
 TEST(History, AnimatedSetsNeverAnimateReplays)
 {
     DealNumber(1, 16, 12, TileSetAnimated32);
