@@ -47,34 +47,10 @@ Picture ClientShot(HWND window)
     Picture shot;
     RECT client;
     GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    shot.width = client.right;
-    shot.height = client.bottom;
-    if (shot.width <= 0 || shot.height <= 0)
-        return shot;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
-    shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
-    for (std::uint32_t& pixel : shot.pixels)
-        pixel &= 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    shot.width = client.right - client.left;
+    shot.height = client.bottom - client.top;
+    shot.pixels = ScreenPixels(client);
     return shot;
 }
 
@@ -130,27 +106,12 @@ std::uint32_t ButtonFace()
     return (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
 }
 
-// The right edges of the score bar's parts, read from the control in the
-// program's process through memory lent there.
+// The right edges of the score bar's parts.
 std::vector<int> ScoreBarParts(HWND bar)
 {
-    std::vector<int> edges;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(bar, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
-        return edges;
     int parts[16] = {};
-    void* remote = VirtualAllocEx(process, nullptr, sizeof parts, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (remote) {
-        LRESULT count = SendWithin(bar, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(remote));
-        SIZE_T read = 0;
-        if (count > 0 && count <= 16 && ReadProcessMemory(process, remote, parts, sizeof parts, &read))
-            edges.assign(parts, parts + count);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return edges;
+    LRESULT count = SendForRemoteData(bar, SB_GETPARTS, 16, parts, sizeof parts);
+    return std::vector<int>(parts, parts + (count > 0 && count <= 16 ? count : 0));
 }
 
 int Height(HWND window)
@@ -347,15 +308,8 @@ TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
 TEST_F(Display, ScoreBarPartsAndClickCounterPlace)
 {
     Start();
-    RECT window;
-    GetWindowRect(program.window, &window);
     // A 516-pixel client gives parts of 60 pixels.
-    int step = (window.right - window.left - 20) / 35 * 5;
-    if (step > 60)
-        step = 60;
-    EXPECT_EQ(60, step);
-    std::vector<int> edges = ScoreBarParts(scoreBar);
-    EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}), edges);
+    EXPECT_EQ((std::vector<int>{60, 120, 180, 240, 300, 360, 440}), ScoreBarParts(scoreBar));
 
     // The score bar lies along the client area's bottom.
     RECT client;
@@ -424,12 +378,7 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     EXPECT_EQ("0(0) Click", ControlText(counter));
-    std::string text;
-    for (int waited = 0; waited < 5000 && text != "1(1) Click"; waited += 100) {
-        Settle(program.window, 100);
-        text = ControlText(counter);
-    }
-    EXPECT_EQ("1(1) Click", text);
+    EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
     RemoveGroupAt(sheet, group.column, group.row);
     for (int part = 0; part < 5; ++part)
         EXPECT_EQ(std::to_string(sheet.Count(part + 1)), StatusBarText(scoreBar, part)) << part;
@@ -532,10 +481,5 @@ TEST_F(Display, FocusLostWhileVanishingKeepsTheGroupUntilClickedAgain)
     // A click on it plays the vanishing animation again, then removes it.
     click();
     EXPECT_EQ("0(0) Click", ControlText(counter));
-    std::string text;
-    for (int waited = 0; waited < 5000 && text != "1(1) Click"; waited += 100) {
-        Settle(program.window, 100);
-        text = ControlText(counter);
-    }
-    EXPECT_EQ("1(1) Click", text);
+    EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
 }

@@ -1,4 +1,4 @@
-// The main window's frame: title, menu, single instance and the ways out.
+// The main window's frame: title, menu, single instance and the About box.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -97,24 +97,6 @@ TEST_F(Frame, SecondStartRestoresTheFirstAndExits)
     EXPECT_EQ(1u, TopLevelWindows("Hanabo32").size());
 }
 
-TEST_F(Frame, CloseBoxEndsWithExitCodeZero)
-{
-    PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(0, WaitForExit(program));
-}
-
-TEST_F(Frame, ExitCommandEndsWithExitCodeZero)
-{
-    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
-    EXPECT_EQ(0, WaitForExit(program));
-}
-
-TEST_F(Frame, CtrlXEndsWithExitCodeZero)
-{
-    PressKeys(program.window, {VK_CONTROL, 'X'});
-    EXPECT_EQ(0, WaitForExit(program));
-}
-
 TEST_F(Frame, AboutBoxShowsTheVersionCentredOnTheWindow)
 {
     PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
@@ -123,9 +105,7 @@ TEST_F(Frame, AboutBoxShowsTheVersionCentredOnTheWindow)
     Settle(box, 300);
     EXPECT_EQ("Hanabo32-Version\x8f\xee\x95\xf1", WindowText(box));  // Hanabo32-Version情報
 
-    std::string texts;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        texts += WindowText(child) + "|";
+    const std::string texts = DialogTexts(box);
     EXPECT_NE(std::string::npos, texts.find("Version 0.96|")) << texts;
     EXPECT_NE(std::string::npos, texts.find("Hanabo32|")) << texts;
 

@@ -146,45 +146,69 @@ void PressKeys(HWND window, std::vector<WORD> keys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool SaveScreenshot(HWND window, const std::string& path)
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect)
 {
-    RECT rect;
-    if (!GetWindowRect(window, &rect))
-        return false;
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    std::vector<std::uint32_t> pixels;
     if (width <= 0 || height <= 0)
-        return false;
+        return pixels;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = -height;  // top row first
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + imageSize;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), imageSize);
-    bool ok = static_cast<bool>(out);
+    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+    pixels.assign(p, p + static_cast<std::size_t>(width) * height);
+    for (std::uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFF;
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return ok;
+    return pixels;
+}
+
+bool SaveScreenshot(HWND window, const std::string& path)
+{
+    RECT rect;
+    if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top)
+        return false;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const std::vector<std::uint32_t> pixels = ScreenPixels(rect);
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string image(stride * static_cast<DWORD>(height), '\0');
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int k = 0; k < 3; ++k)
+                image[(height - 1 - y) * stride + x * 3 + k] =
+                    static_cast<char>(pixels[static_cast<std::size_t>(y) * width + x] >> (8 * k));
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(image.size());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out << image;
+    return static_cast<bool>(out);
 }
 
 std::string ArtifactPath(const std::string& name)
@@ -202,29 +226,32 @@ std::string ReadWholeFile(const std::string& path)
     return text.str();
 }
 
-std::string StatusBarText(HWND bar, int part)
+LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* out, SIZE_T size)
 {
     DWORD processId = 0;
-    GetWindowThreadProcessId(bar, &processId);
+    GetWindowThreadProcessId(control, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (!process)
-        return "";
-    // The control writes into memory of its own process: lend it a buffer there.
-    const SIZE_T size = 1024;
+        return 0;
+    DWORD_PTR result = 0;
     void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    std::string text;
+    SIZE_T read = 0;
     if (remote) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(remote),
-                            SMTO_NORMAL, 5000, &result);
-        char buffer[size] = "";
-        SIZE_T read = 0;
-        ReadProcessMemory(process, remote, buffer, size - 1, &read);
-        buffer[size - 1] = '\0';
-        text = buffer;
+        if (!SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000,
+                                 &result) ||
+            !ReadProcessMemory(process, remote, out, size, &read) || read != size)
+            result = 0;
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
     CloseHandle(process);
+    return static_cast<LRESULT>(result);
+}
+
+std::string StatusBarText(HWND bar, int part)
+{
+    char text[1024] = "";
+    SendForRemoteData(bar, SB_GETTEXTA, static_cast<WPARAM>(part), text, sizeof text);
+    text[sizeof text - 1] = '\0';
     return text;
 }
 
@@ -346,22 +373,8 @@ std::string ControlText(HWND control)
 RECT ToolbarButtonRect(HWND toolbar, int command)
 {
     RECT rect = {0, 0, 0, 0};
-    DWORD processId = 0;
-    GetWindowThreadProcessId(toolbar, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
-        return rect;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (remote) {
-        DWORD_PTR found = 0;
-        SendMessageTimeoutA(toolbar, TB_GETRECT, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(remote),
-                            SMTO_NORMAL, 5000, &found);
-        SIZE_T read = 0;
-        if (!found || !ReadProcessMemory(process, remote, &rect, sizeof rect, &read) || read != sizeof rect)
-            rect = RECT{0, 0, 0, 0};
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
+    if (!SendForRemoteData(toolbar, TB_GETRECT, static_cast<WPARAM>(command), &rect, sizeof rect))
+        rect = RECT{0, 0, 0, 0};
     if (!IsRectEmpty(&rect))
         MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
@@ -375,4 +388,33 @@ void MovePointer(int x, int y)
     move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &move, sizeof move);
+}
+
+void ClickPointer(int x, int y)
+{
+    MovePointer(x, y);
+    SetCursorPos(x, y);  // exactly there, whatever the scaling of the move
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+std::string DialogTexts(HWND dialog)
+{
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += WindowText(child) + "|";
+    return texts;
+}
+
+std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs)
+{
+    std::string text = ControlText(control);
+    for (DWORD waited = 0; waited < timeoutMs && text != expected; waited += 20) {
+        Sleep(20);
+        text = ControlText(control);
+    }
+    return text;
 }

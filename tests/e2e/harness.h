@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
 // Lets the program handle what was sent to it.
 void Settle(HWND window, DWORD ms = 200);
 
+// The pixels of a rectangle of the screen, 0x00RRGGBB, top row first.
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
+
 // Saves the window as it is on the screen to a 24-bit .bmp file.
 bool SaveScreenshot(HWND window, const std::string& path);
 
@@ -85,3 +89,18 @@ RECT ToolbarButtonRect(HWND toolbar, int command);
 
 // Moves the real mouse pointer to a screen position, as a player's hand does.
 void MovePointer(int x, int y);
+
+// Moves the real pointer there and clicks the left button.
+void ClickPointer(int x, int y);
+
+// Sends a control of another process a message whose answer the control
+// writes into memory lent in its process; copies size bytes of that to out.
+// The message's result, 0 when it could not be sent.
+LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* out, SIZE_T size);
+
+// Every text of a dialog's controls, each followed by "|".
+std::string DialogTexts(HWND dialog);
+
+// Waits until a control's text reads expected (at most timeoutMs); the text
+// it reads then.
+std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs = 5000);

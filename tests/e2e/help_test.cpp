@@ -82,48 +82,16 @@ bool FindColour(HWND window, COLORREF colour, POINT* found)
     RECT rect;
     if (!GetWindowRect(window, &rect))
         return false;
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    bool hit = false;
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
-    for (int y = 0; y < height && !hit; ++y)
-        for (int x = 0; x < width && !hit; ++x)
-            if ((pixels[y * width + x] & 0xFFFFFF) == wanted) {
-                found->x = rect.left + x;
-                found->y = rect.top + y;
-                hit = true;
-            }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return hit;
-}
-
-void ClickAt(POINT point)
-{
-    SetCursorPos(point.x, point.y);
-    INPUT clicks[2] = {};
-    clicks[0].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].type = INPUT_MOUSE;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    const int width = rect.right - rect.left;
+    const std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const std::vector<std::uint32_t> pixels = ScreenPixels(rect);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] == wanted) {
+            found->x = rect.left + static_cast<int>(i % width);
+            found->y = rect.top + static_cast<int>(i / width);
+            return true;
+        }
+    return false;
 }
 
 const char PlayTitle[] = "\x97\x56\x82\xd1\x95\xfb";  // 遊び方
@@ -163,7 +131,7 @@ TEST(Help, HelpCommandShowsTheContentsAndItsJumpsWork)
     Settle(viewer, 300);
     POINT jump;
     ASSERT_TRUE(FindColour(TextPane(viewer), RGB(0, 128, 0), &jump)) << "a green jump is shown";
-    ClickAt(jump);
+    ClickPointer(jump.x, jump.y);
     for (int waited = 0; waited < 5000 && ViewerText(viewer).find(PlayTitle) != 0; waited += 100)
         Sleep(100);
     text = ViewerText(viewer);

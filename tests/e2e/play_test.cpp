@@ -180,41 +180,33 @@ std::string CountsText(const Sheet& sheet, int kinds)
     return text;
 }
 
-// Every text of a dialog's controls, each followed by "|".
-std::string DialogTexts(HWND dialog)
-{
-    std::string texts;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        texts += WindowText(child) + "|";
-    return texts;
-}
-
 }  // namespace
 
-TEST_F(Play, FreshStartWritesEveryDefaultSettingAtTheCloseBox)
+TEST_F(Play, EveryWayOutWritesEveryDefaultSetting)
 {
-    Start();
-    EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0)) << WindowText(program.window);
-    EXPECT_EQ("0(0) Click", Counter());
-    PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_EQ(0, WaitForExit(program));
-    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
-}
-
-TEST_F(Play, ExitCommandWritesTheSettings)
-{
-    Start();
-    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_EQ(0, WaitForExit(program));
-    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
-}
-
-TEST_F(Play, CtrlXWritesTheSettings)
-{
-    Start();
-    PressKeys(program.window, {VK_CONTROL, 'X'});
-    ASSERT_EQ(0, WaitForExit(program));
-    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+    for (int way = 0; way < 4; ++way) {
+        SCOPED_TRACE(way);
+        Start();
+        EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0)) << WindowText(program.window);
+        const LPARAM at = MAKELPARAM(CellPoint(3, 3).x, CellPoint(3, 3).y);
+        if (way == 0)
+            PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+        else if (way == 1)
+            PressKeys(program.window, {VK_CONTROL, 'X'});
+        else
+            PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+        if (way == 3) {
+            // Input queued behind Exit is ignored.
+            PostMessageA(program.window, WM_MOUSEMOVE, 0, at);
+            PostMessageA(program.window, WM_LBUTTONUP, 0, at);
+            PostMessageA(program.window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+            PostMessageA(program.window, WM_COMMAND, IDM_REDO, 0);
+            PostMessageA(program.window, WM_CLOSE, 0, 0);
+        }
+        ASSERT_EQ(0, WaitForExit(program));
+        EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+        StopProgram(program);
+    }
 }
 
 TEST_F(Play, HoverClickUndoRedoAndAgain)
@@ -550,9 +542,7 @@ TEST_F(Play, TimesTheLargestGroupAndUndoAfterALongGame)
             PostMessageA(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
         }
         const std::string expected = CounterText(static_cast<int>(end) + 1, static_cast<int>(end) + 1);
-        for (int waited = 0; waited < 60000 && Counter() != expected; waited += 20)
-            Sleep(20);
-        ASSERT_EQ(expected, Counter());
+        ASSERT_EQ(expected, WaitForText(counter, expected, 60000));
     }
     ASSERT_EQ(CountsText(sheet, 5), ShownCounts(5));
 
@@ -708,20 +698,6 @@ TEST_F(Play, AboutBoxStaysOnScreenOverAWindowPartlyOffIt)
     EXPECT_FALSE(IsWindow(box));
 }
 
-TEST_F(Play, InputQueuedBehindExitIsIgnored)
-{
-    Start();
-    const POINT at = CellPoint(3, 3);
-    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
-    PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-    PostMessageA(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    PostMessageA(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
-    PostMessageA(program.window, WM_COMMAND, IDM_REDO, 0);
-    PostMessageA(program.window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, WaitForExit(program));
-    EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
-}
-
 TEST_F(Play, ToolbarButtonsRunTheirCommands)
 {
     Start();
@@ -732,12 +708,7 @@ TEST_F(Play, ToolbarButtonsRunTheirCommands)
     SetForegroundWindow(program.window);
     auto press = [&](int command) {
         RECT rect = ToolbarButtonRect(toolbar, command);
-        MovePointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, clicks, sizeof(INPUT));
+        ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
         Settle(program.window, 300);
     };
     press(IDM_UNDO);
