@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/bmp_builder.h"
 
 namespace {
@@ -128,27 +130,30 @@ TEST(LoadTileSet, AnimatedSetsCountTheirFrames)
 
 TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
 {
-    Loaded pingPong = Load(Picture(128, 352, 0x40));
-    EXPECT_TRUE(pingPong.set.pingPong);
-    EXPECT_EQ(pingPong.set.frameCount, 6);
-    EXPECT_FALSE(pingPong.animBMPOption);
-
-    Loaded skip = Load(Picture(128, 352, 0x80), 5, false);
-    EXPECT_FALSE(skip.set.pingPong);
-    EXPECT_EQ(skip.set.frameCount, 4);
-    EXPECT_TRUE(skip.animBMPOption);
-
-    // a tag with neither flag turns the option off
-    EXPECT_FALSE(Load(Picture(128, 352, 0x00), 5, true).animBMPOption);
-
-    Loaded untagged = Load(Picture(128, 352), 5, true);
-    EXPECT_EQ(untagged.set.frameCount, 4);
-    EXPECT_TRUE(untagged.animBMPOption);
-
-    // the tall kind carries its tag in the same place
-    Loaded tall = Load(Picture(128, 672, 0xC0), 5, false);
-    EXPECT_TRUE(tall.set.pingPong);
-    EXPECT_TRUE(tall.animBMPOption);
+    struct Case {
+        int width, height, tag;  // tag -1: none painted
+        bool optionBefore;
+        int kind;
+        bool pingPong;
+        int frameCount;
+        bool optionAfter;
+    } cases[] = {
+        {128, 352, 0x40, false, TileSetAnimated32, true, 6, false},
+        {128, 352, 0x80, false, TileSetAnimated32, false, 4, true},
+        {128, 352, 0x00, true, TileSetAnimated32, false, 4, false},  // neither flag turns the option off
+        {128, 352, -1, true, TileSetAnimated32, false, 4, true},     // no tag leaves it
+        {128, 672, 0xC0, false, TileSetAnimated32, true, 6, true},   // the tall kind has it in the same place
+        {96, 384, 0xC0, false, TileSetAnimated24, false, 4, false},  // not read from Animated24 sets
+        {32, 352, 0xC0, false, TileSetAnimated32, false, 1, true},   // one frame stays one frame
+    };
+    for (const Case& c : cases) {
+        Loaded loaded = Load(Picture(c.width, c.height, c.tag), 5, c.optionBefore);
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " tag " + std::to_string(c.tag));
+        EXPECT_EQ(loaded.set.kind, c.kind);
+        EXPECT_EQ(loaded.set.pingPong, c.pingPong);
+        EXPECT_EQ(loaded.set.frameCount, c.frameCount);
+        EXPECT_EQ(loaded.animBMPOption, c.optionAfter);
+    }
 }
 
 TEST(LoadTileSet, UntaggedSetAfterATaggedOneHasPingPongOff)
@@ -162,24 +167,6 @@ TEST(LoadTileSet, UntaggedSetAfterATaggedOneHasPingPongOff)
     LoadTileSet(set, plain.data(), plain.size(), BuiltIn(), &cellNo, &option);
     EXPECT_FALSE(set.pingPong);
     EXPECT_EQ(set.frameCount, 4);
-}
-
-TEST(LoadTileSet, TagIsNotReadFromAnimated24Sets)
-{
-    // a 96-wide set of kind 3 with the tag painted where a kind-4 set has it
-    Loaded loaded = Load(Picture(96, 384, 0xC0), 5, false);
-    EXPECT_EQ(loaded.set.kind, TileSetAnimated24);
-    EXPECT_FALSE(loaded.set.pingPong);
-    EXPECT_EQ(loaded.set.frameCount, 4);
-    EXPECT_FALSE(loaded.animBMPOption);
-}
-
-TEST(LoadTileSet, PingPongOnAOneFrameSetLeavesOneFrame)
-{
-    Loaded loaded = Load(Picture(32, 352, 0xC0), 5, false);
-    EXPECT_EQ(loaded.set.frameCount, 1);
-    EXPECT_FALSE(loaded.set.pingPong);
-    EXPECT_TRUE(loaded.animBMPOption);
 }
 
 TEST(ReadSetTag, AnyNonBlackPixelIsAOneBit)
