@@ -70,27 +70,6 @@ bool ReadPicture(const std::string& path, Picture* picture)
     return true;
 }
 
-// Runs a program and waits for it; its exit code, or -1.
-long RunAndWait(const std::string& exe, const std::string& arguments)
-{
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return -1;
-    long code = -1;
-    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
-        DWORD exit = 0;
-        GetExitCodeProcess(process.hProcess, &exit);
-        code = static_cast<long>(exit);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string Hex(std::uint32_t colour)
@@ -170,7 +149,9 @@ protected:
                                 " --score-bar " + std::to_string(scoreBarOn ? Height(scoreBar) : 0) +
                                 " --window-width " + std::to_string(window.right - window.left) +
                                 " --face " + Hex(ButtonFace());
-        EXPECT_EQ(0, RunAndWait(folder + "board-picture.exe", arguments)) << arguments;
+        long exitCode = -1;
+        RunProgram(folder + "board-picture.exe", arguments, "", &exitCode);
+        EXPECT_EQ(0, exitCode) << arguments;
         EXPECT_TRUE(ReadPicture(out, &expected)) << out;
         return expected;
     }

@@ -296,6 +296,12 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
 
 std::string RunTool(const std::string& arguments, const std::string& input, long* exitCode)
 {
+    return RunProgram(EnvironmentValue("HANABO_TOOL", "hanabo-tool.exe"), arguments, input, exitCode);
+}
+
+std::string RunProgram(const std::string& exe, const std::string& arguments, const std::string& input,
+                       long* exitCode)
+{
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE inRead, inWrite, outRead, outWrite;
     CreatePipe(&inRead, &inWrite, &inherit, 0);
@@ -308,7 +314,6 @@ std::string RunTool(const std::string& arguments, const std::string& input, long
     startup.hStdInput = inRead;
     startup.hStdOutput = outWrite;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string exe = EnvironmentValue("HANABO_TOOL", "hanabo-tool.exe");
     std::string commandLine = "\"" + exe + "\" " + arguments;
     PROCESS_INFORMATION process = {};
     std::string output;

@@ -65,8 +65,13 @@ bool SaveScreenshot(HWND window, const std::string& path);
 // Where screenshots go; the test script converts them for people to look at.
 std::string ArtifactPath(const std::string& name);
 
-// Runs hanabo-tool.exe with the arguments and the text as its standard input;
-// its standard output, and its exit code in *exitCode when given.
+// Runs a program with the arguments and the text as its standard input; its
+// standard output, and its exit code in *exitCode when given (-1 when it did
+// not start).
+std::string RunProgram(const std::string& exe, const std::string& arguments, const std::string& input = "",
+                       long* exitCode = nullptr);
+
+// The same for hanabo-tool.exe.
 std::string RunTool(const std::string& arguments, const std::string& input = "", long* exitCode = nullptr);
 
 // The whole content of a file; empty when it cannot be read.
