@@ -17,6 +17,7 @@
 
 #include "display/bitmap.h"
 #include "resources/resource.h"
+#include "tests/e2e/game_window.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/sheet.h"
 
@@ -100,26 +101,16 @@ int Height(HWND window)
     return rect.bottom - rect.top;
 }
 
-class Display : public ::testing::Test {
+class Display : public GameWindowTest {
 protected:
-    void TearDown() override { StopProgram(program); }
-
     // Starts the program with these lines of the [system] section.
     void Start(const std::string& systemLines = "")
     {
-        std::string directory = MakeWorkDirectory();
-        if (!systemLines.empty())
-            std::ofstream(directory + "Hanabo.ini", std::ios::binary) << "[system]\r\n" << systemLines;
-        ASSERT_TRUE(StartProgram(program, directory));
-        toolbar = FindChild(program.window, "ToolbarWindow32");
-        ASSERT_NE(nullptr, toolbar);
-        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
-        ASSERT_NE(nullptr, counter);
-        scoreBar = FindChild(program.window, "msctls_statusbar32");
-        ASSERT_NE(nullptr, scoreBar);
+        GameWindowTest::Start(systemLines.empty() ? "" : "[system]\r\n" + systemLines);
+        if (HasFatalFailure())
+            return;
         toolBarOn = IsWindowVisible(toolbar) != FALSE;
         scoreBarOn = IsWindowVisible(scoreBar) != FALSE;
-        boardTop = toolBarOn ? Height(toolbar) + 2 : 0;
         Settle(program.window, 300);
     }
 
@@ -176,13 +167,8 @@ protected:
         return count == 0 ? "" : std::to_string(count) + " pixels differ;" + first;
     }
 
-    RunningProgram program;
-    HWND toolbar = nullptr;
-    HWND counter = nullptr;
-    HWND scoreBar = nullptr;
     bool toolBarOn = true;
     bool scoreBarOn = true;
-    int boardTop = 0;
 };
 
 }  // namespace

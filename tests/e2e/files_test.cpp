@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/e2e/game_window.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/sheet.h"
 
@@ -38,26 +39,9 @@ HWND FileNameBox(HWND dialog)
     return search.found;
 }
 
-class Files : public ::testing::Test {
+class Files : public GameWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(StartProgram(program, MakeWorkDirectory()));
-        HWND toolbar = FindChild(program.window, "ToolbarWindow32");
-        ASSERT_NE(nullptr, toolbar);
-        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
-        scoreBar = FindChild(program.window, "msctls_statusbar32");
-        RECT bar;
-        GetWindowRect(toolbar, &bar);
-        boardTop = bar.bottom - bar.top + 2;
-    }
-
-    void TearDown() override
-    {
-        for (HWND box : TopLevelWindows("#32770", program.process.dwProcessId))
-            PostMessageA(box, WM_CLOSE, 0, 0);
-        StopProgram(program);
-    }
+    void SetUp() override { Start(); }
 
     // Runs a file dialog opened by keys: types the name (when given) and confirms.
     void ChooseInFileDialog(std::vector<WORD> keys, const std::string& name, std::string* proposed = nullptr)
@@ -117,10 +101,6 @@ protected:
         return counts;
     }
 
-    RunningProgram program;
-    HWND counter = nullptr;
-    HWND scoreBar = nullptr;
-    int boardTop = 0;
 };
 
 }  // namespace

@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/e2e/game_window.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/sheet.h"
 
@@ -84,32 +84,12 @@ std::string DefaultSettings(const std::string& directory)
            "\r\n";
 }
 
-class Play : public ::testing::Test {
+class Play : public GameWindowTest {
 protected:
-    void TearDown() override
-    {
-        for (HWND box : TopLevelWindows("#32770", program.process.dwProcessId))
-            PostMessageA(box, WM_CLOSE, 0, 0);
-        StopProgram(program);
-    }
-
-    // Starts the program in a fresh directory, with a settings file when given.
     void Start(const std::string& settings = "", int tileSize = 32)
     {
-        std::string directory = MakeWorkDirectory();
-        if (!settings.empty())
-            std::ofstream(directory + "Hanabo.ini", std::ios::binary) << settings;
         ts = tileSize;
-        ASSERT_TRUE(StartProgram(program, directory));
-        toolbar = FindChild(program.window, "ToolbarWindow32");
-        ASSERT_NE(nullptr, toolbar);
-        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
-        ASSERT_NE(nullptr, counter);
-        scoreBar = FindChild(program.window, "msctls_statusbar32");
-        ASSERT_NE(nullptr, scoreBar);
-        RECT bar;
-        GetWindowRect(toolbar, &bar);
-        boardTop = bar.bottom - bar.top + 2;
+        GameWindowTest::Start(settings);
     }
 
     POINT CellPoint(int column, int row) const
@@ -164,12 +144,7 @@ protected:
     // A visible message box or dialog of the program, or null.
     HWND Dialog(DWORD timeoutMs = 3000) const { return WaitForWindow(program, "#32770", timeoutMs); }
 
-    RunningProgram program;
-    HWND toolbar = nullptr;
-    HWND counter = nullptr;
-    HWND scoreBar = nullptr;
     int ts = 32;
-    int boardTop = 0;
 };
 
 std::string CountsText(const Sheet& sheet, int kinds)

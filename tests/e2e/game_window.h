@@ -1,0 +1,48 @@
+// The fixture of the tests that play in the main window: starts the program
+// with a settings file of the test's choosing, finds the window's parts, and
+// ends the program and any box it left open.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "resources/resource.h"
+#include "tests/e2e/harness.h"
+
+class GameWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (HWND box : TopLevelWindows("#32770", program.process.dwProcessId))
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        StopProgram(program);
+    }
+
+    // Starts the program in a fresh directory whose Hanabo.ini holds settings
+    // (no file when empty), and finds the toolbar, the click counter on it
+    // and the score bar.
+    void Start(const std::string& settings = "")
+    {
+        std::string directory = MakeWorkDirectory();
+        if (!settings.empty())
+            std::ofstream(directory + "Hanabo.ini", std::ios::binary) << settings;
+        ASSERT_TRUE(StartProgram(program, directory));
+        toolbar = FindChild(program.window, "ToolbarWindow32");
+        ASSERT_NE(nullptr, toolbar);
+        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
+        ASSERT_NE(nullptr, counter);
+        scoreBar = FindChild(program.window, "msctls_statusbar32");
+        ASSERT_NE(nullptr, scoreBar);
+        RECT bar;
+        GetWindowRect(toolbar, &bar);
+        boardTop = IsWindowVisible(toolbar) ? bar.bottom - bar.top + 2 : 0;
+    }
+
+    RunningProgram program;
+    HWND toolbar = nullptr;
+    HWND counter = nullptr;
+    HWND scoreBar = nullptr;
+    int boardTop = 0;  // the board's top in client coordinates, below the toolbar
+};
