@@ -50,7 +50,8 @@ void PostMouseMove(HWND window, int x, int y, WPARAM keys = 0);
 void PostLeftClick(HWND window, int x, int y);
 void PostRightClick(HWND window, int x, int y);
 
-// Waits for a visible top-level window of className in the program's process.
+// Waits for a visible top-level window of className in the program's process
+// (in any process for a RunningProgram that was never started).
 HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = 5000);
 
 // Lets the program handle what was sent to it.

@@ -40,17 +40,6 @@ std::string ViewerText(HWND viewer)
     return all;
 }
 
-HWND WaitForVisibleWindow(const char* className, DWORD timeoutMs)
-{
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        for (HWND window : TopLevelWindows(className))
-            if (IsWindowVisible(window))
-                return window;
-        Sleep(100);
-    }
-    return nullptr;
-}
-
 // Closes the viewer and makes sure its process does not outlive the test.
 void CloseViewer(HWND viewer)
 {
@@ -113,7 +102,7 @@ TEST(Help, HelpCommandShowsTheContentsAndItsJumpsWork)
     RunningProgram program;
     ASSERT_TRUE(StartProgram(program, directory));
     PostMessageA(program.window, WM_COMMAND, IDM_HELP, 0);
-    HWND viewer = WaitForVisibleWindow("MS_WINHELP", 30000);
+    HWND viewer = WaitForWindow(RunningProgram(), "MS_WINHELP", 30000);
     ASSERT_NE(nullptr, viewer) << "the help viewer's window appears";
     Settle(viewer, 1500);
 
