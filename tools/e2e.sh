@@ -25,12 +25,16 @@ export HANABO_EXE HANABO_ARTIFACTS HANABO_TOOL
 HANABO_EXE=$(winpath "$win/Hanabo32.exe")
 HANABO_ARTIFACTS=$(winpath "$artifacts")
 HANABO_TOOL=$(winpath "$win/hanabo-tool.exe")
+log="$artifacts/e2e.log"
 status=0
-"$WINE" "$win/hanabo_e2e.exe" "$@" 2>&1 | tr -d '\r' || status=$?
-[ "$status" -eq 0 ] && status=${PIPESTATUS[0]}
+"$WINE" "$win/hanabo_e2e.exe" "$@" 2>&1 | tr -d '\r' | tee "$log" || status=$?
 
 # Screenshots as PNG for people to look at.
 for bmp in "$artifacts"/*.bmp; do
   [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null || true
 done
+passed=$(grep -c '^\[       OK \]' "$log" || true)
+failed=$(grep -c '^\[  FAILED  \] [A-Za-z]*\.[A-Za-z]* (' "$log" || true)
+[ "$status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
+echo "end-to-end: $passed passed, $failed failed"
 exit "$status"
