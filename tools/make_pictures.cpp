@@ -577,12 +577,14 @@ void DrawBuiltInTile(Image& image, int left, int top, int t, bool highlighted)
     });
 }
 
-Image BuiltInTiles()
+// A plain set: the blank tile and five tiles across, their highlighted
+// pictures in the row below.
+Image PlainSet(void (*drawTile)(Image&, int, int, int, bool))
 {
     Image image = MakeImage(192, 64);
     for (int band = 0; band < 2; ++band)
         for (int t = 0; t <= 5; ++t)
-            DrawBuiltInTile(image, 32 * t, 32 * band, t, band == 1);
+            drawTile(image, 32 * t, 32 * band, t, band == 1);
     return image;
 }
 
@@ -1228,15 +1230,6 @@ void DrawShapeTile(Image& image, int left, int top, int t, bool highlighted)
     });
 }
 
-Image ShapesSet()
-{
-    Image image = MakeImage(192, 64);
-    for (int band = 0; band < 2; ++band)
-        for (int t = 0; t <= 5; ++t)
-            DrawShapeTile(image, 32 * t, 32 * band, t, band == 1);
-    return image;
-}
-
 bool Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     if (!WriteFile(path, bytes)) {
@@ -1260,7 +1253,7 @@ int main(int argc, char** argv)
     std::error_code error;
     std::filesystem::create_directories(folder / "ship", error);
     bool ok = true;
-    ok &= Write(folder / "tiles.bmp", Bmp8(BuiltInTiles()));
+    ok &= Write(folder / "tiles.bmp", Bmp8(PlainSet(DrawBuiltInTile)));
     ok &= Write(folder / "baricons.bmp", BmpBytes(BarIcons(), Sixteen, 4));
     ok &= Write(folder / "toolbar.bmp", BmpBytes(ToolbarImages(), Sixteen, 4));
     ok &= Write(folder / "hanabo.ico", IcoBytes({ProgramIcon(32), ProgramIcon(16)}));
@@ -1268,6 +1261,6 @@ int main(int argc, char** argv)
     ok &= Write(folder / "ship" / "Marbles24.bmp", Bmp8(Marbles24()));
     ok &= Write(folder / "ship" / "Jewels32.bmp", Bmp8(Jewels32(8, 0, true)));
     ok &= Write(folder / "ship" / "Billiards32.bmp", Bmp8(Billiards32(8)));
-    ok &= Write(folder / "ship" / "Shapes.bmp", Bmp8(ShapesSet()));
+    ok &= Write(folder / "ship" / "Shapes.bmp", Bmp8(PlainSet(DrawShapeTile)));
     return ok ? 0 : 1;
 }
