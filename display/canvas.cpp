@@ -60,10 +60,10 @@ CanvasRect FrameRect(const TileSet& set, int band, int frame)
     return r;
 }
 
-static void DrawLegendIcons(TileCanvas& canvas, const TileSet& set)
+static void DrawLegendIcons(TileCanvas& canvas, const TileSet& set, int kind)
 {
     const int icon = LegendIconSize;
-    switch (set.kind) {
+    switch (kind) {
     case TileSetPlain:
         StretchToCanvas(canvas, set.picture, CanvasRect{32, 0, 160, 32}, CanvasRect{0, LegendIconsTop, 5 * icon, icon});
         break;
@@ -85,16 +85,16 @@ static void DrawLegendIcons(TileCanvas& canvas, const TileSet& set)
     }
 }
 
-void BuildTilePictures(TileCanvas& canvas, const TileSet& set, int ts, int blankCell)
+void BuildTilePictures(TileCanvas& canvas, const TileSet& set, int kind, int ts, int blankCell)
 {
-    switch (set.kind) {
+    switch (kind) {
     case TileSetAnimated24:
         for (int n = 0; n <= 5; ++n)
             StretchToCanvas(canvas, set.picture, FrameRect(set, n == 0 ? 0 : 3 * n - 2, 0), CanvasRect{n * ts, 0, ts, ts});
         break;
     case TileSetAnimated32:
         if (blankCell >= 0)
-            StretchToCanvas(canvas, set.picture, FrameRect(set, blankCell / 100, blankCell % 100), CanvasRect{0, 0, ts, ts});
+            StretchToCanvas(canvas, set.picture, FrameRect(set, BlankCellBand(blankCell), BlankCellFrame(blankCell)), CanvasRect{0, 0, ts, ts});
         for (int t = 1; t <= 5; ++t)
             StretchToCanvas(canvas, set.picture, FrameRect(set, 2 * t - 1, 0), CanvasRect{t * ts, 0, ts, ts});
         break;
@@ -108,12 +108,12 @@ void BuildTilePictures(TileCanvas& canvas, const TileSet& set, int ts, int blank
     }
 }
 
-void PaintTileSetIntoCanvas(TileCanvas& canvas, const TileSet& set, int ts, int blankCell, const Bitmap& barIcons)
+void PaintTileSetIntoCanvas(TileCanvas& canvas, const TileSet& set, int kind, int ts, int blankCell, const Bitmap& barIcons)
 {
-    DrawLegendIcons(canvas, set);
-    if (set.kind == TileSetAnimated32)
+    DrawLegendIcons(canvas, set, kind);
+    if (kind == TileSetAnimated32)
         StretchToCanvas(canvas, set.picture, FrameRect(set, 0, set.picture.width / 32 - 1), CanvasRect{0, 0, 32, 32});
-    BuildTilePictures(canvas, set, ts, blankCell);
+    BuildTilePictures(canvas, set, kind, ts, blankCell);
     StretchToCanvas(canvas, barIcons, CanvasRect{0, 0, BarIconsWidth, BarIconsHeight},
                     CanvasRect{0, BarIconsTop, BarIconsWidth, BarIconsHeight});
 }

@@ -45,13 +45,19 @@ bool StretchToCanvas(TileCanvas& canvas, const Bitmap& picture, CanvasRect sourc
 // Frame `frame` of band `band` of the tile set's picture (it may lie outside).
 CanvasRect FrameRect(const TileSet& set, int band, int frame);
 
-// Fills the canvas regions for a newly loaded tile set: the legend icons, the
+// The BlankCell setting of an animated 32 set names a frame of its picture:
+// band BlankCell / 100, frame BlankCell % 100.
+const int BlankCellBandStep = 100;
+inline int BlankCellBand(int blankCell) { return blankCell / BlankCellBandStep; }
+inline int BlankCellFrame(int blankCell) { return blankCell % BlankCellBandStep; }
+
+// Fills the canvas regions for a newly loaded tile set of a kind: the legend icons, the
 // SetTag frame of a 32-pixel animated set, the tile pictures at tile size ts
 // and the bar icons.
-void PaintTileSetIntoCanvas(TileCanvas& canvas, const TileSet& set, int ts, int blankCell, const Bitmap& barIcons);
+void PaintTileSetIntoCanvas(TileCanvas& canvas, const TileSet& set, int kind, int ts, int blankCell, const Bitmap& barIcons);
 
 // Redraws the tile pictures at tile size ts with the blank tile BlankCell.
-void BuildTilePictures(TileCanvas& canvas, const TileSet& set, int ts, int blankCell);
+void BuildTilePictures(TileCanvas& canvas, const TileSet& set, int kind, int ts, int blankCell);
 
 // The ts × ts square of the canvas that shows a Cell of value v.
 CanvasRect CellSource(int kind, int value, int ts);

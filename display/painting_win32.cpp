@@ -13,6 +13,7 @@
 #include "game/scoring.h"
 #include "resources/resource.h"
 #include "storage/settings.h"
+#include "game/session.h"
 
 PaintLayout paintLayout;
 
@@ -249,28 +250,29 @@ static void LoadTileSetFrom(const char* path)
     std::vector<std::uint8_t> bytes;
     const bool haveFile = ReadPictureFile(path, &bytes);
     bool option = settings.AnimBMPOption != 0;
-    LoadTileSet(tileSet, haveFile ? bytes.data() : nullptr, bytes.size(), drawing.builtInTiles, &game.cellNo, &option);
+    int cellNo = settings.CellNo;
+    LoadTileSet(tileSet, tileSetInfo, haveFile ? bytes.data() : nullptr, bytes.size(), drawing.builtInTiles, &cellNo, &option);
+    settings.CellNo = static_cast<signed char>(cellNo);
     settings.AnimBMPOption = option ? 1 : 0;
-    game.tileSetKind = tileSet.kind;
     if (tileSet.hasPalette)
         MakePalette();
     GdiFlush();
-    PaintTileSetIntoCanvas(drawing.canvas, tileSet, board.ts, settings.BlankCell, drawing.barIcons);
+    PaintTileSetIntoCanvas(drawing.canvas, tileSet, tileSetInfo.kind, board.ts, settings.BlankCell, drawing.barIcons);
 }
 
 void ApplyBitmapSetting(const char* path)
 {
     tileSet.bitmapPath = path ? path : "";
-    const int oldKind = tileSet.loaded ? tileSet.kind : TileSetNone;
+    const int oldKind = tileSet.loaded ? tileSetInfo.kind : TileSetNone;
     LoadTileSetFrom(tileSet.bitmapPath.c_str());
-    const BitmapOutcome outcome = BitmapChangeOutcome(oldKind, tileSet.kind);
+    const BitmapOutcome outcome = BitmapChangeOutcome(oldKind, tileSetInfo.kind);
     if (!outcome.newGame) {
         FullRepaint();
         UpdateTitle();
         return;
     }
     if (outcome.resetCellNo)
-        game.cellNo = MaxTileKinds;
+        settings.CellNo = MaxTileKinds;
     DrawBoardFrame();
     DrawBarLegend();
     StartGame(false, false);
@@ -281,7 +283,7 @@ void RebuildTilePictures()
     if (!tileSet.loaded || !drawing.canvas.pixels)
         return;
     GdiFlush();
-    BuildTilePictures(drawing.canvas, tileSet, board.ts, settings.BlankCell);
+    BuildTilePictures(drawing.canvas, tileSet, tileSetInfo.kind, board.ts, settings.BlankCell);
 }
 
 void ResizeForTileSize()
@@ -300,15 +302,15 @@ bool StretchFrameToAnimationSlot(int band, int frame)
 
 static bool CanPaint()
 {
-    return tileSet.loaded && drawing.canvasDc && back.pixels && tileSet.kind >= TileSetPlain &&
-           tileSet.kind <= TileSetAnimated32 && !board.cells.empty();
+    return tileSet.loaded && drawing.canvasDc && back.pixels && tileSetInfo.kind >= TileSetPlain &&
+           tileSetInfo.kind <= TileSetAnimated32 && !board.cells.empty();
 }
 
 // Copies the picture of Cell (column, row) from the canvas into the back
 // buffer and notes the square as changed.
 static void CopyCell(int column, int row)
 {
-    const CanvasRect source = CellSource(tileSet.kind, CellAt(column, row), board.ts);
+    const CanvasRect source = CellSource(tileSetInfo.kind, CellAt(column, row), board.ts);
     const int x = column * board.ts;
     const int y = row * board.ts;
     int width = source.width;
@@ -365,7 +367,7 @@ void RedrawBoard()
         return;
     // Plain and animated sets show no stale highlight after a full redraw; a
     // road set keeps its highlighted group.
-    if (tileSet.kind != TileSetRoad)
+    if (tileSetInfo.kind != TileSetRoad)
         for (unsigned char& cell : board.cells)
             cell &= CellTileMask;
     for (int column = 0; column < board.columns; ++column)
@@ -401,7 +403,7 @@ static void DrawLegendOn(HDC dc)
         return;
     RECT client;
     GetClientRect(drawing.window, &client);
-    const Legend legend = BarLegend(tileSet.kind, game.cellNo, paintLayout.edges, paintLayout.boardTop, board.rows,
+    const Legend legend = BarLegend(tileSetInfo.kind, settings.CellNo, paintLayout.edges, paintLayout.boardTop, board.rows,
                                     board.ts, client.right - client.left);
     RECT strip = {legend.strip.x, legend.strip.y, legend.strip.x + legend.strip.width,
                   legend.strip.y + legend.strip.height};
@@ -479,7 +481,7 @@ void DrawBlankTilePreview(HWND dialog, HDC dc, HWND button)
 {
     const int blankCell = settings.BlankCell;
     char text[32];
-    std::snprintf(text, sizeof text, BlankCellButtonFormat, blankCell % 100 + 1);
+    std::snprintf(text, sizeof text, BlankCellButtonFormat, BlankCellFrame(blankCell) + 1);
     SetWindowTextA(button, text);
     if (!tileSet.loaded)
         return;
@@ -494,7 +496,7 @@ void DrawBlankTilePreview(HWND dialog, HDC dc, HWND button)
 
     // the top 32 rows of the picture, unscaled, from the chosen frame of a
     // 32-pixel animated set or from the left edge of any other
-    const int left = tileSet.kind == TileSetAnimated32 ? 32 * (blankCell % 100) : 0;
+    const int left = tileSetInfo.kind == TileSetAnimated32 ? 32 * (BlankCellFrame(blankCell)) : 0;
     std::uint32_t square[32 * 32];
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)

@@ -58,7 +58,7 @@ bool ReadSetTag(const Bitmap& picture, std::uint8_t* flags)
     return true;
 }
 
-void LoadTileSet(TileSet& set, const std::uint8_t* file, std::size_t fileSize,
+void LoadTileSet(TileSet& set, TileSetInfo& info, const std::uint8_t* file, std::size_t fileSize,
                  const Bitmap& builtIn, int* cellNo, bool* animBMPOption)
 {
     TileSetShape shape;
@@ -74,25 +74,25 @@ void LoadTileSet(TileSet& set, const std::uint8_t* file, std::size_t fileSize,
         ClassifyTileSet(192, 64, &shape);
     }
     set.loaded = true;
-    set.kind = shape.kind == TileSetTallAnimated32 ? TileSetAnimated32 : shape.kind;
+    info.kind = shape.kind == TileSetTallAnimated32 ? TileSetAnimated32 : shape.kind;
     set.frameSize = shape.frameSize;
-    set.frameCount = shape.frameCount;
-    set.cellNoLimit = shape.cellNoLimit;
-    if (set.kind == TileSetRoad)
+    info.frameCount = shape.frameCount;
+    info.cellNoLimit = shape.cellNoLimit;
+    if (info.kind == TileSetRoad)
         *cellNo = RoadTileValues;
     else if (*cellNo > MaxTileKinds)
         *cellNo = MaxTileKinds;
     set.hasPalette = set.picture.colourCount == 256;
-    set.pingPong = false;
+    info.pingPong = false;
 
     std::uint8_t flags = 0;
-    if (set.kind == TileSetAnimated32 && ReadSetTag(set.picture, &flags)) {
+    if (info.kind == TileSetAnimated32 && ReadSetTag(set.picture, &flags)) {
         *animBMPOption = (flags & SetTagSkipFirstFrame) != 0;
         // A one-frame strip has nothing to play backwards (and 2 × 1 − 2
         // frames would leave the animation with none at all).
-        if ((flags & SetTagPingPong) != 0 && set.frameCount > 1) {
-            set.pingPong = true;
-            set.frameCount = 2 * set.frameCount - 2;
+        if ((flags & SetTagPingPong) != 0 && info.frameCount > 1) {
+            info.pingPong = true;
+            info.frameCount = 2 * info.frameCount - 2;
         }
     }
 }

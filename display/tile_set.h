@@ -1,4 +1,5 @@
 // The tile set: the loaded tile picture, its kind by pixel size, and the SetTag.
+// What the game needs of it (kind, frames, PingPong) goes into a TileSetInfo.
 #pragma once
 
 #include <cstddef>
@@ -29,11 +30,7 @@ struct TileSet {
     Bitmap picture;
     bool loaded = false;      // a picture (file or built-in) is in use
     bool builtIn = false;     // the built-in plain picture
-    int kind = TileSetNone;   // 1..4 (a tall animated set is stored as 4)
     int frameSize = 0;
-    int frameCount = 0;
-    int cellNoLimit = 0;
-    bool pingPong = false;    // set by a SetTag: animations run forward then back
     bool hasPalette = false;  // the picture has exactly 256 colour-table entries
     std::string bitmapPath;   // the Bitmap setting as last applied
 };
@@ -51,9 +48,10 @@ bool ReadSetTag(const Bitmap& picture, std::uint8_t* flags);
 
 // Loads the tile set from the bytes of a .bmp file, or from none (file null),
 // falling back to the built-in plain picture when the file is unreadable or
-// of no recognised size. Lowers or sets *cellNo for the new kind, and lets a
+// of no recognised size, and describes it in info (a tall animated set as an
+// animated 32 one). Lowers or sets *cellNo for the new kind, and lets a
 // SetTag set *animBMPOption and PingPong. The bitmap path is left as it was.
-void LoadTileSet(TileSet& set, const std::uint8_t* file, std::size_t fileSize,
+void LoadTileSet(TileSet& set, TileSetInfo& info, const std::uint8_t* file, std::size_t fileSize,
                  const Bitmap& builtIn, int* cellNo, bool* animBMPOption);
 
 // What applying the Bitmap setting does once the new set is loaded.

@@ -2,36 +2,12 @@
 #include "game/board.h"
 
 #include "game/front_end.h"
+#include "storage/settings.h"
 
 Board board;
 GameState game;
-
-int RoundTileSize(int size)
-{
-    if (size <= 4)
-        return 4;
-    if (size <= 8)
-        return 8;
-    if (size <= 16)
-        return 16;
-    if (size <= 32)
-        return 32;
-    if (size <= 48)
-        return 48;
-    return 64;
-}
-
-void LimitBoardSize(int* columns, int* rows, int ts)
-{
-    if (ts * *columns > BoardMaxWidth)
-        *columns = BoardMaxWidth / ts;
-    if (ts * *columns < BoardMinWidth)
-        *columns = (BoardMinWidth + ts - 1) / ts;
-    if (ts * *rows > BoardMaxHeight)
-        *rows = BoardMaxHeight / ts;
-    if (ts * *rows < BoardMinHeight)
-        *rows = BoardMinHeight / ts;
-}
+UiState ui;
+TileSetInfo tileSetInfo;
 
 void ResizeBoard(int columns, int rows)
 {
@@ -48,15 +24,9 @@ void SetBoardSize(int columns, int rows)
     ResizeBoard(columns, rows);
 }
 
-void CellFromPoint(int x, int y, int boardTop, int* column, int* row)
-{
-    *column = (x - 2) / board.ts;
-    *row = (y - boardTop) / board.ts;
-}
-
 GameMode CurrentMode()
 {
-    return game.tileSetKind == TileSetRoad ? GameMode::ZededUdoz : GameMode::IroGame;
+    return tileSetInfo.kind == TileSetRoad ? GameMode::ZededUdoz : GameMode::IroGame;
 }
 
 static unsigned char Opposite(unsigned char connector)
@@ -107,14 +77,14 @@ void CountTiles()
 
 void StartTimer()
 {
-    StartAnimationTimer(game.animIntrvl);
-    game.timerRunning = true;
+    StartAnimationTimer(settings.AnimIntrvl);
+    ui.timerRunning = true;
 }
 
 void StopTimer()
 {
-    if (!game.timerRunning)
+    if (!ui.timerRunning)
         return;
     StopAnimationTimer();
-    game.timerRunning = false;
+    ui.timerRunning = false;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/sheet.h"
+
 // A Cell is one byte: the tile value in bits 0 to 3 (0 is an empty position)
 // and the mark of the highlighted group. Bits 4, 6 and 7 are never set, so a
 // value below CellMarkBit is an unmarked Cell.
@@ -16,27 +18,9 @@ const unsigned char RoadDown = 2;    // towards row + 1
 const unsigned char RoadRight = 4;   // towards column + 1
 const unsigned char RoadLeft = 8;    // towards column - 1
 
-// The Board's limits in pixels, and what they allow at a tile size of 4.
-const int BoardMinWidth = 256;
-const int BoardMaxWidth = 960;
-const int BoardMinHeight = 192;
-const int BoardMaxHeight = 640;
-const int MaxColumns = 240;
-const int MaxRows = 160;
-
-// IroGame deals tile values 1 to CellNo, at most this many; ZededUdoz deals 1 to 15.
-const int MaxTileKinds = 5;
-const int RoadTileValues = 15;
-
 // Move k is entry k of the history, from 1; entry 0 is never used.
 const int MoveHistorySize = 20000;
 
-// The default sheet: 16 x 12 tiles of 32 pixels, 5 kinds.
-const int DefaultColumns = 16;
-const int DefaultRows = 12;
-const int DefaultTileSize = 32;
-const int DefaultCellNo = 5;
-const int DefaultAnimIntrvl = 50;
 
 enum class GameMode { IroGame, ZededUdoz };
 
@@ -49,6 +33,14 @@ const int TileSetPlain = 1;
 const int TileSetRoad = 2;
 const int TileSetAnimated24 = 3;
 const int TileSetAnimated32 = 4;
+
+// What the game knows of the tile picture in use; the tile-set loader fills it.
+struct TileSetInfo {
+    int kind = TileSetNone;
+    int frameCount = 0;       // frames per animation band (animated kinds)
+    int cellNoLimit = 0;      // the largest CellNo the set can show
+    bool pingPong = false;    // animations run forward, then back
+};
 
 struct Board {
     int columns = DefaultColumns;
@@ -80,6 +72,7 @@ struct Move {
     unsigned char row;
 };
 
+// The rules' record of the game in progress.
 struct GameState {
     int number = 0;                 // the GameNumber; in Campaign the stage
     double score = 0;               // holds whole numbers only
@@ -89,38 +82,30 @@ struct GameState {
     bool gameOver = false;
     bool replaying = false;         // removals are neither recorded, drawn nor animated
     bool redoing = false;           // removals are not animated
-    bool timerRunning = false;      // the animation timer runs
-    AnimState animState = AnimState::Idle;
-    int animFrame = 0;
-    int anchorColumn = 0;           // the clicked Cell of the vanishing group
-    int anchorRow = 0;
-    Selection selection;
     TileCounts counts;
     std::string loadedFile;         // the saved game the Board came from; empty for none
-
-    // Values that the settings and the tile-set loader give the game.
-    int tileSetKind = TileSetNone;
-    int cellNo = DefaultCellNo;     // tile values IroGame deals
     bool campaign = false;          // a campaign runs (or its dialog is open)
-    int campaignTane = 0;           // added to the number when a deal is seeded
-    bool scoreOption = false;       // the tiles left count against the score
-    int animIntrvl = DefaultAnimIntrvl;
 
     // The records are consulted when a game starts and ends; the command-line
     // tools, which keep none, turn this off.
     bool keepRecords = true;
 };
 
+// What the player is pointing at and what is animating: the highlighted
+// group, the animation and its timer.
+struct UiState {
+    Selection selection;
+    AnimState animState = AnimState::Idle;
+    int animFrame = 0;
+    int anchorColumn = 0;           // the clicked Cell of the vanishing group
+    int anchorRow = 0;
+    bool timerRunning = false;      // the animation timer runs
+};
+
 extern Board board;
 extern GameState game;
-
-// Raises a tile size to the next allowed one: 4, 8, 16, 32, 48 or 64.
-int RoundTileSize(int size);
-
-// Corrects a requested size by the Board's limits at the current tile size
-// (board.ts, which must be an allowed size), in this order: columns too wide,
-// too narrow, rows too high, too low.
-void LimitBoardSize(int* columns, int* rows, int ts);
+extern UiState ui;
+extern TileSetInfo tileSetInfo;
 
 // Gives the Board a new size, corrected by the limits, and new cell storage
 // (all empty until the next deal). The caller then sizes the window.
@@ -144,10 +129,6 @@ inline bool IsOnBoard(int column, int row)
     return column >= 0 && column < board.columns && row >= 0 && row < board.rows;
 }
 
-// The Cell under a point of the main window's client area, whose board starts
-// at (2, boardTop). Not clamped: the caller checks the result.
-void CellFromPoint(int x, int y, int boardTop, int* column, int* row);
-
 // IroGame or ZededUdoz, by the loaded tile set (the road set plays ZededUdoz).
 GameMode CurrentMode();
 
@@ -162,6 +143,6 @@ int TilesLeft();
 void CountTiles();
 
 // The one animation timer: started and stopped only through these, so that
-// game.timerRunning always tells whether it runs.
+// ui.timerRunning always tells whether it runs.
 void StartTimer();
 void StopTimer();

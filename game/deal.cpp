@@ -1,4 +1,4 @@
-// Dealing boards from game numbers, the window title and the start of a game.
+// Dealing boards from game numbers, and the window title.
 #include "game/deal.h"
 
 #include <cstdio>
@@ -6,9 +6,7 @@
 
 #include "game/board.h"
 #include "game/front_end.h"
-#include "game/scoring.h"
-#include "storage/records.h"
-#include "storage/saved_game.h"
+#include "storage/settings.h"
 
 GameRandom gameRandom;
 RecentNumbers recentNumbers;
@@ -78,15 +76,15 @@ static bool DrawnAgain(int column, int row, int value)
     return false;
 }
 
-static void DealCells()
+void DealCells()
 {
     if (board.cells.size() != static_cast<std::size_t>(board.columns) * board.rows)
         ResizeBoard(board.columns, board.rows);
     game.counts = TileCounts();
-    game.selection.size = 0;
+    ui.selection.size = 0;
     bool road = CurrentMode() == GameMode::ZededUdoz;
     // A kind count outside 1 to 5 would deal values the counts cannot hold.
-    int kinds = game.cellNo < 1 ? 1 : game.cellNo > MaxTileKinds ? MaxTileKinds : game.cellNo;
+    int kinds = settings.CellNo < 1 ? 1 : settings.CellNo > MaxTileKinds ? MaxTileKinds : settings.CellNo;
     int n = road ? RoadTileValues : kinds;
     for (int column = 0; column < board.columns; ++column) {
         for (int row = 0; row < board.rows; ++row) {
@@ -102,49 +100,6 @@ static void DealCells()
     }
     if (road)
         game.counts.count[1] = board.columns * board.rows;
-}
-
-void DealBoard(bool keepNumber)
-{
-    StopTimer();
-    game.animState = AnimState::Idle;
-    game.score = 0;
-    if (!keepNumber) {
-        game.loadedFile.clear();
-        if (game.campaign)
-            game.number = static_cast<int>(static_cast<std::uint32_t>(game.number) + 1u);
-        else
-            game.number = ChooseNewNumber();
-    }
-    SeedForGame(static_cast<std::int32_t>(static_cast<std::uint32_t>(game.number) +
-                                          static_cast<std::uint32_t>(game.campaignTane)));
-    if (!game.loadedFile.empty())
-        LoadGame();
-    else
-        DealCells();
-    UpdateTitle();
-}
-
-void StartGame(bool keepNumber, bool keepHistory)
-{
-    game.selection.minColumn = game.selection.minRow = 0;
-    game.selection.maxColumn = game.selection.maxRow = 0;
-    if (keepHistory)
-        game.moveCount = game.moveCount > game.moveIndex ? game.moveCount : game.moveIndex;
-    else
-        game.moveCount = 0;
-    EnableCommand(GameCommand::Redo, keepHistory && game.moveCount >= 1);
-    game.moveIndex = 0;
-    DealBoard(keepNumber);
-    game.gameOver = false;
-    game.redoing = false;
-    game.replaying = false;
-    RepaintBoard();
-    ShowScoreBar();
-    ShowClickCounter();
-    PlaySoundEvent(SoundEvent::Start);
-    if (game.keepRecords)
-        LoadRecords();
 }
 
 void FormatTitle(char* text, int size)

@@ -1,5 +1,5 @@
 // Game numbers: the game's own random generator, dealing a board from a
-// number, the window title and the start of every game.
+// number, and the window title.
 #pragma once
 
 #include <cstdint>
@@ -44,13 +44,8 @@ void SeedForGame(std::int32_t s);
 // Draws a new GameNumber and puts it at the top of the recent numbers.
 int ChooseNewNumber();
 
-// Chooses (keepNumber false) or keeps the number, seeds, fills the Board (or
-// reloads the saved game it came from) and rewrites the title.
-void DealBoard(bool keepNumber);
-
-// The one way a game begins. keepHistory: the same board starts again and its
-// moves stay available to Redo.
-void StartGame(bool keepNumber, bool keepHistory);
+// Fills every Cell of the Board from the seeded generator and counts the tiles.
+void DealCells();
 
 // The main window's title: mode, Campaign, and the number or the file's name.
 void UpdateTitle();

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "game/board.h"
-#include "game/deal.h"
 #include "game/front_end.h"
 #include "game/groups.h"
+#include "game/removal.h"
 #include "game/scoring.h"
+#include "game/session.h"
 
 MoveSlider moveSlider;
 
@@ -25,20 +26,6 @@ static const int SliderPage = 5;
 
 static std::vector<unsigned char> cellsBefore;
 
-static void KeepHistoryOrder()
-{
-    if (game.moveCount < game.moveIndex)
-        game.moveCount = game.moveIndex;
-}
-
-void RecordMove(int column, int row)
-{
-    if (game.moveIndex <= 0 || game.moveIndex >= MoveHistorySize)
-        return;
-    game.moves[game.moveIndex].column = static_cast<unsigned char>(column);
-    game.moves[game.moveIndex].row = static_cast<unsigned char>(row);
-}
-
 // Applies a recorded move to the Board as a replay does. A move that no
 // longer finds a group (the saved game it came from changed on disk) is left out.
 static void ReplayMove(const Move& move)
@@ -50,12 +37,12 @@ static void ReplayMove(const Move& move)
     unsigned char cell = CellAt(column, row);
     if (cell == 0 || cell >= CellMarkBit)
         return;
-    Selection& s = game.selection;
+    Selection& s = ui.selection;
     s.minColumn = s.maxColumn = column;
     s.minRow = s.maxRow = row;
     s.size = 1;
     SetCell(column, row, cell | CellMarkBit);
-    GrowGroup(column, row, cell & CellTileMask);
+    GrowGroup(column, row);
     if (s.size < 2) {
         SetCell(column, row, cell);
         return;
@@ -65,11 +52,10 @@ static void ReplayMove(const Move& move)
 
 void UndoMove()
 {
-    if (game.moveIndex == 0 || game.animState == AnimState::Vanishing)
+    if (game.moveIndex == 0 || ui.animState == AnimState::Vanishing)
         return;
     StopTimer();
     PlaySoundEvent(SoundEvent::Click);
-    KeepHistoryOrder();
     game.replaying = true;
     cellsBefore.assign(board.cells.begin(), board.cells.end());
     DealBoard(true);
@@ -82,7 +68,7 @@ void UndoMove()
         ReplayMove(game.moves[k]);
     --game.moveIndex;
     game.replaying = false;
-    game.selection.size = 0;
+    ui.selection.size = 0;
     if (cellsBefore.size() == board.cells.size()) {
         for (int column = 0; column < board.columns; ++column)
             for (int row = 0; row < board.rows; ++row) {
@@ -106,7 +92,7 @@ static bool RedoNextMove()
     if (!IsOnBoard(move.column, move.row))
         return false;
     HighlightGroupAt(move.column, move.row);
-    if (game.selection.size < 2)
+    if (ui.selection.size < 2)
         return false;
     RemoveGroup(move.column, move.row);
     return true;
@@ -121,7 +107,7 @@ void RedoMove()
         RedoNextMove();
     }
     game.redoing = false;
-    game.selection.size = 0;
+    ui.selection.size = 0;
     if (game.moveCount == game.moveIndex)
         EnableCommand(GameCommand::Redo, false);
 }
@@ -145,7 +131,6 @@ void PreviewRedo()
 
 void MoveSliderOpened()
 {
-    KeepHistoryOrder();
     moveSlider.maximum = game.moveCount;
     moveSlider.position = game.moveIndex;
 }
@@ -199,7 +184,7 @@ void MoveSliderOk()
         return;
     if (p < game.moveIndex) {
         // Undo does nothing while a group vanishes; the index must not move either.
-        if (game.animState == AnimState::Vanishing)
+        if (ui.animState == AnimState::Vanishing)
             return;
         game.moveIndex = p + 1;
         UndoMove();

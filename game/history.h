@@ -2,9 +2,6 @@
 // logic of the move slider.
 #pragma once
 
-// Writes (column, row) as move number game.moveIndex.
-void RecordMove(int column, int row);
-
 // Takes back the last move: the same board is dealt again and every earlier
 // move replayed without drawing, recording or animating it.
 void UndoMove();

@@ -1,15 +1,12 @@
-// Scoring, the texts of the score bar and the click counter, and the end of a game.
+// Scoring, the texts of the score bar and the click counter, and the test for the end of a game.
 #include "game/scoring.h"
 
 #include <cstdio>
 
 #include "game/board.h"
-#include "game/deal.h"
 #include "game/front_end.h"
-#include "storage/records.h"
+#include "storage/settings.h"
 
-static const char RetryQuestion[] =
-    "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？
 static const char ClickWord[] = "Click";
 static const char ClicksWord[] = "Clicks";
 static const char Blank[] = " ";
@@ -22,7 +19,7 @@ void ScoreRemoval(int n)
 
 double ShownScore()
 {
-    return game.scoreOption ? game.score - TilesLeft() : game.score;
+    return settings.ScoreOption ? game.score - TilesLeft() : game.score;
 }
 
 void FormatScoreBarField(int field, char* text, int size)
@@ -30,14 +27,14 @@ void FormatScoreBarField(int field, char* text, int size)
     std::size_t room = static_cast<std::size_t>(size);
     if (field >= 0 && field <= 4) {
         int value = field + 1;
-        bool shown = CurrentMode() == GameMode::ZededUdoz ? value == 1 : value <= game.cellNo;
+        bool shown = CurrentMode() == GameMode::ZededUdoz ? value == 1 : value <= settings.CellNo;
         if (shown)
             std::snprintf(text, room, "%d", game.counts.count[value]);
         else
             std::snprintf(text, room, "%s", Blank);
     } else if (field == ScoreBarSizeField) {
-        if (game.selection.size > 1)
-            std::snprintf(text, room, "%d", game.selection.size);
+        if (ui.selection.size > 1)
+            std::snprintf(text, room, "%d", ui.selection.size);
         else
             std::snprintf(text, room, "%s", Blank);
     } else if (field == ScoreBarScoreField) {
@@ -96,28 +93,5 @@ bool IsGameOver()
         row = bottom;
         if (column >= columns || CellAt(column, row) == 0)
             return true;
-    }
-}
-
-void EndGame()
-{
-    int rest = TilesLeft();
-    if (game.scoreOption)
-        game.score -= rest;
-    if (game.keepRecords)
-        RecordGameResult(game.score, rest);
-}
-
-void AskRetry()
-{
-    PlaySoundEvent(SoundEvent::Message);
-    if (AskYesNo(RetryQuestion)) {
-        // After Undo back to the deal there is no last move to drop.
-        if (game.moveIndex > 0)
-            --game.moveIndex;
-        game.moveCount = game.moveIndex;
-        StartGame(true, true);
-    } else {
-        StartGame(false, false);
     }
 }

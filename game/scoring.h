@@ -1,4 +1,4 @@
-// Scoring, the score bar and click counter texts, and the end of a game.
+// Scoring, the score bar and click counter texts, and the test for the end of a game.
 #pragma once
 
 // The score bar's seven fields, from the left.
@@ -25,10 +25,3 @@ void FormatClickCounter(char* text, int size);
 // True when no two neighbouring tiles connect. Relies on the Board being
 // packed towards the bottom and the left, as every removal leaves it.
 bool IsGameOver();
-
-// The end of a game that is not a Campaign stage: the score option's
-// deduction and the record check.
-void EndGame();
-
-// The question after a finished game: the same board again, or a new one.
-void AskRetry();

@@ -43,7 +43,7 @@ void ShowRecordDialog(bool) {}
 int ApplyTilePicture(const char* path)
 {
     ApplyBitmapSetting(path);
-    return game.tileSetKind;
+    return tileSetInfo.kind;
 }
 
 void SizeWindowToBoard()

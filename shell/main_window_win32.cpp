@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "display/animation.h"
+#include "game/animation.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
@@ -11,8 +11,11 @@
 #include "game/groups.h"
 #include "game/history.h"
 #include "resources/resource.h"
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/saved_game.h"
+#include "game/pointer.h"
+#include "game/session.h"
+#include "game/game_files.h"
 
 // Mouse positions reach the game in board coordinates.
 static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - 2; }
@@ -109,7 +112,7 @@ static void OnNotify(NMHDR* notice)
 
 static void OnTimer(UINT_PTR id)
 {
-    if (!game.timerRunning || id != AnimationTimerId)
+    if (!ui.timerRunning || id != AnimationTimerId)
         return;
     AnimationTick();
 }
@@ -123,7 +126,7 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_KILLFOCUS:
         StopTimer();
-        game.animState = AnimState::Idle;
+        ui.animState = AnimState::Idle;
         return 0;
     case WM_PAINT:
         PaintBoardRequest(window);

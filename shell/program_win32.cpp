@@ -12,9 +12,10 @@
 #include "game/deal.h"
 #include "game/front_end.h"
 #include "resources/resource.h"
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/records.h"
 #include "storage/settings.h"
+#include "game/session.h"
 
 HINSTANCE appInstance;
 HWND mainWindow;
@@ -65,7 +66,6 @@ static void ResumeCampaign()
 {
     game.campaign = false;
     game.number = settings.CampaignNo - 1;
-    game.campaignTane = settings.CampaignTane;
     if (settings.Campaign && settings.CampaignNo - 1 <= settings.CampaignStage) {
         game.campaign = true;
         CheckCampaignItem(true);
@@ -79,13 +79,10 @@ static void ResumeCampaign()
 static bool ApplySettings()
 {
     LoadSettings();
-    game.tileSetKind = TileSetNone;
-    game.cellNo = settings.CellNo;
+    tileSetInfo.kind = TileSetNone;
     windowBars.barOptionAuto = settings.BarOptionAuto != 0;
     ApplyBarSettings(settings.ToolBar != 0, settings.ScoreBar != 0);
-    game.scoreOption = settings.ScoreOption != 0;
     ResumeCampaign();
-    game.animIntrvl = settings.AnimIntrvl;
     if (!CreateTileCanvas(mainWindow))
         return false;
 
@@ -111,16 +108,11 @@ static void CollectSettings()
     settings.SheetSizeX = board.columns;
     settings.SheetSizeY = board.rows;
     settings.CellSize = board.ts;
-    settings.CellNo = static_cast<signed char>(game.cellNo);
-    settings.ScoreOption = game.scoreOption ? 1 : 0;
-    settings.AnimIntrvl = game.animIntrvl;
     settings.ToolBar = windowBars.toolBarOn ? 1 : 0;
     settings.ScoreBar = windowBars.scoreBarOn ? 1 : 0;
     settings.BarOptionAuto = windowBars.barOptionAuto ? 1 : 0;
     settings.Campaign = game.campaign ? 1 : 0;
     settings.CampaignNo = game.number;
-    if (game.campaign)
-        settings.CampaignTane = game.campaignTane;
 }
 
 // Set by the shutdown: from then on only the quit message is awaited.

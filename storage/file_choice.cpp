@@ -1,11 +1,11 @@
-// Preparing and showing the shared file dialog.
+// Preparing the shared file dialog: its starting folder and name.
 #include "storage/file_choice.h"
 
 #include <cstring>
 
-#include "game/front_end.h"
-#include "shell/program_directory.h"
 #include "storage/files.h"
+#include "storage/program_directory.h"
+#include "storage/sheet.h"
 
 FileChoice PrepareFileChoice(const char* previousPath, const char* filterName, const char* filterPattern)
 {
@@ -13,7 +13,7 @@ FileChoice PrepareFileChoice(const char* previousPath, const char* filterName, c
     choice.filterName = filterName;
     choice.filterPattern = filterPattern;
     choice.folder = ProgramDirectory();
-    if (!previousPath || std::strcmp(previousPath, "(null)") == 0 || !*previousPath || !FileExists(previousPath))
+    if (!previousPath || std::strcmp(previousPath, NoBitmapPath) == 0 || !*previousPath || !FileExists(previousPath))
         return choice;
     std::string path = previousPath;
     // Windows takes either slash as a folder separator.
@@ -21,17 +21,4 @@ FileChoice PrepareFileChoice(const char* previousPath, const char* filterName, c
     choice.folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     choice.name = slash == std::string::npos ? path : path.substr(slash + 1);
     return choice;
-}
-
-bool ShowFileChoice(const FileChoice& choice, bool save, std::string* path)
-{
-    char chosen[TextBufferSize];
-    // A starting name too long for the dialog's buffer is left out.
-    const char* name = choice.name.size() < sizeof chosen ? choice.name.c_str() : "";
-    if (!ChooseFile(save, choice.filterName.c_str(), choice.filterPattern.c_str(), choice.folder.c_str(), name,
-                    chosen, sizeof chosen))
-        return false;
-    chosen[sizeof chosen - 1] = '\0';
-    *path = chosen;
-    return true;
 }

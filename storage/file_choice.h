@@ -15,7 +15,3 @@ struct FileChoice {
 // starts the dialog in its folder with its name; anything else starts in
 // ProgramDirectory with an empty name.
 FileChoice PrepareFileChoice(const char* previousPath, const char* filterName, const char* filterPattern);
-
-// Shows the open-file or save-file dialog for a prepared choice; true with
-// the chosen path, false when cancelled.
-bool ShowFileChoice(const FileChoice& choice, bool save, std::string* path);

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 
 int rewriteStopsBeforeStep = 0;
 

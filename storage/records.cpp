@@ -1,5 +1,5 @@
-// The records store: loading and saving the record sections, ranking results,
-// Clear Records, and the record checks at the end of a game or campaign.
+// The records store: the record sections of the settings file, ranking
+// results into the lists, and Clear Records.
 #include "storage/records.h"
 
 #include <cmath>
@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "game/board.h"
-#include "game/front_end.h"
 #include "storage/files.h"
 
 RecordLists sheetRecords;
@@ -24,7 +22,7 @@ static const char TempFileName[] = "Hanabo.tmp";
 static const char BackupFileName[] = "Hanabo.bak";
 static const char CampaignScoreHeader[] = "[CampaignScore]";
 static const char CampaignClearHeader[] = "[CampaignClear]";
-static const char NoName[] = "No Name";
+const char NoPlayerName[] = "No Name";
 static const char ClearRecordsText[] =
     "\x8d\xa1\x82\xdc\x82\xc5\x82\xcc\x8b\x4c\x98\x5e\x82\xcd\x25\x73\x82\xc9\x95\xdb\x91\xb6\x82\xb3\x82\xea\x82"
     "\xdc\x82\xb7";  // 今までの記録は%sに保存されます
@@ -112,7 +110,7 @@ std::string RecordDate(std::time_t when)
     return text;
 }
 
-static std::string Fixed(double value, int decimals)
+std::string RecordValueText(double value, int decimals)
 {
     char text[512];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -213,7 +211,7 @@ static void ReadSection(const char* text, const std::string& header, int decimal
     const char* at = text ? std::strstr(text, header.c_str()) : nullptr;
     if (!at) {
         for (int i = 0; i < RecordListSize; ++i)
-            list->push_back(FormatRecordEntry(BuiltInNames[i], BuiltInDate, Fixed(builtIn[i], decimals)));
+            list->push_back(FormatRecordEntry(BuiltInNames[i], BuiltInDate, RecordValueText(builtIn[i], decimals)));
         return;
     }
     const char* lineEnd = std::strchr(at, '\n');
@@ -227,7 +225,7 @@ static void ReadSection(const char* text, const std::string& header, int decimal
             break;
         if (!ParseRecordLine(lines[i], &name, &date, &value))
             break;
-        list->push_back(FormatRecordEntry(name, date, Fixed(value, decimals)));
+        list->push_back(FormatRecordEntry(name, date, RecordValueText(value, decimals)));
     }
 }
 
@@ -328,73 +326,4 @@ void ClearRecords()
     std::string path = ProgramFilePath(SettingsFileName);
     // The settings file becomes the backup in one step, replacing an old one.
     ReplaceFileWith(path, ProgramFilePath(BackupFileName));
-}
-
-// The name asked for this check, and the date taken right after it.
-struct NameCheck {
-    bool asked = false;
-    std::string name;
-    std::string date;
-};
-
-static void AskName(NameCheck* check, bool restRecord)
-{
-    if (check->asked)
-        return;
-    PlaySoundEvent(SoundEvent::Message);
-    char name[TextBufferSize];
-    std::snprintf(name, sizeof name, "%s", NoName);
-    if (!AskPlayerName(restRecord, name, sizeof name))
-        std::snprintf(name, sizeof name, "%s", NoName);
-    name[sizeof name - 1] = '\0';
-    check->name = name[0] ? CutPlayerName(name) : std::string(NoName);
-    check->date = RecordDate(RecordClock());
-    check->asked = true;
-}
-
-// Ranks a result into a dialog's lists; true when either list took it.
-static bool RecordResult(RecordLists* lists, double score, double rest, bool campaign)
-{
-    NameCheck check;
-    int scorePosition = RankHighScore(lists->HighScoreList, score);
-    if (scorePosition >= 0) {
-        AskName(&check, false);
-        PlaceRecordEntry(&lists->HighScoreList, scorePosition, FormatRecordEntry(check.name, check.date, Fixed(score, 0)));
-        lists->highScoreSelected = scorePosition;
-    }
-    int restPosition = RankRest(lists->RestList, rest, !campaign);
-    if (restPosition >= 0) {
-        AskName(&check, true);
-        PlaceRecordEntry(&lists->RestList, restPosition, FormatRecordEntry(check.name, check.date, Fixed(rest, campaign ? 2 : 0)));
-        lists->restSelected = restPosition;
-    }
-    if (!check.asked)
-        return false;
-    lists->recordsChanged = true;
-    return true;
-}
-
-void RecordGameResult(double score, int rest)
-{
-    if (!RecordResult(&sheetRecords, score, rest, false))
-        return;
-    PlaySoundEvent(SoundEvent::HighScore);
-    ShowRecordDialog(false);
-}
-
-void RecordCampaignResult(double averageScore, double averageRest)
-{
-    if (!RecordResult(&campaignRecords, averageScore, averageRest, true))
-        return;
-    SaveRecordsOf(&campaignRecords);
-    PlaySoundEvent(SoundEvent::HighScore);
-    ShowRecordDialog(true);
-}
-
-void LoadRecords()
-{
-    if (game.campaign)
-        LoadRecordsOf(&campaignRecords, CampaignRecordKey);
-    else
-        LoadRecordsOf(&sheetRecords, RecordKey(board.columns, board.rows, game.cellNo));
 }

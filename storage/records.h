@@ -42,6 +42,12 @@ std::string FormatRecordEntry(const std::string& name, const std::string& date, 
 // The record date "(%y/%m/%d %H:%M:%S)" of a moment, in local time.
 std::string RecordDate(std::time_t when);
 
+// The name a record takes when the player gives none.
+extern const char NoPlayerName[];
+
+// A record's value as a list shows it, with this many decimals.
+std::string RecordValueText(double value, int decimals);
+
 // A player's name cut to 14 bytes without half a double-byte character.
 std::string CutPlayerName(const std::string& name);
 
@@ -70,8 +76,6 @@ void LoadRecordsOf(RecordLists* lists, const std::string& key);
 // were last written; an absent settings file leaves them unwritten.
 void SaveRecordsOf(RecordLists* lists);
 
-// The current record dialog takes the records of the current sheet or Campaign.
-void LoadRecords();
 
 // Writes every record dialog's lists that changed (at shutdown).
 void SaveRecords();
@@ -81,9 +85,3 @@ void SaveRecords();
 // settings file becomes "Hanabo.bak".
 std::string ClearRecordsQuestion();
 void ClearRecords();
-
-// The end of a game outside a campaign, and the end of a whole campaign with
-// its average score and rest per stage: a result that enters a list asks the
-// player's name once and shows the list.
-void RecordGameResult(double score, int rest);
-void RecordCampaignResult(double averageScore, double averageRest);

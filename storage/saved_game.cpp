@@ -1,4 +1,4 @@
-// Saved game files: the file's text, the Save and Open commands and LoadGame.
+// Saved game files: their text, written and read.
 #include "storage/saved_game.h"
 
 #include <algorithm>
@@ -7,29 +7,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "display/tile_set.h"
-#include "game/board.h"
-#include "game/deal.h"
-#include "game/front_end.h"
-#include "game/scoring.h"
-#include "shell/program_directory.h"
-#include "storage/file_choice.h"
 #include "storage/files.h"
-#include "storage/records.h"
-#include "storage/settings.h"
+#include "storage/sheet.h"
 
-// The Board's limits in pixels.
-static const int MinBoardWidth = 256;
-static const int MaxBoardWidth = 960;
-static const int MinBoardHeight = 192;
-static const int MaxBoardHeight = 640;
-
-static const char NoBitmap[] = "(null)";
 static const char Digits[] = "0123456789abcdef";
 
 std::string FormatSavedGame(const SavedGame& game)
 {
-    std::string text = game.bitmapPath.empty() ? std::string(NoBitmap) : game.bitmapPath;
+    std::string text = game.bitmapPath.empty() ? std::string(NoBitmapPath) : game.bitmapPath;
     char number[512];
     std::snprintf(number, sizeof number, "\r\n%d\r\n%.0f\r\n", game.tileSize, game.score);
     text += number;
@@ -99,7 +84,7 @@ static int HexValue(char c)
 SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game)
 {
     // Line 4 decides the width; no sheet has more rows than the tallest Board.
-    const std::size_t maxLines = 3 + static_cast<std::size_t>(SavedGameMaxRows);
+    const std::size_t maxLines = 3 + static_cast<std::size_t>(MaxRows);
     std::vector<std::string> lines = SplitLines(text, maxLines);
     if (lines.size() > maxLines)
         return SavedGameStatus::Invalid;
@@ -112,10 +97,10 @@ SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game)
         return SavedGameStatus::Invalid;
     read.tileSize = RoundTileSize(LeadingInt(lines[1]));
     read.score = LeadingDouble(lines[2]);
-    read.columns = static_cast<int>(std::min<std::size_t>(lines[3].size(), MaxBoardWidth + 1));
+    read.columns = static_cast<int>(std::min<std::size_t>(lines[3].size(), BoardMaxWidth + 1));
     read.rows = static_cast<int>(lines.size() - 3);
-    if (read.tileSize * read.columns < MinBoardWidth || read.tileSize * read.columns > MaxBoardWidth ||
-        read.tileSize * read.rows < MinBoardHeight || read.tileSize * read.rows > MaxBoardHeight)
+    if (read.tileSize * read.columns < BoardMinWidth || read.tileSize * read.columns > BoardMaxWidth ||
+        read.tileSize * read.rows < BoardMinHeight || read.tileSize * read.rows > BoardMaxHeight)
         return SavedGameStatus::Invalid;
 
     read.cells.reserve(static_cast<std::size_t>(read.columns) * read.rows);
@@ -152,117 +137,4 @@ std::string ForceTgwExtension(const std::string& path)
     std::size_t dot = path.find_last_of('.');
     std::string stem = (dot != std::string::npos && dot >= nameStart) ? path.substr(0, dot) : path;
     return stem + ".tgw";
-}
-
-static const char SavedText[] = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
-static const char SaveFailedText[] = "\x53\x61\x76\x65\x8e\xb8\x94\x73";  // Save失敗
-static const char InvalidFileText[] =
-    "\x95\x73\x90\xb3\x82\xc8\x54\x47\x57\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xb7";  // 不正なTGWファイルです
-static const char NoRoadBitmapText[] =
-    "\x90\xb3\x82\xb5\x82\xa2\x42\x69\x74\x6d\x61\x70\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x82\xa0\x82\xe8\x82"
-    "\xdc\x82\xb9\x82\xf1";  // 正しいBitmapファイルがありません
-// A tile picture name that never exists: the built-in tiles.
-static const char DummyBitmap[] = "dummyfile";
-
-static void Complain(const char* text)
-{
-    PlaySoundEvent(SoundEvent::Message);
-    ShowMessage(text, MessageKind::Error);
-}
-
-// Writes the whole text, replacing an existing file; false when the file
-// could not be created or written.
-static bool WriteNewFile(const std::string& path, const std::string& text)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = (std::fclose(file) == 0) && ok;
-    return ok;
-}
-
-void SaveGame()
-{
-    StopTimer();
-    FileChoice choice = PrepareFileChoice(ProgramDirectory(), "TGW file", "*.tgw");
-    choice.name = FirstFreeSaveName(ProgramDirectory());
-    std::string path;
-    if (!ShowFileChoice(choice, true, &path))
-        return;
-    path = ForceTgwExtension(path);
-
-    SavedGame sheet;
-    sheet.bitmapPath = settings.Bitmap.empty() ? std::string(NoBitmap) : settings.Bitmap;
-    sheet.tileSize = board.ts;
-    sheet.score = game.score;
-    sheet.columns = board.columns;
-    sheet.rows = board.rows;
-    sheet.cells = board.cells;
-    if (!WriteNewFile(path, FormatSavedGame(sheet))) {
-        Complain(SaveFailedText);
-        return;
-    }
-    PlaySoundEvent(SoundEvent::Message);
-    ShowMessage(SavedText, MessageKind::Notice);
-}
-
-bool ChooseGameFile()
-{
-    FileChoice choice = PrepareFileChoice(ProgramDirectory(), "TGW File", "*.tgw");
-    std::string path;
-    if (!ShowFileChoice(choice, false, &path))
-        return false;
-    game.loadedFile = path;
-    game.moveIndex = 0;
-    game.moveCount = 0;
-    return true;
-}
-
-static int CellNoLimit() { return tileSet.cellNoLimit > 0 ? tileSet.cellNoLimit : MaxTileKinds; }
-
-void LoadGame()
-{
-    StopTimer();
-    if (game.loadedFile.empty())
-        return;
-    std::string text;
-    SavedGame sheet;
-    // A file that has gone or cannot be read is refused like a broken one.
-    SavedGameStatus status =
-        ReadWholeFile(game.loadedFile, &text) ? ParseSavedGame(text, &sheet) : SavedGameStatus::Invalid;
-    if (status == SavedGameStatus::TooShort)
-        return;
-    if (status == SavedGameStatus::Invalid) {
-        Complain(InvalidFileText);
-        StartGame(false, false);
-        return;
-    }
-
-    if (!game.replaying)
-        game.tileSetKind = sheet.largestValue > MaxTileKinds ? TileSetRoad : TileSetPlain;
-    int largest = sheet.largestValue < 3 ? 3 : sheet.largestValue;
-    ResizeBoard(sheet.columns, sheet.rows);
-    board.cells = sheet.cells;
-    CountTiles();
-    game.cellNo = std::min(CellNoLimit(), largest);
-    game.score = sheet.score;
-    if (game.replaying)
-        return;   // a replay needs only the sheet and the score back
-
-    board.ts = sheet.tileSize;
-    int kind = ApplyTilePicture(sheet.bitmapPath.c_str());
-    // Road tiles need the road set: no other set has pictures for them.
-    if (kind != TileSetRoad && largest > MaxTileKinds) {
-        Complain(NoRoadBitmapText);
-        ApplyTilePicture(DummyBitmap);
-        StartGame(false, false);
-        return;
-    }
-    LoadRecords();
-    board.ts = RoundTileSize(board.ts);
-    game.cellNo = std::min(CellNoLimit(), static_cast<int>(game.cellNo));
-    SizeWindowToBoard();
-    RepaintBoard();
-    ShowScoreBar();
 }

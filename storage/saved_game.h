@@ -15,9 +15,6 @@ struct SavedGame {
     int largestValue = 0;               // the largest tile value among the cells
 };
 
-// The most rows a saved sheet can have (160 rows of 4-pixel tiles fill 640 pixels).
-const int SavedGameMaxRows = 160;
-
 // The file's text: CR LF line ends, one line of hex digits per row.
 std::string FormatSavedGame(const SavedGame& game);
 
@@ -36,13 +33,3 @@ std::string FirstFreeSaveName(const std::string& folder);
 
 // Replaces the extension of the file name part of a path by ".tgw".
 std::string ForceTgwExtension(const std::string& path);
-
-// Save: asks for a file and writes the sheet in front of the player.
-void SaveGame();
-
-// Open: asks for a saved game; true when one was chosen (the caller then
-// starts the game again keeping the number, which ends in LoadGame).
-bool ChooseGameFile();
-
-// Rebuilds the Board from the saved game the current game came from.
-void LoadGame();

@@ -9,7 +9,7 @@
 
 #include "game/board.h"
 #include "game/front_end.h"
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/files.h"
 
 Settings settings;

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "display/animation.h"
+#include "game/animation.h"
 #include "display/tile_set.h"
 #include "storage/settings.h"
 #include "tests/game_helpers.h"
+#include "game/pointer.h"
 
 namespace {
 
@@ -21,9 +22,9 @@ void AnimatedGame(int kind, int frames, bool pingPong = false, bool skipFirstFra
 {
     FreshGame(4, 3, kind);
     tileSet = TileSet();
-    tileSet.kind = kind;
-    tileSet.pingPong = pingPong;
-    tileSet.frameCount = pingPong ? 2 * frames - 2 : frames;
+    tileSetInfo.kind = kind;
+    tileSetInfo.pingPong = pingPong;
+    tileSetInfo.frameCount = pingPong ? 2 * frames - 2 : frames;
     settings = Settings();
     settings.AnimBMPOption = skipFirstFrame ? 1 : 0;
     SetRows(Sheet);
@@ -108,7 +109,7 @@ TEST(Animation, VanishingShowsEverySecondFrameThenRemovesTheGroup)
     TakeFrames();
     fake.sounds.clear();
     ClickAt(32, 0);
-    EXPECT_EQ(game.animState, AnimState::Vanishing);
+    EXPECT_EQ(ui.animState, AnimState::Vanishing);
     EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"4 0"}));
     EXPECT_EQ(fake.sounds, (std::vector<SoundEvent>{SoundEvent::Click, SoundEvent::Disappear}));
     EXPECT_EQ(Ticks(2), (std::vector<std::string>{"4 2", "4 4"}));
@@ -121,8 +122,8 @@ TEST(Animation, VanishingShowsEverySecondFrameThenRemovesTheGroup)
     EXPECT_EQ(game.moveIndex, 1);
     EXPECT_EQ(game.moves[1].column, 1);
     EXPECT_EQ(game.moves[1].row, 0);
-    EXPECT_EQ(game.animState, AnimState::Idle);
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
+    EXPECT_FALSE(ui.timerRunning);
     EXPECT_EQ(Count(fake.sounds, SoundEvent::Click), 2);
     EXPECT_EQ(Count(fake.sounds, SoundEvent::Disappear), 1);
 }
@@ -154,7 +155,7 @@ TEST(Animation, SelectionStopsWhileABarCoversTheBoard)
     fake.sounds.clear();
     fake.animationPaused = true;
     EXPECT_TRUE(Ticks(1).empty());
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
     EXPECT_TRUE(fake.sounds.empty());
     EXPECT_EQ(Rows()[0], "MM13");  // the group stays marked on its last frame
 
@@ -163,7 +164,7 @@ TEST(Animation, SelectionStopsWhileABarCoversTheBoard)
     HoverAt(3 * 32, 2 * 32, 0);
     HoverAt(0, 0, 0);
     EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 0"}));
-    EXPECT_TRUE(game.timerRunning);
+    EXPECT_TRUE(ui.timerRunning);
 }
 
 TEST(Animation, OneFrameStripsAndSetsWithoutFrames)
@@ -173,13 +174,13 @@ TEST(Animation, OneFrameStripsAndSetsWithoutFrames)
     HoverAt(0, 0, 0);
     Ticks(3);
     EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 4);
-    EXPECT_TRUE(game.timerRunning);
+    EXPECT_TRUE(ui.timerRunning);
 
     // A set with no frames at all animates nothing and divides by nothing.
     AnimatedGame(TileSetAnimated32, 0);
     HoverAt(0, 0, 0);
     EXPECT_TRUE(Ticks(2).empty());
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
 }
 
 TEST(Animation, TimerThatOutlivesItsGroupEnds)
@@ -188,10 +189,10 @@ TEST(Animation, TimerThatOutlivesItsGroupEnds)
     AnimatedGame(TileSetAnimated32, 4);
     HoverAt(0, 0, 0);
     ClickAt(0, 0);
-    game.tileSetKind = TileSetPlain;
+    tileSetInfo.kind = TileSetPlain;
     Ticks(1);
     EXPECT_EQ(game.moveIndex, 1);
-    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
 
     // The marks stripped under a vanishing group (a full repaint): the
     // deferred click finds nothing, and the timer does not tick on.
@@ -202,6 +203,6 @@ TEST(Animation, TimerThatOutlivesItsGroupEnds)
         cell &= CellTileMask;
     Ticks(2);
     EXPECT_EQ(game.moveIndex, 0);
-    EXPECT_EQ(game.animState, AnimState::Idle);
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
+    EXPECT_FALSE(ui.timerRunning);
 }

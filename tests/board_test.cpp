@@ -47,24 +47,6 @@ TEST(Board, SizeLimitsApplyColumnsThenRows)
     EXPECT_EQ(board.cells.size(), 600u);
 }
 
-TEST(Board, PointsTruncateTowardsZero)
-{
-    FreshGame(16, 12);
-    const int top = 30;
-    int c = 9, r = 9;
-    CellFromPoint(0, top, top, &c, &r);
-    EXPECT_EQ(c, 0);
-    EXPECT_EQ(r, 0);
-    CellFromPoint(1, top - 31, top, &c, &r);
-    EXPECT_EQ(c, 0);
-    EXPECT_EQ(r, 0);
-    CellFromPoint(2 + 32 * 3 + 31, top - 32, top, &c, &r);
-    EXPECT_EQ(c, 3);
-    EXPECT_EQ(r, -1);
-    CellFromPoint(2, top + 12 * 32, top, &c, &r);
-    EXPECT_EQ(r, 12);
-}
-
 TEST(Board, RoadTilesConnectOnlyByFacingConnectors)
 {
     FreshGame(16, 12, TileSetRoad);
@@ -76,7 +58,7 @@ TEST(Board, RoadTilesConnectOnlyByFacingConnectors)
     EXPECT_TRUE(TilesConnect(4, 8, RoadRight));
     EXPECT_FALSE(TilesConnect(4, 8 | CellMarkBit, RoadRight));
 
-    game.tileSetKind = TileSetPlain;
+    tileSetInfo.kind = TileSetPlain;
     EXPECT_TRUE(TilesConnect(2, 2, RoadLeft));
     EXPECT_FALSE(TilesConnect(2, 2 | CellMarkBit, RoadLeft));  // a marked 2 reads as 34
     EXPECT_EQ(2 | CellMarkBit, 34);
@@ -94,7 +76,7 @@ TEST(Board, CountsFollowTheMode)
     EXPECT_EQ(game.counts.count[5], 3);
     EXPECT_EQ(TilesLeft(), 13);
 
-    game.tileSetKind = TileSetRoad;
+    tileSetInfo.kind = TileSetRoad;
     CountTiles();
     EXPECT_EQ(game.counts.count[1], 13);
     EXPECT_EQ(game.counts.count[2], 0);

@@ -15,18 +15,23 @@ const std::uint32_t Face = 0xC0C0C0;
 std::uint32_t FrameColour(int band, int frame) { return static_cast<std::uint32_t>(0x100000 + band * 0x100 + frame); }
 
 // A tile set whose frames are each one solid colour, loaded as its kind.
-TileSet SolidFrames(int width, int height, int frameSize)
+struct SolidSet {
+    TileSet set;
+    TileSetInfo info;
+};
+
+SolidSet SolidFrames(int width, int height, int frameSize)
 {
     BmpRecipe recipe;
     recipe.width = width;
     recipe.height = height;
     const std::vector<std::uint8_t> bytes =
         MakeBmp(recipe, [=](int x, int y) { return FrameColour(y / frameSize, x / frameSize); });
-    TileSet set;
+    SolidSet solid;
     int cellNo = 5;
     bool option = false;
-    LoadTileSet(set, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
-    return set;
+    LoadTileSet(solid.set, solid.info, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+    return solid;
 }
 
 Bitmap BarIcons()
@@ -68,10 +73,11 @@ CanvasRect Square(int x, int y, int side)
 
 TEST(Canvas, PlainSetIsStretchedWholeToTheTileSize)
 {
-    const TileSet set = SolidFrames(192, 64, 32);
+    const SolidSet solid = SolidFrames(192, 64, 32);
+    const TileSet& set = solid.set;
     for (int ts : {4, 16, 32, 48}) {
         Canvas c;
-        PaintTileSetIntoCanvas(c.canvas, set, ts, 0, BarIcons());
+        PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, ts, 0, BarIcons());
         for (int n = 0; n <= 5; ++n) {
             EXPECT_TRUE(c.Solid(Square(n * ts, 0, ts), FrameColour(0, n))) << ts << " tile " << n;
             EXPECT_TRUE(c.Solid(Square(n * ts, ts, ts), FrameColour(1, n))) << ts << " highlighted " << n;
@@ -86,9 +92,10 @@ TEST(Canvas, PlainSetIsStretchedWholeToTheTileSize)
 
 TEST(Canvas, RoadSetAtTileSize64FillsTheCanvasTop)
 {
-    const TileSet set = SolidFrames(256, 128, 32);
+    const SolidSet solid = SolidFrames(256, 128, 32);
+    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, 64, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 64, 0, BarIcons());
     for (int n = 0; n < 16; ++n) {
         EXPECT_TRUE(c.Solid(CellSource(TileSetRoad, n, 64), FrameColour(n / 8, n % 8))) << n;
         EXPECT_TRUE(c.Solid(CellSource(TileSetRoad, n | 0x20, 64), FrameColour(2 + n / 8, n % 8))) << n;
@@ -100,9 +107,10 @@ TEST(Canvas, RoadSetAtTileSize64FillsTheCanvasTop)
 
 TEST(Canvas, Animated24TakesStillPicturesAndSelectionBandsForTheLegend)
 {
-    const TileSet set = SolidFrames(96, 384, 24);
+    const SolidSet solid = SolidFrames(96, 384, 24);
+    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, 16, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 16, 0, BarIcons());
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(0, 0)));
     for (int t = 1; t <= 5; ++t) {
         EXPECT_TRUE(c.Solid(Square(t * 16, 0, 16), FrameColour(3 * t - 2, 0))) << t;
@@ -112,37 +120,40 @@ TEST(Canvas, Animated24TakesStillPicturesAndSelectionBandsForTheLegend)
 
 TEST(Canvas, Animated32BlankTileComesFromBlankCell)
 {
-    const TileSet set = SolidFrames(128, 352, 32);
+    const SolidSet solid = SolidFrames(128, 352, 32);
+    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, 32, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 32, 0, BarIcons());
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(0, 0)));
     for (int t = 1; t <= 5; ++t) {
         EXPECT_TRUE(c.Solid(Square(t * 32, 0, 32), FrameColour(2 * t - 1, 0))) << t;
         EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(2 * t - 1, 0))) << t;
     }
     // BlankCell 203: frame 3 of band 2, tile 1's vanishing animation
-    BuildTilePictures(c.canvas, set, 32, 203);
+    BuildTilePictures(c.canvas, set, solid.info.kind, 32, 203);
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
     // beyond the last frame or band nothing is drawn
-    BuildTilePictures(c.canvas, set, 32, 4);
-    BuildTilePictures(c.canvas, set, 32, 1100);
+    BuildTilePictures(c.canvas, set, solid.info.kind, 32, 4);
+    BuildTilePictures(c.canvas, set, solid.info.kind, 32, 1100);
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
 }
 
 TEST(Canvas, TallSetReachesItsExtraBlankTiles)
 {
-    const TileSet set = SolidFrames(64, 672, 32);
-    ASSERT_EQ(set.kind, TileSetAnimated32);
+    const SolidSet solid = SolidFrames(64, 672, 32);
+    const TileSet& set = solid.set;
+    ASSERT_EQ(solid.info.kind, TileSetAnimated32);
     Canvas c;
-    BuildTilePictures(c.canvas, set, 16, 2001);
+    BuildTilePictures(c.canvas, set, solid.info.kind, 16, 2001);
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
-    BuildTilePictures(c.canvas, set, 16, 2101);  // band 21 does not exist
+    BuildTilePictures(c.canvas, set, solid.info.kind, 16, 2101);  // band 21 does not exist
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
 }
 
 TEST(Canvas, StretchRefusesSourcesOutsideThePictureAndClipsTargets)
 {
-    const TileSet set = SolidFrames(192, 64, 32);
+    const SolidSet solid = SolidFrames(192, 64, 32);
+    const TileSet& set = solid.set;
     Canvas c;
     EXPECT_FALSE(StretchToCanvas(c.canvas, set.picture, Square(180, 0, 32), Square(0, 0, 32)));
     EXPECT_FALSE(StretchToCanvas(c.canvas, set.picture, Square(-1, 0, 32), Square(0, 0, 32)));
@@ -240,9 +251,10 @@ TEST(Painting, LegendWithThreeTileValues)
 
 TEST(RenderClientArea, FrameCellsAndLegendLandWherePaintingPutsThem)
 {
-    const TileSet set = SolidFrames(192, 64, 32);
+    const SolidSet solid = SolidFrames(192, 64, 32);
+    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, 16, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 16, 0, BarIcons());
     const unsigned char cells[] = {1, 2, 0, 0x23, 5, 4};  // 3 columns, 2 rows
     BoardView view;
     view.kind = TileSetPlain;

@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "tests/game_helpers.h"
+#include "game/session.h"
 
 // Column 0 of the Board, top to bottom, in hex digits.
 static std::string FirstColumn()
@@ -150,7 +151,7 @@ TEST(Deal, CampaignSeedIsAddedToTheStage)
 {
     FreshGame(16, 12);
     game.campaign = true;
-    game.campaignTane = 7;
+    settings.CampaignTane = 7;
     game.number = 2;
     StartGame(false, false);   // the next stage
     EXPECT_EQ(game.number, 3);
@@ -161,14 +162,14 @@ TEST(Deal, CampaignSeedIsAddedToTheStage)
     DealNumber(10);
     EXPECT_EQ(board.cells, stage);
 
-    game.tileSetKind = TileSetRoad;
+    tileSetInfo.kind = TileSetRoad;
     game.campaign = true;
     UpdateTitle();
     EXPECT_EQ(fake.title, "ZededUdoz Campaign #10");
 
     // The sum wraps around in 32-bit arithmetic.
     FreshGame(16, 12);
-    game.campaignTane = 1;
+    settings.CampaignTane = 1;
     game.number = 2147483647;
     StartGame(true, false);
     std::vector<unsigned char> wrapped = board.cells;
@@ -184,7 +185,7 @@ TEST(Deal, TitleNamesALoadedFile)
     FormatTitle(title, sizeof title);
     EXPECT_STREQ(title, "IroGame save2.tgw");
     game.loadedFile = "plain.tgw";
-    game.tileSetKind = TileSetRoad;
+    tileSetInfo.kind = TileSetRoad;
     FormatTitle(title, sizeof title);
     EXPECT_STREQ(title, "ZededUdoz plain.tgw");
     FormatTitle(title, 8);
@@ -216,7 +217,7 @@ TEST(Deal, KindsBeyondTheLimitsStillDealTileValues)
         EXPECT_LE(cell, 3);
     }
     EXPECT_EQ(game.counts.count[4] + game.counts.count[5], 0);
-    game.cellNo = -4;   // the settings put no lower bound on the kinds
+    settings.CellNo = -4;   // the settings put no lower bound on the kinds
     StartGame(true, false);
     for (unsigned char cell : board.cells)
         EXPECT_EQ(cell, 1);
@@ -230,8 +231,8 @@ TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
     game.moveCount = 2;
     game.gameOver = true;
     game.score = 77;
-    game.selection.minColumn = 5;
-    game.selection.maxRow = 7;
+    ui.selection.minColumn = 5;
+    ui.selection.maxRow = 7;
     ResetFakeFrontEnd();
     StartGame(true, true);
     EXPECT_EQ(game.moveIndex, 0);
@@ -239,8 +240,8 @@ TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
     EXPECT_FALSE(game.gameOver);
     EXPECT_EQ(game.score, 0);
-    EXPECT_EQ(game.selection.minColumn, 0);
-    EXPECT_EQ(game.selection.maxRow, 0);
+    EXPECT_EQ(ui.selection.minColumn, 0);
+    EXPECT_EQ(ui.selection.maxRow, 0);
     EXPECT_EQ(fake.clickCounter, "0(4) Click");
     EXPECT_EQ(fake.repaints, 1);
     ASSERT_EQ(fake.sounds.size(), 1u);
@@ -261,9 +262,9 @@ TEST(StartGame, DealingStopsTheTimerAndTheAnimation)
 {
     DealNumber(1);
     StartTimer();
-    game.animState = AnimState::Vanishing;
+    ui.animState = AnimState::Vanishing;
     StartGame(true, false);
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
     EXPECT_FALSE(fake.timerRunning);
-    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
 }

@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 
 // The whole content of a file; empty when it cannot be read.
 inline std::string Slurp(const std::string& path)

@@ -9,14 +9,21 @@
 #include "game/deal.h"
 #include "game/groups.h"
 #include "tests/fake_front_end.h"
+#include "game/session.h"
+#include "game/pointer.h"
+#include "game/removal.h"
+#include "storage/settings.h"
 
 // A fresh game on an empty Board of the given size, without records.
 inline void FreshGame(int columns, int rows, int tileSetKind = TileSetPlain, int cellNo = 5, int ts = 32)
 {
     static GameState blank;
     game = blank;
-    game.tileSetKind = tileSetKind;
-    game.cellNo = tileSetKind == TileSetRoad ? RoadTileValues : cellNo;
+    ui = UiState();
+    settings = Settings();
+    tileSetInfo = TileSetInfo();
+    tileSetInfo.kind = tileSetKind;
+    settings.CellNo = tileSetKind == TileSetRoad ? RoadTileValues : cellNo;
     game.keepRecords = false;
     board.ts = ts;
     ResizeBoard(columns, rows);

@@ -9,6 +9,9 @@
 #include "game/groups.h"
 #include "game/scoring.h"
 #include "tests/game_helpers.h"
+#include "game/removal.h"
+#include "game/pointer.h"
+#include "game/session.h"
 
 static int DrawCalls()
 {
@@ -23,12 +26,12 @@ TEST(Groups, WorkedExample)
     FreshGame(4, 3);
     SetRows({"1223", "1233", "1132"});
     HoverAt(0, 0, 0);
-    EXPECT_EQ(game.selection.size, 4);
-    EXPECT_EQ(game.selection.minColumn, 0);
-    EXPECT_EQ(game.selection.maxColumn, 1);
-    EXPECT_EQ(game.selection.minRow, 0);
-    EXPECT_EQ(game.selection.maxRow, 2);
-    EXPECT_EQ(game.selection.tile, 1);
+    EXPECT_EQ(ui.selection.size, 4);
+    EXPECT_EQ(ui.selection.minColumn, 0);
+    EXPECT_EQ(ui.selection.maxColumn, 1);
+    EXPECT_EQ(ui.selection.minRow, 0);
+    EXPECT_EQ(ui.selection.maxRow, 2);
+    EXPECT_EQ(ui.selection.tile, 1);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
     EXPECT_EQ(fake.scoreBar[5], "4");
     EXPECT_EQ(DrawCalls(), 4);
@@ -43,7 +46,7 @@ TEST(Groups, WorkedExample)
     EXPECT_EQ(game.moveIndex, 1);
     EXPECT_EQ(game.moves[1].column, 0);
     EXPECT_EQ(game.moves[1].row, 0);
-    EXPECT_EQ(game.selection.size, 0);
+    EXPECT_EQ(ui.selection.size, 0);
     ASSERT_EQ(fake.sounds.size(), 1u);
     EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
     EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
@@ -63,14 +66,14 @@ TEST(Groups, EmptyCellsAndLoneTilesHighlightNothing)
     FreshGame(4, 3);
     SetRows({"1203", "1233", "1132"});
     HoverAt(0, 0, 0);
-    ASSERT_EQ(game.selection.size, 4);
+    ASSERT_EQ(ui.selection.size, 4);
     HoverAt(2 * 32 + 5, 0, 0);   // the empty Cell (2,0)
-    EXPECT_EQ(game.selection.size, 0);
+    EXPECT_EQ(ui.selection.size, 0);
     EXPECT_EQ(fake.scoreBar[5], " ");
     EXPECT_EQ(Rows(), (std::vector<std::string>{"1203", "1233", "1132"}));
 
     HoverAt(3 * 32, 2 * 32, 0);  // the lone 2 at (3,2)
-    EXPECT_EQ(game.selection.size, 1);
+    EXPECT_EQ(ui.selection.size, 1);
     EXPECT_EQ(fake.scoreBar[5], "1");
     EXPECT_EQ(Rows(), (std::vector<std::string>{"1203", "1233", "1132"}));
     ClickAt(3 * 32, 2 * 32);
@@ -90,9 +93,9 @@ TEST(Groups, MovingWithinAGroupKeepsIt)
     ResetFakeFrontEnd();
     HoverAt(10, 70, 0);   // (0,2), same group
     EXPECT_EQ(DrawCalls(), 0);
-    EXPECT_EQ(game.selection.size, 4);
+    EXPECT_EQ(ui.selection.size, 4);
     HoverAt(3 * 32, 0, 0);   // onto the 3s: the old group is drawn plain, the new one marked
-    EXPECT_EQ(game.selection.size, 4);
+    EXPECT_EQ(ui.selection.size, 4);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"122M", "12MM", "11M2"}));
     EXPECT_EQ(DrawCalls(), 4 + 4);
 }
@@ -103,17 +106,17 @@ TEST(Groups, PointerOutsideTheBoard)
     SetRows({"1223", "1233", "1132"});
     // Below the Board: hovering takes the bottom row, clicking does nothing.
     HoverAt(32 + 3, 3 * 32 + 40, 0);
-    EXPECT_EQ(game.selection.size, 4);
+    EXPECT_EQ(ui.selection.size, 4);
     ClickAt(32 + 3, 3 * 32 + 40);
     EXPECT_EQ(game.moveIndex, 0);
     // Right of the Board likewise.
     HoverAt(4 * 32 + 10, 0, 0);
-    EXPECT_EQ(game.selection.size, 4);
+    EXPECT_EQ(ui.selection.size, 4);
     ClickAt(4 * 32 + 10, 0);
     EXPECT_EQ(game.moveIndex, 0);
     // The margin left of the Board counts as column 0 for both.
     HoverAt(-2, 0, 0);
-    EXPECT_EQ(game.selection.size, 4);
+    EXPECT_EQ(ui.selection.size, 4);
     ClickAt(-1, 0);
     EXPECT_EQ(game.moveIndex, 1);
     // A click on a tile that the pointer has not highlighted does nothing.
@@ -169,7 +172,7 @@ TEST(Groups, RoadConnectorsMustFace)
     // left meets (0,1)'s right, but its down finds no RoadUp in (1,2).
     SetRows({"0000", "6a00", "5600"});
     HoverAt(0, 64, 0);
-    EXPECT_EQ(game.selection.size, 3);
+    EXPECT_EQ(ui.selection.size, 3);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"0000", "MM00", "M600"}));
     ClickAt(0, 64);
     EXPECT_EQ(game.score, 1);
@@ -184,10 +187,10 @@ TEST(Groups, WholeBoardGroupOnTheLargestSheet)
     std::fill(board.cells.begin(), board.cells.end(), 3);
     CountTiles();
     HighlightGroupAt(120, 80);
-    EXPECT_EQ(game.selection.size, 38400);
-    EXPECT_EQ(game.selection.minColumn, 0);
-    EXPECT_EQ(game.selection.maxColumn, 239);
-    EXPECT_EQ(game.selection.maxRow, 159);
+    EXPECT_EQ(ui.selection.size, 38400);
+    EXPECT_EQ(ui.selection.minColumn, 0);
+    EXPECT_EQ(ui.selection.maxColumn, 239);
+    EXPECT_EQ(ui.selection.maxRow, 159);
     ClickAt(120 * 4, 80 * 4);
     EXPECT_EQ(game.score, 38398.0 * 38398.0);
     EXPECT_EQ(TilesLeft(), 0);
@@ -199,37 +202,37 @@ TEST(Groups, WholeBoardGroupOnTheLargestSheet)
     std::fill(board.cells.begin(), board.cells.end(), 15);
     CountTiles();
     HighlightGroupAt(0, 0);
-    EXPECT_EQ(game.selection.size, 38400);
+    EXPECT_EQ(ui.selection.size, 38400);
 }
 
 TEST(Groups, AnimatedSetsVanishBeforeTheRemoval)
 {
     FreshGame(4, 3, TileSetAnimated32);
-    game.animIntrvl = 70;
+    settings.AnimIntrvl = 70;
     SetRows({"1223", "1233", "1132"});
     HoverAt(0, 0, 0);
     EXPECT_TRUE(fake.timerRunning);   // the selection animation
     EXPECT_EQ(fake.timerInterval, 70);
     ClickAt(0, 0);
-    EXPECT_EQ(game.animState, AnimState::Vanishing);
-    EXPECT_EQ(game.anchorColumn, 0);
-    EXPECT_EQ(game.anchorRow, 0);
+    EXPECT_EQ(ui.animState, AnimState::Vanishing);
+    EXPECT_EQ(ui.anchorColumn, 0);
+    EXPECT_EQ(ui.anchorRow, 0);
     EXPECT_TRUE(fake.timerRunning);
     EXPECT_EQ(game.moveIndex, 0);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
     // While the group vanishes the pointer changes nothing.
     HoverAt(3 * 32, 0, 0);
-    EXPECT_EQ(game.selection.size, 4);
+    EXPECT_EQ(ui.selection.size, 4);
 
     // The timer step ends the animation and clicks the anchor again.
-    game.animState = AnimState::Finished;
-    ClickAt(game.anchorColumn * 32, game.anchorRow * 32);
-    game.animState = AnimState::Idle;
+    ui.animState = AnimState::Finished;
+    ClickAt(ui.anchorColumn * 32, ui.anchorRow * 32);
+    ui.animState = AnimState::Idle;
     EXPECT_EQ(Rows(), (std::vector<std::string>{"0230", "2330", "2320"}));
     EXPECT_EQ(game.moveIndex, 1);
     ASSERT_EQ(fake.sounds.size(), 2u);
     EXPECT_EQ(fake.sounds[1], SoundEvent::Click);
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
 }
 
 TEST(Groups, SecondClickRemovesAVanishingGroupAtOnce)
@@ -238,12 +241,12 @@ TEST(Groups, SecondClickRemovesAVanishingGroupAtOnce)
     SetRows({"1223", "1233", "1132"});
     HoverAt(0, 0, 0);
     ClickAt(0, 0);
-    ASSERT_EQ(game.animState, AnimState::Vanishing);
+    ASSERT_EQ(ui.animState, AnimState::Vanishing);
     ClickAt(0, 40);   // the cell of the second click is the recorded move
-    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
     EXPECT_EQ(game.moveIndex, 1);
     EXPECT_EQ(game.moves[1].row, 1);
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
 }
 
 // The removal as the rules state it, step by step, on plain loops.
@@ -306,13 +309,13 @@ TEST(Groups, RemovalMatchesTheRulesStepByStep)
             c = (number * 31 + move * 17) % board.columns;
             r = (number * 7 + move * 13) % board.rows;
             HighlightGroupAt(c, r);
-            if (game.selection.size < 2 && !FirstGroup(&c, &r))
+            if (ui.selection.size < 2 && !FirstGroup(&c, &r))
                 break;
             HighlightGroupAt(c, r);
-            if (game.selection.size < 2)
+            if (ui.selection.size < 2)
                 break;
             std::vector<unsigned char> expected = board.cells;
-            ReferenceRemoval(expected, board.columns, board.rows, game.selection);
+            ReferenceRemoval(expected, board.columns, board.rows, ui.selection);
             ClickAt(c * 32, r * 32);
             ASSERT_EQ(board.cells, expected) << "number " << number << " move " << move;
             ++checked;
@@ -374,12 +377,12 @@ TEST(Groups, GroupsMatchACellByCellFill)
                         minR = std::min(minR, i / board.columns);
                         maxR = std::max(maxR, i / board.columns);
                     }
-                Selection& s = game.selection;
+                Selection& s = ui.selection;
                 s.minColumn = s.maxColumn = c;
                 s.minRow = s.maxRow = r;
                 s.size = 1;
                 SetCell(c, r, CellAt(c, r) | CellMarkBit);
-                GrowGroup(c, r, CellAt(c, r) & CellTileMask);
+                GrowGroup(c, r);
                 ASSERT_EQ(s.size, size) << round << " " << c << "," << r;
                 EXPECT_EQ(s.minColumn, minC);
                 EXPECT_EQ(s.maxColumn, maxC);
@@ -399,7 +402,7 @@ TEST(Groups, PointerBeforeTheBoardHasStorage)
     board = Board();
     HoverAt(10, 10, 0);
     ClickAt(10, 10);
-    EXPECT_EQ(game.selection.size, 0);
+    EXPECT_EQ(ui.selection.size, 0);
     game.number = 1;
     StartGame(true, false);
     EXPECT_EQ(board.cells.size(), 192u);

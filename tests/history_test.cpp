@@ -9,6 +9,8 @@
 #include "game/history.h"
 #include "game/scoring.h"
 #include "tests/game_helpers.h"
+#include "game/session.h"
+#include "game/pointer.h"
 
 #define NOW "\x8c\xbb\x8d\xdd"   // 現在
 #define MOVES "\x8e\xe8\x82\xc5\x82\xb7\x81\x42"   // 手です。
@@ -72,7 +74,7 @@ TEST(History, UndoTwiceAndRedoTwice)
     ExpectSame(Now(), p[1]);
     EXPECT_EQ(fake.clickCounter, "1(3) Click");
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
-    EXPECT_EQ(game.selection.size, 0);
+    EXPECT_EQ(ui.selection.size, 0);
     ASSERT_EQ(fake.sounds.size(), 2u);
     EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
     EXPECT_EQ(fake.scoreBar[6], std::to_string(static_cast<int>(p[1].score)));
@@ -122,7 +124,7 @@ TEST(History, ANewMoveAfterUndoCutsOffRedo)
     for (int cc = 0; cc < board.columns && picked < 0; ++cc)
         for (int rr = board.rows - 1; rr >= 0 && picked < 0; --rr) {
             HighlightGroupAt(cc, rr);
-            if (game.selection.size >= 2 && CellAt(old.column, old.row) < CellMarkBit) {
+            if (ui.selection.size >= 2 && CellAt(old.column, old.row) < CellMarkBit) {
                 c = cc;
                 r = rr;
                 picked = 1;
@@ -164,23 +166,23 @@ TEST(History, AnimatedSetsNeverAnimateReplays)
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(FirstGroup(&c, &r));
         PlayAt(c, r);
-        ASSERT_EQ(game.animState, AnimState::Vanishing);
+        ASSERT_EQ(ui.animState, AnimState::Vanishing);
         // Undo does nothing while the group vanishes.
         int index = game.moveIndex;
         UndoMove();
         EXPECT_EQ(game.moveIndex, index);
-        game.animState = AnimState::Finished;
-        ClickAt(game.anchorColumn * board.ts, game.anchorRow * board.ts);
-        game.animState = AnimState::Idle;
+        ui.animState = AnimState::Finished;
+        ClickAt(ui.anchorColumn * board.ts, ui.anchorRow * board.ts);
+        ui.animState = AnimState::Idle;
     }
     ASSERT_EQ(game.moveIndex, 3);
     UndoMove();
-    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
     EXPECT_EQ(game.moveIndex, 2);
     RedoMove();
-    EXPECT_EQ(game.animState, AnimState::Idle);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
     EXPECT_EQ(game.moveIndex, 3);
-    EXPECT_FALSE(game.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
 }
 
 TEST(History, UndoInAFinishedGameKeepsTheRetryQuestion)
@@ -204,7 +206,7 @@ TEST(History, RedoPreviewHighlightsTheNextMove)
     Move next = game.moves[2];
     PreviewRedo();
     EXPECT_GE(CellAt(next.column, next.row), CellMarkBit);
-    EXPECT_GE(game.selection.size, 2);
+    EXPECT_GE(ui.selection.size, 2);
     EXPECT_EQ(fake.clickCounter, "1(2) Click");
     RedoMove();
     ExpectSame(Now(), p[2]);
@@ -284,7 +286,7 @@ TEST(History, MoveSliderDoesNotJumpBackWhileAGroupVanishes)
     }
     ASSERT_TRUE(FirstGroup(&c, &r));
     PlayAt(c, r);
-    ASSERT_EQ(game.animState, AnimState::Vanishing);
+    ASSERT_EQ(ui.animState, AnimState::Vanishing);
     StopTimer();
     MoveSliderOpened();
     MoveSliderScrolled(SliderRequest::Thumb, 0);

@@ -117,13 +117,14 @@ TEST(Pictures, ShippedSetsAreOfEveryKind)
     for (const Case& c : cases) {
         const std::vector<std::uint8_t> bytes = Bytes(Resources / c.name);
         TileSet set;
+        TileSetInfo info;
         int cellNo = 5;
         bool option = true;
-        LoadTileSet(set, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+        LoadTileSet(set, info, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
         EXPECT_FALSE(set.builtIn) << c.name;
-        EXPECT_EQ(set.kind, c.kind) << c.name;
-        EXPECT_EQ(set.frameCount, c.frameCount) << c.name;
-        EXPECT_EQ(set.pingPong, c.pingPong) << c.name;
+        EXPECT_EQ(info.kind, c.kind) << c.name;
+        EXPECT_EQ(info.frameCount, c.frameCount) << c.name;
+        EXPECT_EQ(info.pingPong, c.pingPong) << c.name;
         EXPECT_EQ(cellNo, c.kind == TileSetRoad ? 15 : 5) << c.name;
         if (c.pingPong) {
             EXPECT_FALSE(option) << c.name;  // the tag leaves the first frame in

@@ -1,5 +1,5 @@
 // The program's folder keeps one trailing backslash and never overruns its buffers.
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 
 #include <string>
 

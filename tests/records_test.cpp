@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/files.h"
 #include "storage/records.h"
+#include "game/results.h"
 #include "tests/fake_front_end.h"
 #include "tests/file_helpers.h"
 

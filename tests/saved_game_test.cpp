@@ -6,7 +6,7 @@
 
 #include "game/board.h"
 #include "game/deal.h"
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/file_choice.h"
 #include "storage/files.h"
 #include "storage/saved_game.h"
@@ -14,6 +14,8 @@
 #include "tests/fake_front_end.h"
 #include "tests/file_helpers.h"
 #include "tests/game_helpers.h"
+#include "game/session.h"
+#include "game/game_files.h"
 
 static SavedGame Sheet(int columns, int rows, int tileSize)
 {
@@ -230,8 +232,8 @@ TEST_F(SavedGameFiles, AgainAfterOpenGoesBackToTheFile)
     EXPECT_EQ(board.ts, 32);
     EXPECT_EQ(game.score, 77);
     EXPECT_EQ(game.counts.count[3], 48);
-    EXPECT_EQ(game.cellNo, 3);
-    EXPECT_EQ(game.tileSetKind, TileSetPlain);
+    EXPECT_EQ(settings.CellNo, 3);
+    EXPECT_EQ(tileSetInfo.kind, TileSetPlain);
     // Play a move, then Again: the sheet and score of the file come back.
     SetCell(0, 5, 1);
     game.score = 5;
@@ -274,7 +276,7 @@ TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
     game.loadedFile = folder + "road.tgw";
     StartGame(true, false);
     EXPECT_TRUE(fake.messages.empty());
-    EXPECT_EQ(game.tileSetKind, TileSetRoad);
+    EXPECT_EQ(tileSetInfo.kind, TileSetRoad);
     EXPECT_EQ(game.counts.count[1], 48);
     EXPECT_EQ(CellAt(7, 5), 15);
 }

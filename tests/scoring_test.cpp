@@ -8,6 +8,8 @@
 #include "game/board.h"
 #include "game/scoring.h"
 #include "tests/game_helpers.h"
+#include "game/session.h"
+#include "game/pointer.h"
 
 static const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？
@@ -39,15 +41,15 @@ TEST(Scoring, ScoreBarInIroGame)
     FreshGame(8, 6, TileSetPlain, 3);
     SetRows({"00000000", "00000000", "00000000", "00000000", "11200000", "12330000"});
     game.score = 25;
-    game.selection.size = 3;
+    ui.selection.size = 3;
     ShowScoreBar();
     const char* expected[] = {"3", "2", "2", " ", " ", "3", "25"};
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(fake.scoreBar[i], expected[i]) << i;
 
     // With the score option the tiles left count against the score as it goes.
-    game.scoreOption = true;
-    game.selection.size = 1;
+    settings.ScoreOption = true;
+    ui.selection.size = 1;
     ShowScoreBar();
     EXPECT_EQ(fake.scoreBar[5], " ");
     EXPECT_EQ(fake.scoreBar[6], "18");
@@ -110,7 +112,7 @@ TEST(Scoring, ADealtBoardWithoutGroupsIsNotFinishedUntilAClick)
 TEST(Scoring, EndOfAGameWithTheScoreOption)
 {
     FreshGame(4, 3);
-    game.scoreOption = true;
+    settings.ScoreOption = true;
     SetRows({"0000", "1200", "1133"});
     PlayAt(0, 2);   // three 1s: 1 point; the bottom row is now 2 3 3
     EXPECT_FALSE(game.gameOver);
@@ -122,7 +124,7 @@ TEST(Scoring, EndOfAGameWithTheScoreOption)
 
     // A cleared Board deducts nothing.
     FreshGame(4, 3);
-    game.scoreOption = true;
+    settings.ScoreOption = true;
     SetRows({"0000", "0000", "1100"});
     PlayAt(0, 2);
     EXPECT_TRUE(game.gameOver);

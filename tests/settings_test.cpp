@@ -5,7 +5,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/files.h"
 #include "storage/settings.h"
 #include "tests/fake_front_end.h"

@@ -44,6 +44,7 @@ Bitmap BuiltIn()
 
 struct Loaded {
     TileSet set;
+    TileSetInfo info;
     int cellNo;
     bool animBMPOption;
 };
@@ -53,7 +54,7 @@ Loaded Load(const std::vector<std::uint8_t>& file, int cellNo = 5, bool animBMPO
     Loaded loaded;
     loaded.cellNo = cellNo;
     loaded.animBMPOption = animBMPOption;
-    LoadTileSet(loaded.set, file.data(), file.size(), BuiltIn(), &loaded.cellNo, &loaded.animBMPOption);
+    LoadTileSet(loaded.set, loaded.info, file.data(), file.size(), BuiltIn(), &loaded.cellNo, &loaded.animBMPOption);
     return loaded;
 }
 
@@ -85,13 +86,13 @@ TEST(ClassifyTileSet, KindsFollowFromTheExactSize)
 TEST(LoadTileSet, RoadSetMakesFifteenValuesAndOthersLowerToFive)
 {
     Loaded road = Load(Picture(256, 128), 3);
-    EXPECT_EQ(road.set.kind, TileSetRoad);
+    EXPECT_EQ(road.info.kind, TileSetRoad);
     EXPECT_FALSE(road.set.builtIn);
     EXPECT_EQ(road.cellNo, 15);
-    EXPECT_EQ(road.set.cellNoLimit, 15);
+    EXPECT_EQ(road.info.cellNoLimit, 15);
 
     Loaded plain = Load(Picture(192, 64), 15);
-    EXPECT_EQ(plain.set.kind, TileSetPlain);
+    EXPECT_EQ(plain.info.kind, TileSetPlain);
     EXPECT_EQ(plain.cellNo, 5);
     EXPECT_EQ(Load(Picture(192, 64), 3).cellNo, 3);
 }
@@ -102,7 +103,7 @@ TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
          {Picture(100, 384), Picture(192, 63), std::vector<std::uint8_t>{'B', 'M', 1, 2, 3}}) {
         Loaded loaded = Load(file, 15);
         EXPECT_TRUE(loaded.set.builtIn);
-        EXPECT_EQ(loaded.set.kind, TileSetPlain);
+        EXPECT_EQ(loaded.info.kind, TileSetPlain);
         EXPECT_EQ(loaded.set.picture.width, 192);
         EXPECT_EQ(loaded.cellNo, 5);
         EXPECT_TRUE(loaded.set.hasPalette);  // the built-in picture has 256 colours
@@ -110,7 +111,7 @@ TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
     Loaded none;
     none.cellNo = 5;
     none.animBMPOption = false;
-    LoadTileSet(none.set, nullptr, 0, BuiltIn(), &none.cellNo, &none.animBMPOption);
+    LoadTileSet(none.set, none.info, nullptr, 0, BuiltIn(), &none.cellNo, &none.animBMPOption);
     EXPECT_TRUE(none.set.builtIn);
     EXPECT_TRUE(none.set.loaded);
 }
@@ -118,13 +119,13 @@ TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
 TEST(LoadTileSet, AnimatedSetsCountTheirFrames)
 {
     Loaded kind3 = Load(Picture(96, 384));
-    EXPECT_EQ(kind3.set.kind, TileSetAnimated24);
-    EXPECT_EQ(kind3.set.frameCount, 4);
+    EXPECT_EQ(kind3.info.kind, TileSetAnimated24);
+    EXPECT_EQ(kind3.info.frameCount, 4);
     EXPECT_FALSE(kind3.set.hasPalette);
 
     Loaded tall = Load(Picture(160, 672));
-    EXPECT_EQ(tall.set.kind, TileSetAnimated32);  // handled as an animated 32 set
-    EXPECT_EQ(tall.set.frameCount, 5);
+    EXPECT_EQ(tall.info.kind, TileSetAnimated32);  // handled as an animated 32 set
+    EXPECT_EQ(tall.info.frameCount, 5);
     EXPECT_EQ(tall.set.picture.height, 672);
 }
 
@@ -149,9 +150,9 @@ TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
     for (const Case& c : cases) {
         Loaded loaded = Load(Picture(c.width, c.height, c.tag), 5, c.optionBefore);
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " tag " + std::to_string(c.tag));
-        EXPECT_EQ(loaded.set.kind, c.kind);
-        EXPECT_EQ(loaded.set.pingPong, c.pingPong);
-        EXPECT_EQ(loaded.set.frameCount, c.frameCount);
+        EXPECT_EQ(loaded.info.kind, c.kind);
+        EXPECT_EQ(loaded.info.pingPong, c.pingPong);
+        EXPECT_EQ(loaded.info.frameCount, c.frameCount);
         EXPECT_EQ(loaded.animBMPOption, c.optionAfter);
     }
 }
@@ -159,14 +160,15 @@ TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
 TEST(LoadTileSet, UntaggedSetAfterATaggedOneHasPingPongOff)
 {
     TileSet set;
+    TileSetInfo info;
     int cellNo = 5;
     bool option = false;
     const std::vector<std::uint8_t> tagged = Picture(128, 352, 0x40), plain = Picture(128, 352);
-    LoadTileSet(set, tagged.data(), tagged.size(), BuiltIn(), &cellNo, &option);
-    ASSERT_TRUE(set.pingPong);
-    LoadTileSet(set, plain.data(), plain.size(), BuiltIn(), &cellNo, &option);
-    EXPECT_FALSE(set.pingPong);
-    EXPECT_EQ(set.frameCount, 4);
+    LoadTileSet(set, info, tagged.data(), tagged.size(), BuiltIn(), &cellNo, &option);
+    ASSERT_TRUE(info.pingPong);
+    LoadTileSet(set, info, plain.data(), plain.size(), BuiltIn(), &cellNo, &option);
+    EXPECT_FALSE(info.pingPong);
+    EXPECT_EQ(info.frameCount, 4);
 }
 
 TEST(ReadSetTag, AnyNonBlackPixelIsAOneBit)

@@ -140,13 +140,14 @@ int main(int argc, char** argv)
     const bool haveTiles = tilesPath != nullptr && ReadWhole(tilesPath, &tileBytes);
 
     TileSet set;
+    TileSetInfo info;
     bool animBMPOption = false;
-    LoadTileSet(set, haveTiles ? tileBytes.data() : nullptr, tileBytes.size(), builtIn, &cellNo, &animBMPOption);
+    LoadTileSet(set, info, haveTiles ? tileBytes.data() : nullptr, tileBytes.size(), builtIn, &cellNo, &animBMPOption);
     std::vector<std::uint32_t> pixels(CanvasWidth * CanvasHeight);
     TileCanvas canvas;
     canvas.pixels = pixels.data();
     FillCanvas(canvas, static_cast<std::uint32_t>(face));
-    PaintTileSetIntoCanvas(canvas, set, saved.tileSize, blankCell, barIcons);
+    PaintTileSetIntoCanvas(canvas, set, info.kind, saved.tileSize, blankCell, barIcons);
 
     Bars bars;
     bars.toolBar = toolbar > 0;
@@ -155,7 +156,7 @@ int main(int argc, char** argv)
     bars.scoreBarHeight = scoreBar;
     const LayoutSize client = ClientSize(saved.columns, saved.rows, saved.tileSize, bars);
     BoardView view;
-    view.kind = set.kind;
+    view.kind = info.kind;
     view.cellNo = cellNo;
     view.cells = saved.cells.data();
     view.columns = saved.columns;

@@ -19,6 +19,10 @@
 #include "game/groups.h"
 #include "game/scoring.h"
 #include "storage/saved_game.h"
+#include "game/session.h"
+#include "game/removal.h"
+#include "game/pointer.h"
+#include "storage/settings.h"
 
 static const char Usage[] =
     "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"
@@ -125,8 +129,8 @@ static bool ParseOptions(int argc, char** argv, int first, const std::string& al
 static void PrepareSheet(const SheetOptions& o)
 {
     game.keepRecords = false;
-    game.tileSetKind = o.road ? TileSetRoad : TileSetPlain;
-    game.cellNo = o.road ? RoadTileValues : o.kinds;
+    tileSetInfo.kind = o.road ? TileSetRoad : TileSetPlain;
+    settings.CellNo = o.road ? RoadTileValues : o.kinds;
     board.ts = RoundTileSize(o.tileSize);
     SetBoardSize(o.columns, o.rows);
 }
@@ -162,7 +166,7 @@ static int Deal(int argc, char** argv)
         return BadArguments(error.c_str());
     PrepareSheet(o);
     game.number = static_cast<int>(number);
-    game.campaignTane = o.tane;
+    settings.CampaignTane = o.tane;
     DealBoard(true);
     WriteOut(FormatSavedGame(BoardAsSavedGame()));
     return 0;
@@ -231,10 +235,10 @@ static int Play(int argc, char** argv)
 
     // The mode follows from the largest value, as when the program opens the file.
     game.keepRecords = false;
-    game.tileSetKind = saved.largestValue > MaxTileKinds ? TileSetRoad : TileSetPlain;
+    tileSetInfo.kind = saved.largestValue > MaxTileKinds ? TileSetRoad : TileSetPlain;
     int largest = saved.largestValue < 3 ? 3 : saved.largestValue;
-    int limit = game.tileSetKind == TileSetRoad ? RoadTileValues : MaxTileKinds;
-    game.cellNo = largest < limit ? largest : limit;
+    int limit = tileSetInfo.kind == TileSetRoad ? RoadTileValues : MaxTileKinds;
+    settings.CellNo = largest < limit ? largest : limit;
     board.ts = saved.tileSize;
     ResizeBoard(saved.columns, saved.rows);
     board.cells = saved.cells;

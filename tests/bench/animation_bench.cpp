@@ -5,18 +5,19 @@
 
 #include <algorithm>
 
-#include "display/animation.h"
+#include "game/animation.h"
 #include "display/tile_set.h"
 #include "storage/settings.h"
 #include "tests/game_helpers.h"
+#include "game/pointer.h"
 
 static void WholeBoardGroup()
 {
     FreshGame(MaxColumns, MaxRows, TileSetAnimated32, 5, 4);
     fake.quiet = true;
     tileSet = TileSet();
-    tileSet.kind = TileSetAnimated32;
-    tileSet.frameCount = 8;
+    tileSetInfo.kind = TileSetAnimated32;
+    tileSetInfo.frameCount = 8;
     settings = Settings();
     std::fill(board.cells.begin(), board.cells.end(), static_cast<unsigned char>(2));
     CountTiles();
@@ -28,18 +29,18 @@ static void BM_SelectionTickWholeBoard(benchmark::State& state)
     WholeBoardGroup();
     for (auto _ : state)
         SelectionTick();
-    state.counters["cells"] = game.selection.size;
+    state.counters["cells"] = ui.selection.size;
 }
 BENCHMARK(BM_SelectionTickWholeBoard)->Unit(benchmark::kMicrosecond);
 
 static void BM_VanishingTickWholeBoard(benchmark::State& state)
 {
     WholeBoardGroup();
-    game.animState = AnimState::Vanishing;
+    ui.animState = AnimState::Vanishing;
     for (auto _ : state) {
-        game.animFrame = 0;
+        ui.animFrame = 0;
         benchmark::DoNotOptimize(VanishingTick());
     }
-    state.counters["cells"] = game.selection.size;
+    state.counters["cells"] = ui.selection.size;
 }
 BENCHMARK(BM_VanishingTickWholeBoard)->Unit(benchmark::kMicrosecond);

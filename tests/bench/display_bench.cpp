@@ -40,10 +40,11 @@ static void BM_LoadAndPaintCanvas(benchmark::State& state, const char* name)
     canvas.pixels = pixels.data();
     for (auto _ : state) {
         TileSet set;
+        TileSetInfo info;
         int cellNo = 5;
         bool option = false;
-        LoadTileSet(set, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
-        PaintTileSetIntoCanvas(canvas, set, 64, 0, set.picture);
+        LoadTileSet(set, info, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+        PaintTileSetIntoCanvas(canvas, set, info.kind, 64, 0, set.picture);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
@@ -55,9 +56,10 @@ static void BM_StretchFrameToSlot(benchmark::State& state)
 {
     const std::vector<std::uint8_t> bytes = Shipped("Jewels32.bmp");
     TileSet set;
+    TileSetInfo info;
     int cellNo = 5;
     bool option = false;
-    LoadTileSet(set, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+    LoadTileSet(set, info, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
     std::vector<std::uint32_t> pixels(CanvasWidth * CanvasHeight);
     TileCanvas canvas;
     canvas.pixels = pixels.data();

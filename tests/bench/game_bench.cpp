@@ -9,6 +9,9 @@
 #include "game/history.h"
 #include "game/scoring.h"
 #include "tests/game_helpers.h"
+#include "game/removal.h"
+#include "game/pointer.h"
+#include "game/session.h"
 
 static void LargestSheet(int tileSetKind = TileSetPlain)
 {
@@ -27,7 +30,7 @@ static void ClearHighlight()
 {
     for (unsigned char& cell : board.cells)
         cell &= CellTileMask;
-    game.selection = Selection();
+    ui.selection = Selection();
 }
 
 // Highlighting a group that covers the Board: every Cell marked and drawn.
@@ -43,7 +46,7 @@ static void HighlightWholeBoard(benchmark::State& state, int tileSetKind, unsign
         state.ResumeTiming();
         HighlightGroupAt(column, 80);
     }
-    state.counters["size"] = game.selection.size;
+    state.counters["size"] = ui.selection.size;
 }
 
 static void BM_HighlightWholeBoardGroup(benchmark::State& state) { HighlightWholeBoard(state, TileSetPlain, 3); }
@@ -64,7 +67,7 @@ static void BM_RehighlightWholeBoardGroup(benchmark::State& state)
         column = (column + 97) % MaxColumns;
         HighlightGroupAt(column, 80);
     }
-    state.counters["size"] = game.selection.size;
+    state.counters["size"] = ui.selection.size;
 }
 BENCHMARK(BM_RehighlightWholeBoardGroup)->Unit(benchmark::kMicrosecond);
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 #include "storage/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

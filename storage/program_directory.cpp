@@ -1,5 +1,5 @@
 // The program's own folder and the paths of its fixed files.
-#include "shell/program_directory.h"
+#include "storage/program_directory.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,14 @@
+// Removing the highlighted group: the score, the move's record, falling
+// tiles, closing columns and the redraw of what changed.
+#pragma once
+
+// Removes the highlighted group whose anchor is this Cell, or starts its
+// vanishing animation with an animated tile set.
+void RemoveGroup(int column, int row);
+
+// Writes (column, row) as move number game.moveIndex.
+void RecordMove(int column, int row);
+
+// A replay (Undo) calls this after dealing again and before replaying the
+// moves.
+void BeginReplay();
