@@ -24,7 +24,7 @@ struct BoardView {
     int ts = 32;
     int boardTop = 0;
     bool scoreBar = true;
-    int edges[ScoreBarParts] = {};
+    int edges[ScoreBarFields] = {};
     std::uint32_t face = 0xC0C0C0;
 };
 

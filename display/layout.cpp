@@ -1,7 +1,7 @@
 // The arithmetic of the main window's layout: board place, window size, bars.
 #include "display/layout.h"
 
-int BoardTop(const Bars& bars) { return bars.toolBar ? bars.toolBarHeight + 2 : 0; }
+int BoardTop(const Bars& bars) { return bars.toolBar ? bars.toolBarHeight + BoardTopMargin : 0; }
 
 // Client height beyond the board: the 2-pixel margins, and each bar that is on.
 static int ExtraHeight(const Bars& bars)
@@ -34,12 +34,12 @@ int ScoreBarStep(int windowWidth)
     return step > 60 ? 60 : step;
 }
 
-void ScoreBarEdges(int windowWidth, int edges[ScoreBarParts])
+void ScoreBarEdges(int windowWidth, int edges[ScoreBarFields])
 {
     const int step = ScoreBarStep(windowWidth);
-    for (int i = 0; i < ScoreBarParts - 1; ++i)
+    for (int i = 0; i < ScoreBarFields - 1; ++i)
         edges[i] = (i + 1) * step;
-    edges[ScoreBarParts - 1] = ScoreBarParts * step + 20;
+    edges[ScoreBarFields - 1] = ScoreBarFields * step + 20;
 }
 
 LayoutBox ClickCounterPlace(int menuBarHeight)

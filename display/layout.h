@@ -1,12 +1,16 @@
 // The arithmetic of the main window's layout: board place, window size, bars.
 #pragma once
 
+#include "game/scoring.h"
+
 // The board's left edge in the client area.
 constexpr int BoardLeft = 2;
 
-// The score bar has seven parts; the legend strip above it is 24 pixels high.
-constexpr int ScoreBarParts = 7;
+// The legend strip above the score bar is 24 pixels high.
 constexpr int LegendStripHeight = 24;
+
+// The board's top margin below a pinned toolbar.
+constexpr int BoardTopMargin = 2;
 
 // The mouse-message key flag of the Shift key.
 constexpr int KeyFlagShift = 0x0004;
@@ -38,7 +42,7 @@ LayoutSize WindowSize(int boardWidth, int boardHeight, LayoutSize frame, const B
 int ScoreBarStep(int windowWidth);
 
 // The right edges of the seven score-bar parts.
-void ScoreBarEdges(int windowWidth, int edges[ScoreBarParts]);
+void ScoreBarEdges(int windowWidth, int edges[ScoreBarFields]);
 
 // The click counter box on the toolbar, for a menu bar of the given height.
 struct LayoutBox {

@@ -38,7 +38,7 @@ static void Add(Legend& legend, CanvasRect source, int x, int y)
     picture.outline = CanvasRect{x - 1, y - 1, source.width + 1, source.height + 1};
 }
 
-Legend BarLegend(int kind, int cellNo, const int edges[ScoreBarParts], int boardTop, int rows, int ts,
+Legend BarLegend(int kind, int cellNo, const int edges[ScoreBarFields], int boardTop, int rows, int ts,
                  int clientWidth)
 {
     Legend legend;

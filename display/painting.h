@@ -33,8 +33,8 @@ struct LegendPicture {
 // pictures on it, in drawing order; returns how many (at most 7).
 struct Legend {
     CanvasRect strip;
-    LegendPicture pictures[7];
+    LegendPicture pictures[ScoreBarFields];
     int count = 0;
 };
-Legend BarLegend(int kind, int cellNo, const int edges[ScoreBarParts], int boardTop, int rows, int ts,
+Legend BarLegend(int kind, int cellNo, const int edges[ScoreBarFields], int boardTop, int rows, int ts,
                  int clientWidth);

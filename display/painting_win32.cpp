@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/canvas.h"
+#include "display/layout.h"
 #include "display/painting.h"
 #include "display/tile_set.h"
 #include "game/board.h"
@@ -340,7 +341,7 @@ static void CopyCell(int column, int row)
 // Copies the board pixels of `area` from the back buffer to the window.
 static void CopyToWindow(HDC dc, const RECT& area)
 {
-    BitBlt(dc, 2 + area.left, paintLayout.boardTop + area.top, area.right - area.left, area.bottom - area.top,
+    BitBlt(dc, BoardLeft + area.left, paintLayout.boardTop + area.top, area.right - area.left, area.bottom - area.top,
            back.dc, area.left, area.top, SRCCOPY);
 }
 

@@ -3,12 +3,14 @@
 
 #include <windows.h>
 
+#include "game/scoring.h"
+
 // What painting needs of the window layout. Whoever sizes the window and
 // shows or hides the bars keeps it current.
 struct PaintLayout {
     int boardTop = 0;       // toolbar height + 2 with the toolbar on, else 0
     bool scoreBar = true;   // the ScoreBar setting: the legend strip is drawn
-    int edges[7] = {};      // right edges of the score-bar parts
+    int edges[ScoreBarFields] = {};   // right edges of the score-bar parts
 };
 extern PaintLayout paintLayout;
 

@@ -17,7 +17,7 @@ WindowBars windowBars;
 
 // The texts the score bar shows. Setting a part's text repaints the bar at
 // once, so an unchanged text is not set again.
-static std::string scoreBarTexts[ScoreBarParts];
+static std::string scoreBarTexts[ScoreBarFields];
 
 static const int ToolbarImageCount = 6;
 
@@ -125,8 +125,7 @@ void ApplyBarSettings(bool toolBar, bool scoreBar)
     windowBars.scoreBarOn = scoreBar;
     ShowWindow(windowBars.toolbar, toolBar ? SW_SHOW : SW_HIDE);
     ShowWindow(windowBars.scoreBar, scoreBar ? SW_SHOW : SW_HIDE);
-    windowBars.boardTop = BoardTop(CurrentBars());
-    paintLayout.boardTop = windowBars.boardTop;
+    paintLayout.boardTop = BoardTop(CurrentBars());
     paintLayout.scoreBar = scoreBar;
 }
 
@@ -135,7 +134,7 @@ static void ClearBelowToolbar(HWND window)
     RECT client;
     GetClientRect(window, &client);
     RECT area = client;
-    area.top = windowBars.boardTop - 2;
+    area.top = paintLayout.boardTop - BoardTopMargin;
     if (windowBars.scoreBarOn) {
         RECT bar;
         GetWindowRect(windowBars.scoreBar, &bar);
@@ -177,10 +176,10 @@ void SizeWindow(int boardWidth, int boardHeight)
 
     GetWindowRect(window, &outer);
     const int windowWidth = outer.right - outer.left;
-    int edges[ScoreBarParts];
+    int edges[ScoreBarFields];
     ScoreBarEdges(windowWidth, edges);
     std::memcpy(paintLayout.edges, edges, sizeof edges);
-    SendMessageA(windowBars.scoreBar, SB_SETPARTS, ScoreBarParts, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(windowBars.scoreBar, SB_SETPARTS, ScoreBarFields, reinterpret_cast<LPARAM>(edges));
     for (std::string& text : scoreBarTexts)
         text = "\x01";  // no text: every part is set afresh
     SetWindowPos(windowBars.toolbar, nullptr, 0, 0, boardWidth + ScoreBarStep(windowWidth), bars.toolBarHeight,
@@ -214,7 +213,7 @@ void RefreshPoppedUpToolbar()
 
 void SetScoreBarPart(int part, const char* text)
 {
-    if (part >= 0 && part < ScoreBarParts) {
+    if (part >= 0 && part < ScoreBarFields) {
         if (scoreBarTexts[part] == text)
             return;
         scoreBarTexts[part] = text;

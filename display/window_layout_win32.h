@@ -11,7 +11,6 @@ struct WindowBars {
     bool toolBarOn = true;        // the ToolBar setting: the toolbar is part of the layout
     bool scoreBarOn = true;       // the ScoreBar setting
     bool barOptionAuto = true;    // bars that are off pop up near their edge (else with Shift)
-    int boardTop = 0;
 };
 
 extern WindowBars windowBars;
@@ -19,7 +18,7 @@ extern WindowBars windowBars;
 // Start-up: the toolbar (with the click counter box) and the score bar, hidden.
 void CreateBars(HWND window, HINSTANCE instance);
 
-// Shows the bars that are on, hides the others, and sets boardTop.
+// Shows the bars that are on, hides the others, and sets the board's top.
 void ApplyBarSettings(bool toolBar, bool scoreBar);
 
 // Sizes the main window around a board of the given pixel size, with the bars

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "game/animation.h"
+#include "display/layout.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
@@ -18,8 +19,8 @@
 #include "game/game_files.h"
 
 // Mouse positions reach the game in board coordinates.
-static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - 2; }
-static int BoardY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)) - windowBars.boardTop; }
+static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - BoardLeft; }
+static int BoardY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)) - paintLayout.boardTop; }
 
 static void OnHelp(HWND window)
 {

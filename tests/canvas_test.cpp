@@ -224,7 +224,7 @@ TEST(Painting, PaintRequestCellRange)
 
 TEST(Painting, LegendWithThreeTileValues)
 {
-    int edges[ScoreBarParts];
+    int edges[ScoreBarFields];
     ScoreBarEdges(540, edges);  // step 60
     const Legend legend = BarLegend(TileSetPlain, 3, edges, 30, 12, 32, 516);
     const int y0 = 30 + 12 * 32 + 4;

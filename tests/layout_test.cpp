@@ -54,10 +54,10 @@ TEST(Layout, ScoreBarStepIs35ForTheNarrowestBoardAnd60ForTheWidest)
 
 TEST(Layout, ScoreBarEdges)
 {
-    int edges[ScoreBarParts];
+    int edges[ScoreBarFields];
     ScoreBarEdges(270, edges);
-    const int expected[ScoreBarParts] = {35, 70, 105, 140, 175, 210, 265};
-    for (int i = 0; i < ScoreBarParts; ++i)
+    const int expected[ScoreBarFields] = {35, 70, 105, 140, 175, 210, 265};
+    for (int i = 0; i < ScoreBarFields; ++i)
         EXPECT_EQ(edges[i], expected[i]) << i;
     ScoreBarEdges(1000, edges);
     EXPECT_EQ(edges[5], 360);

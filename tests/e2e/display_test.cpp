@@ -87,7 +87,7 @@ std::uint32_t ButtonFace()
 }
 
 // The right edges of the score bar's parts.
-std::vector<int> ScoreBarParts(HWND bar)
+std::vector<int> ScoreBarFields(HWND bar)
 {
     int parts[16] = {};
     LRESULT count = SendForRemoteData(bar, SB_GETPARTS, 16, parts, sizeof parts);
@@ -201,7 +201,7 @@ TEST_F(Display, LegendShowsOnlyTheKindsDealt)
     EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-cellno3.bmp")));
 
     // The places of tile values 4 and 5, outlines included, stay button face.
-    std::vector<int> edges = ScoreBarParts(scoreBar);
+    std::vector<int> edges = ScoreBarFields(scoreBar);
     ASSERT_EQ(7u, edges.size());
     const int y0 = boardTop + 12 * 32 + 4;
     const std::uint32_t face = ButtonFace();
@@ -267,16 +267,16 @@ TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
             EXPECT_EQ(35, step);
         }
         EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}),
-                  ScoreBarParts(scoreBar));
+                  ScoreBarFields(scoreBar));
         StopProgram(program);
     }
 }
 
-TEST_F(Display, ScoreBarPartsAndClickCounterPlace)
+TEST_F(Display, ScoreBarFieldsAndClickCounterPlace)
 {
     Start();
     // A 516-pixel client gives parts of 60 pixels.
-    EXPECT_EQ((std::vector<int>{60, 120, 180, 240, 300, 360, 440}), ScoreBarParts(scoreBar));
+    EXPECT_EQ((std::vector<int>{60, 120, 180, 240, 300, 360, 440}), ScoreBarFields(scoreBar));
 
     // The score bar lies along the client area's bottom.
     RECT client;
