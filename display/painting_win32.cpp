@@ -1,4 +1,4 @@
-// The Win32 side of the tile set and of board painting: the TileCanvas, cells, frame and legend.
+// Board painting on Win32: the TileCanvas and the back buffer, the palette, and the cells, frame and legend.
 #include "display/painting_win32.h"
 
 #include <cstdio>
@@ -10,19 +10,11 @@
 #include "display/painting.h"
 #include "display/tile_set.h"
 #include "game/board.h"
-#include "game/deal.h"
 #include "game/scoring.h"
 #include "resources/resource.h"
 #include "storage/settings.h"
-#include "game/session.h"
 
 PaintLayout paintLayout;
-
-// A tile picture file larger than this is not read (the largest picture we
-// accept, 32768 frames wide at 32 bits a pixel, stays well below it).
-static const DWORD MaxPictureFileSize = 128u * 1024u * 1024u;
-
-static const char BlankCellButtonFormat[] = "Blank Cell %d";
 
 // Everything the display draws with, made at start-up.
 struct Drawing {
@@ -219,40 +211,12 @@ void RealisePalette()
     ReleaseDC(drawing.window, windowDc);
 }
 
-// The whole file, when it exists and is of a size we read.
-static bool ReadPictureFile(const char* path, std::vector<std::uint8_t>* bytes)
-{
-    if (path == nullptr || path[0] == '\0')
-        return false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD high = 0;
-    const DWORD size = GetFileSize(file, &high);
-    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= MaxPictureFileSize;
-    if (ok) {
-        bytes->resize(size);
-        DWORD read = 0;
-        ok = size == 0 || (ReadFile(file, bytes->data(), size, &read, nullptr) && read == size);
-    }
-    CloseHandle(file);
-    return ok;
-}
-
-// Loads the tile set from a path (or none) and fills the canvas from it.
-static void LoadTileSetFrom(const char* path)
+void LoadTileSetIntoCanvas(const std::uint8_t* file, std::size_t size)
 {
     DropPalette();
-    std::vector<std::uint8_t> bytes;
-    const bool haveFile = ReadPictureFile(path, &bytes);
     bool option = settings.AnimBMPOption != 0;
     int cellNo = settings.CellNo;
-    LoadTileSet(tileSet, tileSetInfo, haveFile ? bytes.data() : nullptr, bytes.size(), drawing.builtInTiles, &cellNo, &option);
+    LoadTileSet(tileSet, tileSetInfo, file, size, drawing.builtInTiles, &cellNo, &option);
     settings.CellNo = static_cast<signed char>(cellNo);
     settings.AnimBMPOption = option ? 1 : 0;
     if (tileSet.hasPalette)
@@ -261,36 +225,12 @@ static void LoadTileSetFrom(const char* path)
     PaintTileSetIntoCanvas(drawing.canvas, tileSet, tileSetInfo.kind, board.ts, settings.BlankCell, drawing.barIcons);
 }
 
-void ApplyBitmapSetting(const char* path)
-{
-    tileSet.bitmapPath = path ? path : "";
-    const int oldKind = tileSet.loaded ? tileSetInfo.kind : TileSetNone;
-    LoadTileSetFrom(tileSet.bitmapPath.c_str());
-    const BitmapOutcome outcome = BitmapChangeOutcome(oldKind, tileSetInfo.kind);
-    if (!outcome.newGame) {
-        FullRepaint();
-        UpdateTitle();
-        return;
-    }
-    if (outcome.resetCellNo)
-        settings.CellNo = MaxTileKinds;
-    DrawBoardFrame();
-    DrawBarLegend();
-    StartGame(false, false);
-}
-
 void RebuildTilePictures()
 {
     if (!tileSet.loaded || !drawing.canvas.pixels)
         return;
     GdiFlush();
     BuildTilePictures(drawing.canvas, tileSet, tileSetInfo.kind, board.ts, settings.BlankCell);
-}
-
-void ResizeForTileSize()
-{
-    ResizeBoard(board.columns, board.rows);
-    RebuildTilePictures();
 }
 
 bool StretchFrameToAnimationSlot(int band, int frame)
@@ -476,38 +416,4 @@ void PaintBoardRequest(HWND window)
     }
     EndPaint(window, &paint);
     ShowClickCounter();
-}
-
-void DrawBlankTilePreview(HWND dialog, HDC dc, HWND button)
-{
-    const int blankCell = settings.BlankCell;
-    char text[32];
-    std::snprintf(text, sizeof text, BlankCellButtonFormat, BlankCellFrame(blankCell) + 1);
-    SetWindowTextA(button, text);
-    if (!tileSet.loaded)
-        return;
-
-    RECT buttonRect, dialogRect, client;
-    GetWindowRect(button, &buttonRect);
-    GetWindowRect(dialog, &dialogRect);
-    GetClientRect(dialog, &client);
-    const LayoutPoint place =
-        BlankPreviewPlace(buttonRect.left, buttonRect.top, dialogRect.left, dialogRect.top,
-                          dialogRect.bottom - dialogRect.top, client.bottom - client.top);
-
-    // the top 32 rows of the picture, unscaled, from the chosen frame of a
-    // 32-pixel animated set or from the left edge of any other
-    const int left = tileSetInfo.kind == TileSetAnimated32 ? 32 * (BlankCellFrame(blankCell)) : 0;
-    std::uint32_t square[32 * 32];
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            square[y * 32 + x] = BitmapPixel(tileSet.picture, left + x, y);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 32;
-    info.bmiHeader.biHeight = -32;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, place.x, place.y, 32, 32, 0, 0, 0, 32, square, &info, DIB_RGB_COLORS);
 }

@@ -1,7 +1,10 @@
-// The Win32 side of the tile set and of board painting: the TileCanvas, cells, frame and legend.
+// Board painting on Win32 and the tile set it paints from.
 #pragma once
 
 #include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
 
 #include "game/scoring.h"
 
@@ -22,6 +25,10 @@ bool CreateTileCanvas(HWND window);
 // Shut-down: the picture, the palette and the drawing objects.
 void DestroyTileCanvas();
 
+// Loads the tile set from the bytes of a picture file (null: the built-in
+// tiles) and fills the canvas and the palette from it.
+void LoadTileSetIntoCanvas(const std::uint8_t* file, std::size_t size);
+
 // Applies the Bitmap setting (empty: the built-in set): loads the tile set,
 // then either repaints and keeps the game, or (first load, or a change
 // between road and other sets) starts a new game.
@@ -29,10 +36,6 @@ void ApplyBitmapSetting(const char* path);
 
 // Redraws the tile pictures at the current tile size and BlankCell.
 void RebuildTilePictures();
-
-// Resize for a new tile size: new cell storage for board.columns × board.rows
-// and the tile pictures at the new size.
-void ResizeForTileSize();
 
 // Painting. Cells are drawn off the screen; ShowDrawnCells copies the ones
 // drawn since the last call to the main window (the message loop and the main
@@ -54,7 +57,3 @@ void RealisePalette();
 // Stretches frame `frame` of band `band` into the AnimationSlot; false when
 // that frame lies outside the picture (the slot keeps its picture).
 bool StretchFrameToAnimationSlot(int band, int frame);
-
-// The Configuration dialog's blank-tile preview, drawn about 40 pixels above
-// its "Blank Cell" button, whose text it sets.
-void DrawBlankTilePreview(HWND dialog, HDC dc, HWND button);

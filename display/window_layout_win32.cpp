@@ -188,7 +188,7 @@ void SizeWindow(int boardWidth, int boardHeight)
     ShowClickCounter();
 }
 
-bool ApplyBarOptions(int, int y, int keys)
+bool ApplyBarOptions(int y, int keys)
 {
     const BarOptionDecision decision =
         BarOptionsForPointer(y, keys, board.ts, board.rows, CurrentBars(), windowBars.barOptionAuto);

@@ -25,9 +25,9 @@ void ApplyBarSettings(bool toolBar, bool scoreBar);
 // that are on, and divides the score bar into its parts.
 void SizeWindow(int boardWidth, int boardHeight);
 
-// The bar options for a pointer at board position (x, y): true when a bar
+// The bar options for a pointer at board row position y: true when a bar
 // popped up and the movement is used up.
-bool ApplyBarOptions(int x, int y, int keys);
+bool ApplyBarOptions(int y, int keys);
 
 // After New, Undo, Again and Redo: a toolbar that popped up is drawn afresh.
 void RefreshPoppedUpToolbar();

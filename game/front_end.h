@@ -73,6 +73,6 @@ void HideRecordDialogs();
 void CloseMoveSlider();
 
 // Lets the toolbar and the score bar that show on demand appear or hide for a
-// pointer at board position (x, y) with the mouse-message key flags; true when
+// pointer at board row position y with the mouse-message key flags; true when
 // the pointer went to a bar and the hover ends there.
-bool RevealBars(int x, int y, int keys);
+bool RevealBars(int y, int keys);

@@ -25,7 +25,7 @@ void HoverAt(int x, int y, int keys)
         return;
     HideRecordDialogs();
     CloseMoveSlider();
-    if (RevealBars(x, y, keys))
+    if (RevealBars(y, keys))
         return;
     if (game.gameOver)
         AskRetry();

@@ -144,9 +144,9 @@ void SetClickCounter(const char* text)
     SetClickCounterText(text);
 }
 
-bool RevealBars(int x, int y, int keys)
+bool RevealBars(int y, int keys)
 {
-    return ApplyBarOptions(x, y, keys);
+    return ApplyBarOptions(y, keys);
 }
 
 // The record dialogs arrive with their module.

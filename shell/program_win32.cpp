@@ -23,6 +23,9 @@ HWND mainWindow;
 static const char WindowClassName[] = "Hanabo32";
 static const char InitialTitle[] = "Hanabo32";
 static const char StartupErrorText[] = "Error";
+static const char TempFileFailedText[] =
+    "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9"
+    "\x82\xf1";  // 一時ファイルが作成できません
 static HACCEL accelerators;
 
 // Set when the start-up could not make the tile canvas: the settings were
@@ -132,7 +135,10 @@ void Shutdown()
     StopTimer();
     if (!settingsIncomplete) {
         CollectSettings();
-        SaveSettings();
+        if (SaveSettings() == RewriteResult::TempFileFailed) {
+            PlaySoundEvent(SoundEvent::Message);
+            ShowMessage(TempFileFailedText, MessageKind::Error);
+        }
         SaveRecords();
     }
     DestroyTileCanvas();

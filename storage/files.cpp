@@ -1,10 +1,17 @@
 // Reading and rewriting the program's own files.
 #include "storage/files.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include <cerrno>
 #include <cstdio>
 
 #include "storage/program_directory.h"
+
+const char SettingsFileName[] = "Hanabo.ini";
+const char TempFileName[] = "Hanabo.tmp";
+const char BackupFileName[] = "Hanabo.bak";
 
 int rewriteStopsBeforeStep = 0;
 
@@ -131,4 +138,16 @@ std::string CutShiftJis(const std::string& text, std::size_t maxBytes)
         end += width;
     }
     return text.substr(0, end);
+}
+
+double LeadingDecimal(const char* text, bool exponent)
+{
+    while (*text == ' ' || *text == '\t')
+        ++text;
+    std::string number;
+    for (char c = *text; (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || (exponent && (c == 'e' || c == 'E'));
+         c = *++text)
+        number += c;
+    double value = std::strtod(number.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0;
 }

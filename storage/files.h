@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+// The program's own files in ProgramDirectory: the settings with the records,
+// the temporary file every rewrite goes through, and Clear Records' backup.
+extern const char SettingsFileName[];   // "Hanabo.ini"
+extern const char TempFileName[];       // "Hanabo.tmp"
+extern const char BackupFileName[];     // "Hanabo.bak"
+
 // The path of one of the program's own files in ProgramDirectory.
 std::string ProgramFilePath(const char* name);
 
@@ -46,6 +52,11 @@ extern int rewriteStopsBeforeStep;
 // that has more lines than it takes without splitting all of them.
 std::vector<std::string> SplitLines(const std::string& text, std::size_t maxLines = std::string::npos);
 
+
+// The decimal number at the start of a text after blanks, as the C library
+// reads one: sign, digits, a fraction and, when exponent is set, an exponent.
+// Nothing numeric, and a value too large to hold, give 0.
+double LeadingDecimal(const char* text, bool exponent = true);
 
 // The text cut to at most maxBytes bytes without leaving half of a Shift-JIS
 // double-byte character at the end.

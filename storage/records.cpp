@@ -17,9 +17,6 @@ std::time_t (*RecordClock)() = SystemClock;
 
 const char CampaignRecordKey[] = "Campaign";
 
-static const char SettingsFileName[] = "Hanabo.ini";
-static const char TempFileName[] = "Hanabo.tmp";
-static const char BackupFileName[] = "Hanabo.bak";
 static const char CampaignScoreHeader[] = "[CampaignScore]";
 static const char CampaignClearHeader[] = "[CampaignClear]";
 const char NoPlayerName[] = "No Name";
@@ -131,24 +128,11 @@ static void SplitEntry(const std::string& entry, std::string* name, std::string*
     *value = tab == std::string::npos ? std::string() : rest.substr(tab + 1);
 }
 
-static double DecimalAtStart(const char* text)
-{
-    while (*text == ' ' || *text == '\t')
-        ++text;
-    std::string number;
-    for (; number.size() < 400 && ((*text >= '0' && *text <= '9') || *text == '.' || *text == '-' ||
-                                   *text == '+' || *text == 'e' || *text == 'E');
-         ++text)
-        number += *text;
-    double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
-}
-
 static double EntryValue(const std::string& entry, bool wholeNumber)
 {
     std::string name, date, value;
     SplitEntry(entry, &name, &date, &value);
-    double number = DecimalAtStart(value.c_str());
+    double number = LeadingDecimal(value.c_str());
     return wholeNumber ? std::trunc(number) : number;
 }
 
@@ -200,7 +184,7 @@ static bool ParseRecordLine(const std::string& line, std::string* name, std::str
     }
     *name = line.substr(0, open - 1);
     *date = line.substr(open, close + 1 - open);
-    *value = DecimalAtStart(line.c_str() + close + 2);
+    *value = LeadingDecimal(line.c_str() + close + 2);
     return true;
 }
 

@@ -52,26 +52,6 @@ static int LeadingInt(const std::string& line)
     return static_cast<int>(value);
 }
 
-// The decimal number at the start of a line (sign, digits, fraction,
-// exponent); nothing that reads as a number gives 0, and so does a value
-// too large to hold.
-static double LeadingDouble(const std::string& line)
-{
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
-    std::string number;
-    for (; i < line.size() && number.size() < 400; ++i) {
-        char c = line[i];
-        if ((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')
-            number += c;
-        else
-            break;
-    }
-    double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
-}
-
 static int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -96,7 +76,7 @@ SavedGameStatus ParseSavedGame(const std::string& text, SavedGame* game)
     if (read.bitmapPath.size() >= TextBufferSize || read.bitmapPath.find('\0') != std::string::npos)
         return SavedGameStatus::Invalid;
     read.tileSize = RoundTileSize(LeadingInt(lines[1]));
-    read.score = LeadingDouble(lines[2]);
+    read.score = LeadingDecimal(lines[2].c_str());
     read.columns = static_cast<int>(std::min<std::size_t>(lines[3].size(), BoardMaxWidth + 1));
     read.rows = static_cast<int>(lines.size() - 3);
     if (read.tileSize * read.columns < BoardMinWidth || read.tileSize * read.columns > BoardMaxWidth ||

@@ -7,20 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "game/board.h"
-#include "game/front_end.h"
+#include "storage/sheet.h"
 #include "storage/program_directory.h"
 #include "storage/files.h"
 
 Settings settings;
 
-static const char SettingsFileName[] = "Hanabo.ini";
-static const char TempFileName[] = "Hanabo.tmp";
-static const char NoBitmap[] = "(null)";
 static const char SoundSubfolder[] = "Sound\\";
-static const char TempFileFailedText[] =
-    "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9"
-    "\x82\xf1";  // 一時ファイルが作成できません
 
 // The sound keys in SoundEvent order, with their defaults.
 static const char* const SoundKeys[8] = {"Start", "Click", "HighScore", "Score",
@@ -86,11 +79,7 @@ double ReadFloatSetting(const char* text, const char* section, const char* key, 
     const char* at = NumericValue(text, section, key);
     if (!at)
         return defaultValue;
-    std::string number;
-    for (; (*at >= '0' && *at <= '9') || *at == '.' || *at == '-' || *at == '+'; ++at)
-        number += *at;
-    double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
+    return LeadingDecimal(at, false);
 }
 
 int ReadBoolSetting(const char* text, const char* section, const char* key, int defaultValue)
@@ -239,7 +228,7 @@ std::string FormatSettings(const Settings& values, const std::string* oldText)
     number("SheetSizeY", values.SheetSizeY);
     number("CellSize", values.CellSize);
     number("CellNo", values.CellNo);
-    line("Bitmap=" + (values.Bitmap.empty() ? std::string(NoBitmap) : OneLine(values.Bitmap)));
+    line("Bitmap=" + (values.Bitmap.empty() ? std::string(NoBitmapPath) : OneLine(values.Bitmap)));
     number("BlankCell", values.BlankCell);
     flag("AnimBMPOption", values.AnimBMPOption);
     number("AnimIntrvl", values.AnimIntrvl);
@@ -307,7 +296,7 @@ void LoadSettings()
         ReadSettings(nullptr, &settings);
 }
 
-void SaveSettings()
+RewriteResult SaveSettings()
 {
     std::string path = ProgramFilePath(SettingsFileName);
     std::string old;
@@ -315,10 +304,7 @@ void SaveSettings()
     // A settings file that is there but cannot be read would lose its records
     // if replaced: it stays as it is.
     if (!haveOld && !FileIsAbsent(path))
-        return;
+        return RewriteResult::NotReplaced;
     std::string text = FormatSettings(settings, haveOld ? &old : nullptr);
-    if (RewriteFile(path, ProgramFilePath(TempFileName), text) == RewriteResult::TempFileFailed) {
-        PlaySoundEvent(SoundEvent::Message);
-        ShowMessage(TempFileFailedText, MessageKind::Error);
-    }
+    return RewriteFile(path, ProgramFilePath(TempFileName), text);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/files.h"
+
 // One variable per key of the settings file. LoadSettings fills it from the
 // file, applying every default and limit; start-up then applies the values to
 // the window and the game. Before SaveSettings the shell brings the fields
@@ -76,6 +78,6 @@ std::string FormatSettings(const Settings& values, const std::string* oldText);
 void LoadSettings();
 
 // Writes settings to "Hanabo.tmp" and lets it replace "Hanabo.ini" in one
-// step. A failure leaves the old file as it was; when the temporary file
-// cannot be written the player is told.
-void SaveSettings();
+// step. A failure leaves the old file as it was (a file that is there but
+// cannot be read is not replaced at all: NotReplaced).
+RewriteResult SaveSettings();

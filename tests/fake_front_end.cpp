@@ -102,7 +102,7 @@ void HideRecordDialogs() { Note("HideRecordDialogs"); }
 
 void CloseMoveSlider() { Note("CloseMoveSlider"); }
 
-bool RevealBars(int, int, int) { return false; }
+bool RevealBars(int, int) { return false; }
 
 void ShowRecordDialog(bool campaign) { Note(std::string("ShowRecordDialog ") + (campaign ? "campaign" : "sheet")); }
 

@@ -22,4 +22,4 @@ void SetScoreBarField(int, const char*) {}
 void SetClickCounter(const char*) {}
 void HideRecordDialogs() {}
 void CloseMoveSlider() {}
-bool RevealBars(int, int, int) { return false; }
+bool RevealBars(int, int) { return false; }
