@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "dialogs/select_game_win32.h"
 #include "display/animation.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
@@ -58,6 +59,9 @@ static void OnCommand(HWND window, int command, int notice)
         RedoMove();
         RefreshPoppedUpToolbar();
         break;
+    case IDM_SELECTGAME:
+        ShowSelectGameDialog();
+        break;
     case IDM_EXIT:
         Shutdown();
         break;
@@ -74,7 +78,7 @@ static void OnCommand(HWND window, int command, int notice)
         OnClickCounterNotice(window, notice);
         break;
     default:
-        // Select Game, Campaign, Record, Config, music and sound arrive
+        // Campaign, Record, Config, music and sound arrive
         // with the modules that own them.
         break;
     }
@@ -161,7 +165,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return message == WM_CLOSE ? 0 : DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = HandleMessage(window, message, wParam, lParam);
     // Messages also arrive from nested loops and as sent messages, which the
-    // main loop never sees: the cells they drew go to the screen here.
+    // main loop never sees: the cells they drew go to the screen here, and a
+    // number a new game chose goes to the Select Game dialog's list.
     ShowDrawnCells();
+    ShowRecentNumbers();
     return result;
 }
