@@ -13,13 +13,20 @@
 
 // Dialog templates.
 #define IDD_ABOUT           105
+#define IDD_SELECTGAME      146
 #define IDD_MOVESLIDER      153
+#define IDD_COMMENT         157
 
 // Controls.
 #define IDC_CLICKCOUNTER    106
 #define IDC_ABOUT_ICON      1000
 #define IDC_SLIDER_TEXT     1036
 #define IDC_SLIDER_BAR      1024
+#define IDC_NUMBERBOX       1009
+#define IDC_SPECIALNUMBERS  1026
+#define IDC_COMMENT_TEXT    1036
+#define IDC_REGISTER        1056
+#define IDC_DELETENUMBER    1063
 
 // Commands: menu items, accelerators and toolbar buttons share these.
 #define IDM_NEW             32771

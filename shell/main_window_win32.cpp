@@ -3,20 +3,20 @@
 
 #include <commctrl.h>
 
-#include "game/animation.h"
+#include "dialogs/select_game_win32.h"
 #include "display/layout.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
+#include "game/animation.h"
 #include "game/board.h"
 #include "game/deal.h"
+#include "game/game_files.h"
 #include "game/groups.h"
 #include "game/history.h"
-#include "resources/resource.h"
-#include "storage/program_directory.h"
-#include "storage/saved_game.h"
 #include "game/pointer.h"
 #include "game/session.h"
-#include "game/game_files.h"
+#include "resources/resource.h"
+#include "storage/program_directory.h"
 
 // Mouse positions reach the game in board coordinates.
 static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - BoardLeft; }
@@ -62,6 +62,9 @@ static void OnCommand(HWND window, int command, int notice)
         RedoMove();
         RefreshPoppedUpToolbar();
         break;
+    case IDM_SELECTGAME:
+        ShowSelectGameDialog();
+        break;
     case IDM_EXIT:
         Shutdown();
         break;
@@ -78,7 +81,7 @@ static void OnCommand(HWND window, int command, int notice)
         OnClickCounterNotice(window, notice);
         break;
     default:
-        // Select Game, Campaign, Record, Config, music and sound arrive
+        // Campaign, Record, Config, music and sound arrive
         // with the modules that own them.
         break;
     }
@@ -165,7 +168,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return message == WM_CLOSE ? 0 : DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = HandleMessage(window, message, wParam, lParam);
     // Messages also arrive from nested loops and as sent messages, which the
-    // main loop never sees: the cells they drew go to the screen here.
+    // main loop never sees: the cells they drew go to the screen here, and a
+    // number a new game chose goes to the Select Game dialog's list.
     ShowDrawnCells();
+    ShowRecentNumbers();
     return result;
 }

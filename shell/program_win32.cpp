@@ -6,6 +6,7 @@
 
 #include <ctime>
 
+#include "dialogs/select_game_win32.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
@@ -88,6 +89,7 @@ static bool ApplySettings()
     ResumeCampaign();
     if (!CreateTileCanvas(mainWindow))
         return false;
+    RestoreSpecialNumbers(settings.specialNumbers);
 
     board.ts = RoundTileSize(settings.CellSize);
     MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * settings.SheetSizeX,
@@ -116,6 +118,7 @@ static void CollectSettings()
     settings.BarOptionAuto = windowBars.barOptionAuto ? 1 : 0;
     settings.Campaign = game.campaign ? 1 : 0;
     settings.CampaignNo = game.number;
+    CollectSpecialNumbers(&settings.specialNumbers);
 }
 
 // Set by the shutdown: from then on only the quit message is awaited.
@@ -179,6 +182,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return 0;
     InitCommonControls();
     SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
+    CreateSelectGameDialog(instance, mainWindow);
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     CreateBars(mainWindow, instance);
     if (!ApplySettings()) {

@@ -14,53 +14,9 @@ namespace {
 
 const char SaveDoneText[] = "Save\x8f\x49\x97\xb9";  // Save終了
 
-// The edit box of a file dialog that holds the file name.
-HWND FileNameBox(HWND dialog)
-{
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            char name[64] = "";
-            GetClassNameA(child, name, sizeof name);
-            HWND parent = GetParent(child);
-            int id = GetDlgCtrlID(child);
-            int parentId = parent ? GetDlgCtrlID(parent) : 0;
-            // The name box is edt1 (0x480), or the edit inside the combo box cmb13 (0x47c).
-            if (lstrcmpiA(name, "Edit") == 0 && (id == 0x480 || parentId == 0x47c)) {
-                reinterpret_cast<Search*>(data)->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class Files : public GameWindowTest {
 protected:
     void SetUp() override { Start(); }
-
-    // Runs a file dialog opened by keys: types the name (when given) and confirms.
-    void ChooseInFileDialog(std::vector<WORD> keys, const std::string& name, std::string* proposed = nullptr)
-    {
-        PressKeys(program.window, keys);
-        HWND dialog = WaitForWindow(program, "#32770");
-        ASSERT_NE(nullptr, dialog);
-        Settle(dialog, 300);
-        HWND box = FileNameBox(dialog);
-        ASSERT_NE(nullptr, box);
-        if (proposed)
-            *proposed = ControlText(box);
-        if (!name.empty())
-            SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 50)
-            Sleep(50);
-        ASSERT_FALSE(IsWindow(dialog));
-    }
 
     // The message box that follows a save: its text, then OK.
     std::string AnswerSaveMessage()

@@ -40,6 +40,25 @@ protected:
         boardTop = IsWindowVisible(toolbar) ? bar.bottom - bar.top + 2 : 0;
     }
 
+    // Runs a file dialog opened by keys: types the name (when given) and confirms.
+    void ChooseInFileDialog(std::vector<WORD> keys, const std::string& name, std::string* proposed = nullptr)
+    {
+        PressKeys(program.window, keys);
+        HWND dialog = WaitForWindow(program, "#32770");
+        ASSERT_NE(nullptr, dialog);
+        Settle(dialog, 300);
+        HWND box = FileNameBox(dialog);
+        ASSERT_NE(nullptr, box);
+        if (proposed)
+            *proposed = ControlText(box);
+        if (!name.empty())
+            SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 50)
+            Sleep(50);
+        ASSERT_FALSE(IsWindow(dialog));
+    }
+
     RunningProgram program;
     HWND toolbar = nullptr;
     HWND counter = nullptr;

@@ -423,3 +423,27 @@ std::string WaitForText(HWND control, const std::string& expected, DWORD timeout
     }
     return text;
 }
+
+HWND FileNameBox(HWND dialog)
+{
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            char name[64] = "";
+            GetClassNameA(child, name, sizeof name);
+            HWND parent = GetParent(child);
+            int id = GetDlgCtrlID(child);
+            int parentId = parent ? GetDlgCtrlID(parent) : 0;
+            // The name box is edt1 (0x480), or the edit inside the combo box cmb13 (0x47c).
+            if (lstrcmpiA(name, "Edit") == 0 && (id == 0x480 || parentId == 0x47c)) {
+                reinterpret_cast<Search*>(data)->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

@@ -110,3 +110,6 @@ std::string DialogTexts(HWND dialog);
 // Waits until a control's text reads expected (at most timeoutMs); the text
 // it reads then.
 std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs = 5000);
+
+// The edit box of a file dialog that holds the file name.
+HWND FileNameBox(HWND dialog);
