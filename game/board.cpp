@@ -23,13 +23,16 @@ int RoundTileSize(int size)
 
 void LimitBoardSize(int* columns, int* rows, int ts)
 {
-    if (ts * *columns > BoardMaxWidth)
+    // The counts come from the settings file: any int, so the pixel sizes are
+    // taken in 64 bits, where no product of two ints overflows.
+    const long long tile = ts;
+    if (tile * *columns > BoardMaxWidth)
         *columns = BoardMaxWidth / ts;
-    if (ts * *columns < BoardMinWidth)
+    if (tile * *columns < BoardMinWidth)
         *columns = (BoardMinWidth + ts - 1) / ts;
-    if (ts * *rows > BoardMaxHeight)
+    if (tile * *rows > BoardMaxHeight)
         *rows = BoardMaxHeight / ts;
-    if (ts * *rows < BoardMinHeight)
+    if (tile * *rows < BoardMinHeight)
         *rows = BoardMinHeight / ts;
 }
 

@@ -90,8 +90,11 @@ static bool ApplySettings()
         return false;
 
     board.ts = RoundTileSize(settings.CellSize);
-    MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * settings.SheetSizeX,
-               board.ts * settings.SheetSizeY, FALSE);
+    // The file's sheet size may be any int: its pixel size is taken within the
+    // Board's limits, where it cannot overflow.
+    int columns = settings.SheetSizeX, rows = settings.SheetSizeY;
+    LimitBoardSize(&columns, &rows, board.ts);
+    MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * columns, board.ts * rows, FALSE);
     SetBoardSize(settings.SheetSizeX, settings.SheetSizeY);
     SizeWindow(board.ts * board.columns, board.ts * board.rows);
     ApplyBitmapSetting(settings.Bitmap.c_str());
@@ -140,8 +143,12 @@ void Shutdown()
     StopTimer();
     if (!settingsIncomplete) {
         CollectSettings();
-        SaveSettings();
-        SaveRecords();
+        // The records go into the same file: their failure is told only when
+        // the settings were written, so that one message says what failed.
+        bool settingsSaved = SaveSettings();
+        RewriteResult records = SaveRecords();
+        if (settingsSaved)
+            ReportSettingsRewrite(records);
     }
     DestroyTileCanvas();
     board.cells.clear();

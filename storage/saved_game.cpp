@@ -15,6 +15,7 @@
 #include "shell/program_directory.h"
 #include "storage/file_choice.h"
 #include "storage/files.h"
+#include "storage/paths.h"
 #include "storage/records.h"
 #include "storage/settings.h"
 
@@ -146,12 +147,7 @@ std::string FirstFreeSaveName(const std::string& folder)
 
 std::string ForceTgwExtension(const std::string& path)
 {
-    // Windows takes either slash as a folder separator.
-    std::size_t slash = path.find_last_of("\\/");
-    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::size_t dot = path.find_last_of('.');
-    std::string stem = (dot != std::string::npos && dot >= nameStart) ? path.substr(0, dot) : path;
-    return stem + ".tgw";
+    return ReplaceExtension(path, ".tgw");
 }
 
 static const char SavedText[] = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
@@ -170,16 +166,16 @@ static void Complain(const char* text)
     ShowMessage(text, MessageKind::Error);
 }
 
-// Writes the whole text, replacing an existing file; false when the file
-// could not be created or written.
-static bool WriteNewFile(const std::string& path, const std::string& text)
+// Writes the whole text beside the file first and lets it replace an existing
+// one only when complete; false, with nothing left behind and an old file as
+// it was, when it could not be written whole (a full disk) or put in place.
+static bool WriteSavedGame(const std::string& path, const std::string& text)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = (std::fclose(file) == 0) && ok;
-    return ok;
+    std::string tempPath = path + ".tmp";
+    RewriteResult result = RewriteFile(path, tempPath, text);
+    if (result == RewriteResult::NotReplaced)
+        std::remove(tempPath.c_str());
+    return result == RewriteResult::Rewritten;
 }
 
 void SaveGame()
@@ -199,7 +195,7 @@ void SaveGame()
     sheet.columns = board.columns;
     sheet.rows = board.rows;
     sheet.cells = board.cells;
-    if (!WriteNewFile(path, FormatSavedGame(sheet))) {
+    if (!WriteSavedGame(path, FormatSavedGame(sheet))) {
         Complain(SaveFailedText);
         return;
     }
@@ -213,6 +209,14 @@ bool ChooseGameFile()
     std::string path;
     if (!ShowFileChoice(choice, false, &path))
         return false;
+    // A file that ends before its first row holds no sheet at all: it is
+    // refused here, before anything of the game in progress changes.
+    std::string text;
+    SavedGame sheet;
+    if (ReadWholeFile(path, &text) && ParseSavedGame(text, &sheet) == SavedGameStatus::TooShort) {
+        Complain(InvalidFileText);
+        return false;
+    }
     game.loadedFile = path;
     game.moveIndex = 0;
     game.moveCount = 0;
@@ -228,12 +232,11 @@ void LoadGame()
         return;
     std::string text;
     SavedGame sheet;
-    // A file that has gone or cannot be read is refused like a broken one.
+    // A file that has gone, cannot be read or has been cut short since it was
+    // opened is refused like a broken one: the deal has already begun.
     SavedGameStatus status =
         ReadWholeFile(game.loadedFile, &text) ? ParseSavedGame(text, &sheet) : SavedGameStatus::Invalid;
-    if (status == SavedGameStatus::TooShort)
-        return;
-    if (status == SavedGameStatus::Invalid) {
+    if (status != SavedGameStatus::Ok) {
         Complain(InvalidFileText);
         StartGame(false, false);
         return;

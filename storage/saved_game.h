@@ -24,7 +24,7 @@ std::string FormatSavedGame(const SavedGame& game);
 enum class SavedGameStatus { Ok, TooShort, Invalid };
 
 // Reads a saved game's text. TooShort: the file ends before its first row
-// (nothing changes); Invalid: not a sheet this program can hold, that is rows
+// (Open refuses it before anything changes); Invalid: not a sheet this program can hold, that is rows
 // of other characters than 0-9 and a-f, rows of unequal length, or a size in
 // pixels outside the Board's limits. On anything but Ok *game is unchanged.
 // The tile size comes back raised to an allowed size.
@@ -41,7 +41,9 @@ std::string ForceTgwExtension(const std::string& path);
 void SaveGame();
 
 // Open: asks for a saved game; true when one was chosen (the caller then
-// starts the game again keeping the number, which ends in LoadGame).
+// starts the game again keeping the number, which ends in LoadGame). A file
+// that ends before its first row is refused with a message, and the game in
+// progress goes on as it was.
 bool ChooseGameFile();
 
 // Rebuilds the Board from the saved game the current game came from.

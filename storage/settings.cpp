@@ -21,6 +21,12 @@ static const char SoundSubfolder[] = "Sound\\";
 static const char TempFileFailedText[] =
     "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9"
     "\x82\xf1";  // 一時ファイルが作成できません
+static const char TempFileNotWrittenText[] =
+    "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9"
+    "\x82\xf1";  // 一時ファイルに書き込めません
+static const char NotReplacedText[] =
+    "Hanabo.ini\x82\xaa\x8d\x58\x90\x56\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42\x90\xdd\x92\xe8\x82\xcd"
+    "Hanabo.tmp\x82\xc9\x8e\x63\x82\xb5\x82\xdc\x82\xb5\x82\xbd";  // Hanabo.iniが更新できません。設定はHanabo.tmpに残しました
 
 // The sound keys in SoundEvent order, with their defaults.
 static const char* const SoundKeys[8] = {"Start", "Click", "HighScore", "Score",
@@ -307,18 +313,38 @@ void LoadSettings()
         ReadSettings(nullptr, &settings);
 }
 
-void SaveSettings()
+bool ReportSettingsRewrite(RewriteResult result)
+{
+    const char* text = nullptr;
+    switch (result) {
+    case RewriteResult::Rewritten:
+        return true;
+    case RewriteResult::TempFileNotCreated:
+        text = TempFileFailedText;
+        break;
+    case RewriteResult::TempFileNotWritten:
+        text = TempFileNotWrittenText;
+        break;
+    case RewriteResult::NotReplaced:
+        text = NotReplacedText;
+        break;
+    }
+    PlaySoundEvent(SoundEvent::Message);
+    ShowMessage(text, MessageKind::Error);
+    return false;
+}
+
+bool SaveSettings()
 {
     std::string path = ProgramFilePath(SettingsFileName);
+    std::string tempPath = ProgramFilePath(TempFileName);
     std::string old;
     bool haveOld = ReadWholeFile(path, &old);
-    // A settings file that is there but cannot be read would lose its records
-    // if replaced: it stays as it is.
-    if (!haveOld && !FileIsAbsent(path))
-        return;
     std::string text = FormatSettings(settings, haveOld ? &old : nullptr);
-    if (RewriteFile(path, ProgramFilePath(TempFileName), text) == RewriteResult::TempFileFailed) {
-        PlaySoundEvent(SoundEvent::Message);
-        ShowMessage(TempFileFailedText, MessageKind::Error);
-    }
+    // A settings file that is there but cannot be read (or a folder of that
+    // name) would lose its records if replaced: it stays as it is, and this
+    // run's settings stay in the temporary file beside it.
+    RewriteResult result = haveOld || FileIsAbsent(path) ? RewriteFile(path, tempPath, text)
+                                                         : WriteTempFile(tempPath, text);
+    return ReportSettingsRewrite(result);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/files.h"
+
 // One variable per key of the settings file. LoadSettings fills it from the
 // file, applying every default and limit; start-up then applies the values to
 // the window and the game. Before SaveSettings the shell brings the fields
@@ -76,6 +78,12 @@ std::string FormatSettings(const Settings& values, const std::string* oldText);
 void LoadSettings();
 
 // Writes settings to "Hanabo.tmp" and lets it replace "Hanabo.ini" in one
-// step. A failure leaves the old file as it was; when the temporary file
-// cannot be written the player is told.
-void SaveSettings();
+// step; true when it did. A failure leaves the old file as it was and is told
+// to the player (ReportSettingsRewrite).
+bool SaveSettings();
+
+// Tells the player what failed in a rewrite of the settings file (the temporary
+// file not created, not written whole, or not put in the old file's place),
+// with the Message sound and an error box; true, and silent, when it was
+// rewritten.
+bool ReportSettingsRewrite(RewriteResult result);

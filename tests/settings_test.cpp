@@ -4,6 +4,7 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "shell/program_directory.h"
 #include "storage/files.h"
@@ -325,9 +326,31 @@ TEST_F(SettingsFile, NoTemporaryFileIsReportedAndChangesNothing)
 TEST_F(SettingsFile, ASettingsFileThatCannotBeReadIsNotReplaced)
 {
     ASSERT_EQ(mkdir(ini.c_str(), 0700), 0);   // there, but no file to read
-    SaveSettings();
+    settings = Sample();
+    EXPECT_FALSE(SaveSettings());
     struct stat info;
     ASSERT_EQ(stat(ini.c_str(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
-    EXPECT_TRUE(fake.messages.empty());
+    // The run's settings are kept beside it, and the player is told where.
+    EXPECT_EQ(Slurp(tmp), FormatSettings(settings, nullptr));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], "Hanabo.ini\x82\xaa\x8d\x58\x90\x56\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42"
+                                "\x90\xdd\x92\xe8\x82\xcdHanabo.tmp\x82\xc9\x8e\x63\x82\xb5\x82\xdc\x82\xb5\x82\xbd");
+    EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
+}
+
+TEST_F(SettingsFile, AFullDiskIsToldAndLeavesTheOldFileAlone)
+{
+    // /dev/full takes the file's creation and fails every write that reaches it.
+    Spill(ini, "[system]\r\nCellSize=16\r\n");
+    ASSERT_EQ(symlink("/dev/full", tmp.c_str()), 0);
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
+    struct stat info;
+    EXPECT_NE(lstat(tmp.c_str(), &info), 0);   // the partial file is gone
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc9\x8f\x91\x82\xab\x8d\x9e"
+                                "\x82\xdf\x82\xdc\x82\xb9\x82\xf1");   // 一時ファイルに書き込めません
+    ASSERT_EQ(fake.sounds.size(), 1u);
+    EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
 }
