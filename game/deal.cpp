@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/front_end.h"
 #include "storage/settings.h"
+#include "storage/paths.h"
 
 GameRandom gameRandom;
 RecentNumbers recentNumbers;
@@ -110,9 +111,7 @@ void FormatTitle(char* text, int size)
     std::snprintf(head, sizeof head, "%s%s", CurrentMode() == GameMode::ZededUdoz ? ZededUdozTitle : IroGameTitle,
                   game.campaign ? CampaignTitle : "");
     if (!game.loadedFile.empty()) {
-        std::size_t slash = game.loadedFile.find_last_of('\\');
-        const char* name = game.loadedFile.c_str() + (slash == std::string::npos ? 0 : slash + 1);
-        std::snprintf(text, static_cast<std::size_t>(size), "%s%s", head, name);
+        std::snprintf(text, static_cast<std::size_t>(size), "%s%s", head, FileNameOf(game.loadedFile).c_str());
     } else {
         std::snprintf(text, static_cast<std::size_t>(size), "%s#%d", head, game.number);
     }

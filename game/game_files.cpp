@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/front_end.h"
+#include "game/session.h"
 #include "storage/files.h"
 #include "storage/program_directory.h"
 #include "storage/saved_game.h"
@@ -26,16 +27,16 @@ bool ShowFileChoice(const FileChoice& choice, bool save, std::string* path)
     return true;
 }
 
-// Writes the whole text, replacing an existing file; false when the file
-// could not be created or written.
-static bool WriteNewFile(const std::string& path, const std::string& text)
+// Writes the whole text beside the file first and lets it replace an existing
+// one only when complete; false, with nothing left behind and an old file as
+// it was, when it could not be written whole (a full disk) or put in place.
+static bool WriteSavedGame(const std::string& path, const std::string& text)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = (std::fclose(file) == 0) && ok;
-    return ok;
+    std::string tempPath = path + ".tmp";
+    RewriteResult result = RewriteFile(path, tempPath, text);
+    if (result == RewriteResult::NotReplaced)
+        std::remove(tempPath.c_str());
+    return result == RewriteResult::Rewritten;
 }
 
 void SaveGame()
@@ -55,7 +56,7 @@ void SaveGame()
     sheet.columns = board.columns;
     sheet.rows = board.rows;
     sheet.cells = board.cells;
-    if (!WriteNewFile(path, FormatSavedGame(sheet))) {
+    if (!WriteSavedGame(path, FormatSavedGame(sheet))) {
         PlaySoundEvent(SoundEvent::Message);
         ShowMessage(SaveFailedText, MessageKind::Error);
         return;
@@ -70,6 +71,15 @@ bool ChooseGameFile()
     std::string path;
     if (!ShowFileChoice(choice, false, &path))
         return false;
+    // A file that ends before its first row holds no sheet at all: it is
+    // refused here, before anything of the game in progress changes.
+    std::string text;
+    SavedGame sheet;
+    if (ReadWholeFile(path, &text) && ParseSavedGame(text, &sheet) == SavedGameStatus::TooShort) {
+        PlaySoundEvent(SoundEvent::Message);
+        ShowMessage(InvalidSavedGameText, MessageKind::Error);
+        return false;
+    }
     game.loadedFile = path;
     game.moveIndex = 0;
     game.moveCount = 0;

@@ -16,7 +16,7 @@
 
 static const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？
-static const char InvalidFileText[] =
+const char InvalidSavedGameText[] =
     "\x95\x73\x90\xb3\x82\xc8\x54\x47\x57\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xb7";  // 不正なTGWファイルです
 static const char NoRoadBitmapText[] =
     "\x90\xb3\x82\xb5\x82\xa2\x42\x69\x74\x6d\x61\x70\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x82\xa0\x82\xe8\x82"
@@ -82,13 +82,12 @@ void LoadGame()
         return;
     std::string text;
     SavedGame sheet;
-    // A file that has gone or cannot be read is refused like a broken one.
+    // A file that has gone, cannot be read or has been cut short since it was
+    // opened is refused like a broken one: the deal has already begun.
     SavedGameStatus status =
         ReadWholeFile(game.loadedFile, &text) ? ParseSavedGame(text, &sheet) : SavedGameStatus::Invalid;
-    if (status == SavedGameStatus::TooShort)
-        return;
-    if (status == SavedGameStatus::Invalid) {
-        Complain(InvalidFileText);
+    if (status != SavedGameStatus::Ok) {
+        Complain(InvalidSavedGameText);
         StartGame(false, false);
         return;
     }

@@ -2,6 +2,9 @@
 // of a game outside a campaign, and the question that follows it.
 #pragma once
 
+// The message that refuses a file that is not a valid saved game.
+extern const char InvalidSavedGameText[];
+
 // Chooses (keepNumber false) or keeps the number, seeds, fills the Board (or
 // reloads the saved game it came from) and rewrites the title.
 void DealBoard(bool keepNumber);

@@ -27,6 +27,12 @@ static const char StartupErrorText[] = "Error";
 static const char TempFileFailedText[] =
     "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9"
     "\x82\xf1";  // 一時ファイルが作成できません
+static const char TempFileNotWrittenText[] =
+    "\x88\xea\x8e\x9e\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9"
+    "\x82\xf1";  // 一時ファイルに書き込めません
+static const char NotReplacedText[] =
+    "Hanabo.ini\x82\xaa\x8d\x58\x90\x56\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42\x90\xdd\x92\xe8\x82\xcd"
+    "Hanabo.tmp\x82\xc9\x8e\x63\x82\xb5\x82\xdc\x82\xb5\x82\xbd";  // Hanabo.iniが更新できません。設定はHanabo.tmpに残しました
 static HACCEL accelerators;
 
 // Set when the start-up could not make the tile canvas: the settings were
@@ -92,8 +98,11 @@ static bool ApplySettings()
     RestoreSpecialNumbers(settings.specialNumbers);
 
     board.ts = RoundTileSize(settings.CellSize);
-    MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * settings.SheetSizeX,
-               board.ts * settings.SheetSizeY, FALSE);
+    // The file's sheet size may be any int: its pixel size is taken within the
+    // Board's limits, where it cannot overflow.
+    int columns = settings.SheetSizeX, rows = settings.SheetSizeY;
+    LimitBoardSize(&columns, &rows, board.ts);
+    MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * columns, board.ts * rows, FALSE);
     SetBoardSize(settings.SheetSizeX, settings.SheetSizeY);
     SizeWindow(board.ts * board.columns, board.ts * board.rows);
     ApplyBitmapSetting(settings.Bitmap.c_str());
@@ -121,6 +130,31 @@ static void CollectSettings()
     CollectSpecialNumbers(&settings.specialNumbers);
 }
 
+// Tells the player what failed in a rewrite of the settings file (the temporary
+// file not created, not written whole, or not put in the old file's place),
+// with the Message sound and an error box; true, and silent, when it was
+// rewritten.
+static bool ReportSettingsRewrite(RewriteResult result)
+{
+    const char* text = nullptr;
+    switch (result) {
+    case RewriteResult::Rewritten:
+        return true;
+    case RewriteResult::TempFileNotCreated:
+        text = TempFileFailedText;
+        break;
+    case RewriteResult::TempFileNotWritten:
+        text = TempFileNotWrittenText;
+        break;
+    case RewriteResult::NotReplaced:
+        text = NotReplacedText;
+        break;
+    }
+    PlaySoundEvent(SoundEvent::Message);
+    ShowMessage(text, MessageKind::Error);
+    return false;
+}
+
 // Set by the shutdown: from then on only the quit message is awaited.
 static bool shutDown = false;
 
@@ -138,11 +172,12 @@ void Shutdown()
     StopTimer();
     if (!settingsIncomplete) {
         CollectSettings();
-        if (SaveSettings() == RewriteResult::TempFileFailed) {
-            PlaySoundEvent(SoundEvent::Message);
-            ShowMessage(TempFileFailedText, MessageKind::Error);
-        }
-        SaveRecords();
+        // The records go into the same file: their failure is told only when
+        // the settings were written, so that one message says what failed.
+        RewriteResult settingsResult = SaveSettings();
+        RewriteResult records = SaveRecords();
+        if (ReportSettingsRewrite(settingsResult))
+            ReportSettingsRewrite(records);
     }
     DestroyTileCanvas();
     board.cells.clear();

@@ -59,18 +59,18 @@ bool FileIsAbsent(const std::string& path)
 
 static bool StopsHere(int step) { return rewriteStopsBeforeStep == step; }
 
-RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text)
+RewriteResult WriteTempFile(const std::string& tempPath, const std::string& text)
 {
     if (StopsHere(1))
-        return RewriteResult::TempFileFailed;
+        return RewriteResult::TempFileNotCreated;
     std::FILE* file = std::fopen(tempPath.c_str(), "wb");
     if (!file)
-        return RewriteResult::TempFileFailed;
+        return RewriteResult::TempFileNotCreated;
     std::size_t half = text.size() / 2;
     for (int step = 2; step <= 4; ++step) {
         if (StopsHere(step)) {
             std::fclose(file);
-            return RewriteResult::TempFileFailed;
+            return RewriteResult::TempFileNotWritten;
         }
         bool ok = true;
         if (step == 2)
@@ -82,15 +82,22 @@ RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, 
         if (!ok) {
             std::fclose(file);
             std::remove(tempPath.c_str());
-            return RewriteResult::TempFileFailed;
+            return RewriteResult::TempFileNotWritten;
         }
     }
+    // Buffered bytes may meet a full disk only here.
     if (std::fclose(file) != 0) {
         std::remove(tempPath.c_str());
-        return RewriteResult::TempFileFailed;
+        return RewriteResult::TempFileNotWritten;
     }
-    if (StopsHere(5))
-        return RewriteResult::NotReplaced;
+    return RewriteResult::NotReplaced;
+}
+
+RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text)
+{
+    RewriteResult written = WriteTempFile(tempPath, text);
+    if (written != RewriteResult::NotReplaced || StopsHere(5))
+        return written;
     return ReplaceFileWith(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
 }
 

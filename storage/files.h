@@ -28,14 +28,21 @@ bool FileExists(const std::string& path);
 // a file is there but cannot be read (so it must not be replaced).
 bool FileIsAbsent(const std::string& path);
 
-enum class RewriteResult { Rewritten, TempFileFailed, NotReplaced };
+// TempFileNotCreated: the temporary file could not be created;
+// TempFileNotWritten: it was, but not all of the text reached the disk (a full
+// disk), and what there was of it is removed again; NotReplaced: it was
+// written whole but did not take the old file's place, and is left as it is.
+enum class RewriteResult { Rewritten, TempFileNotCreated, TempFileNotWritten, NotReplaced };
 
-// Writes text whole to tempPath, then lets it take the place of path in one
-// step. Until that step path is untouched; after it path is the new text.
-// TempFileFailed: the temporary file could not be created or written whole;
-// NotReplaced: it was, but could not take the old file's place. Either way
-// path still holds its old contents.
+// Writes text whole to tempPath, checking every write and the close, then
+// lets it take the place of path in one step. Until that step path is
+// untouched; after it path is the new text. On any failure path still holds
+// its old contents.
 RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text);
+
+// Only the first part of a rewrite, for an old file that must not be
+// replaced: NotReplaced when the text was written whole and left in tempPath.
+RewriteResult WriteTempFile(const std::string& tempPath, const std::string& text);
 
 // Moves from onto to, replacing an existing to in one step (MoveFileExA with
 // MOVEFILE_REPLACE_EXISTING on Windows, rename elsewhere).

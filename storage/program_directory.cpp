@@ -4,13 +4,17 @@
 #include <cstdio>
 #include <cstring>
 
+#include "storage/paths.h"
+
 static const std::size_t PathBufferSize = 1024;
 static char programDirectory[PathBufferSize];
 
 bool SetProgramDirectory(const char* dir)
 {
     std::size_t length = std::strlen(dir);
-    bool needsBackslash = length == 0 || dir[length - 1] != '\\';
+    // A folder whose last character is double-byte may end in the byte 0x5C
+    // and still need its backslash.
+    bool needsBackslash = !EndsWithSeparator(dir);
     if (length + (needsBackslash ? 1 : 0) + 1 > PathBufferSize)
         return false;
     std::memcpy(programDirectory, dir, length);

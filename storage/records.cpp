@@ -253,21 +253,23 @@ std::string FormatRecordSections(const std::string& oldText, const RecordLists& 
     return out;
 }
 
-void SaveRecordsOf(RecordLists* lists)
+RewriteResult SaveRecordsOf(RecordLists* lists)
 {
     if (!lists->recordsChanged || !lists->keyLoaded)
-        return;
+        return RewriteResult::Rewritten;
     std::string path = ProgramFilePath(SettingsFileName);
     std::string old;
     // Without a settings file yet (a first run, or after Clear Records) the
     // records start one, which SaveSettings carries over; one that is there
     // but cannot be read is left alone and the records wait for a later try.
     if (!ReadWholeFile(path, &old) && !FileIsAbsent(path))
-        return;
+        return RewriteResult::NotReplaced;
     std::string text = FormatRecordSections(old, *lists);
     // A failed rewrite keeps the flag, so that a later save tries again.
-    if (RewriteFile(path, ProgramFilePath(TempFileName), text) == RewriteResult::Rewritten)
+    RewriteResult result = RewriteFile(path, ProgramFilePath(TempFileName), text);
+    if (result == RewriteResult::Rewritten)
         lists->recordsChanged = false;
+    return result;
 }
 
 void LoadRecordsOf(RecordLists* lists, const std::string& key)
@@ -283,10 +285,11 @@ void LoadRecordsOf(RecordLists* lists, const std::string& key)
     ReadRecordSections(haveFile ? text.c_str() : nullptr, key, lists);
 }
 
-void SaveRecords()
+RewriteResult SaveRecords()
 {
-    SaveRecordsOf(&sheetRecords);
-    SaveRecordsOf(&campaignRecords);
+    RewriteResult sheet = SaveRecordsOf(&sheetRecords);
+    RewriteResult campaign = SaveRecordsOf(&campaignRecords);
+    return sheet != RewriteResult::Rewritten ? sheet : campaign;
 }
 
 std::string ClearRecordsQuestion()

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/files.h"
+
 // The most entries a list holds.
 const int RecordListSize = 10;
 
@@ -73,12 +75,15 @@ std::string FormatRecordSections(const std::string& oldText, const RecordLists& 
 void LoadRecordsOf(RecordLists* lists, const std::string& key);
 
 // Writes a dialog's lists into the settings file if they changed since they
-// were last written; an absent settings file leaves them unwritten.
-void SaveRecordsOf(RecordLists* lists);
+// were last written; Rewritten also when there was nothing to write. A
+// settings file that is there but cannot be read leaves them unwritten
+// (NotReplaced).
+RewriteResult SaveRecordsOf(RecordLists* lists);
 
 
-// Writes every record dialog's lists that changed (at shutdown).
-void SaveRecords();
+// Writes every record dialog's lists that changed (at shutdown); the first
+// failure, or Rewritten.
+RewriteResult SaveRecords();
 
 // Clear Records: the question to ask (OK / Cancel, caption "Hanabo32"), and
 // what OK does: both dialogs forget their key and lists, and the whole

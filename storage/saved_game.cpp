@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "storage/files.h"
+#include "storage/paths.h"
 #include "storage/sheet.h"
 
 static const char Digits[] = "0123456789abcdef";
@@ -111,10 +112,5 @@ std::string FirstFreeSaveName(const std::string& folder)
 
 std::string ForceTgwExtension(const std::string& path)
 {
-    // Windows takes either slash as a folder separator.
-    std::size_t slash = path.find_last_of("\\/");
-    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::size_t dot = path.find_last_of('.');
-    std::string stem = (dot != std::string::npos && dot >= nameStart) ? path.substr(0, dot) : path;
-    return stem + ".tgw";
+    return ReplaceExtension(path, ".tgw");
 }

@@ -21,7 +21,7 @@ std::string FormatSavedGame(const SavedGame& game);
 enum class SavedGameStatus { Ok, TooShort, Invalid };
 
 // Reads a saved game's text. TooShort: the file ends before its first row
-// (nothing changes); Invalid: not a sheet this program can hold, that is rows
+// (Open refuses it before anything changes); Invalid: not a sheet this program can hold, that is rows
 // of other characters than 0-9 and a-f, rows of unequal length, or a size in
 // pixels outside the Board's limits. On anything but Ok *game is unchanged.
 // The tile size comes back raised to an allowed size.

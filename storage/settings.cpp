@@ -299,12 +299,14 @@ void LoadSettings()
 RewriteResult SaveSettings()
 {
     std::string path = ProgramFilePath(SettingsFileName);
+    std::string tempPath = ProgramFilePath(TempFileName);
     std::string old;
     bool haveOld = ReadWholeFile(path, &old);
-    // A settings file that is there but cannot be read would lose its records
-    // if replaced: it stays as it is.
-    if (!haveOld && !FileIsAbsent(path))
-        return RewriteResult::NotReplaced;
     std::string text = FormatSettings(settings, haveOld ? &old : nullptr);
-    return RewriteFile(path, ProgramFilePath(TempFileName), text);
+    // A settings file that is there but cannot be read (or a folder of that
+    // name) would lose its records if replaced: it stays as it is, and this
+    // run's settings stay in the temporary file beside it.
+    if (haveOld || FileIsAbsent(path))
+        return RewriteFile(path, tempPath, text);
+    return WriteTempFile(tempPath, text);
 }

@@ -78,6 +78,7 @@ std::string FormatSettings(const Settings& values, const std::string* oldText);
 void LoadSettings();
 
 // Writes settings to "Hanabo.tmp" and lets it replace "Hanabo.ini" in one
-// step. A failure leaves the old file as it was (a file that is there but
-// cannot be read is not replaced at all: NotReplaced).
+// step. A failure leaves the old file as it was; a settings file that is
+// there but cannot be read (or a folder of that name) is not replaced at all,
+// and this run's settings stay in the temporary file beside it (NotReplaced).
 RewriteResult SaveSettings();

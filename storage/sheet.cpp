@@ -20,6 +20,8 @@ int RoundTileSize(int size)
 
 void LimitBoardSize(int* columns, int* rows, int ts)
 {
+    // The counts come from the settings file: any int, so the pixel sizes are
+    // taken in 64 bits, where no product of two ints overflows.
     const long long size = ts;
     if (size * *columns > BoardMaxWidth)
         *columns = BoardMaxWidth / ts;

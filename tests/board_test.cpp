@@ -83,3 +83,24 @@ TEST(Board, CountsFollowTheMode)
     EXPECT_EQ(TilesLeft(), 13);
 }
 
+
+TEST(Board, SizeLimitsHoldForTheLargestAndSmallestInts)
+{
+    // Sizes from the settings file may be any int; their pixel sizes must not overflow.
+    struct Case {
+        int ts, columns, rows, limitedColumns, limitedRows;
+    };
+    const Case cases[] = {
+        {4, 2147483647, 2147483647, 240, 160},
+        {4, 1073741824, 536870912, 240, 160},   // 4 x 2^30 wraps to 0 in 32 bits
+        {64, 33554432, 33554433, 15, 10},       // 64 x 2^25 is 2^31
+        {4, -2147483647 - 1, -2147483647 - 1, 64, 48},
+        {48, -1, 2147483647, 6, 13},
+    };
+    for (const Case& c : cases) {
+        int columns = c.columns, rows = c.rows;
+        LimitBoardSize(&columns, &rows, c.ts);
+        EXPECT_EQ(columns, c.limitedColumns) << c.columns << " at " << c.ts;
+        EXPECT_EQ(rows, c.limitedRows) << c.rows << " at " << c.ts;
+    }
+}

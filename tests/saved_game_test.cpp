@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "game/board.h"
 #include "game/deal.h"
@@ -161,6 +163,7 @@ TEST(SavedGameNames, ForcesTheTgwExtensionOnTheFileNamePart)
 }
 
 static const std::string SavedNotice = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
+static const std::string SaveFailedNotice = "\x53\x61\x76\x65\x8e\xb8\x94\x73";  // Save失敗
 static const std::string InvalidNotice =
     "\x95\x73\x90\xb3\x82\xc8\x54\x47\x57\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xb7";  // 不正なTGWファイルです
 static const std::string NoRoadNotice =
@@ -211,8 +214,20 @@ TEST_F(SavedGameFiles, ASaveThatCannotBeWrittenSaysSo)
     fake.chosenFiles.push_back(folder + "no such folder/game.tgw");
     SaveGame();
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_NE(fake.messages[0], SavedNotice);
+    EXPECT_EQ(fake.messages[0], SaveFailedNotice);
     EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
+    // A full disk (/dev/full fails every write that reaches it): the old file
+    // stays as it was and nothing half written is left.
+    ResetFakeFrontEnd();
+    Spill(folder + "full.tgw", "old");
+    ASSERT_EQ(symlink("/dev/full", (folder + "full.tgw.tmp").c_str()), 0);
+    fake.chosenFiles.push_back(folder + "full.txt");
+    SaveGame();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], SaveFailedNotice);
+    EXPECT_EQ(Slurp(folder + "full.tgw"), "old");
+    struct stat info;
+    EXPECT_NE(lstat((folder + "full.tgw.tmp").c_str(), &info), 0);
     ResetFakeFrontEnd();
     SaveGame();   // cancelled
     EXPECT_TRUE(fake.messages.empty());
@@ -281,14 +296,31 @@ TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
     EXPECT_EQ(CellAt(7, 5), 15);
 }
 
-TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsChangesNothing)
+TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsIsRefusedAtOpen)
 {
     std::vector<unsigned char> before = board.cells;
-    Spill(folder + "short.tgw", "(null)\r\n32\r\n");
+    game.moveIndex = game.moveCount = 3;
+    for (const char* text : {"", "(null)\r\n", "(null)\r\n32\r\n0\r\n"}) {
+        SCOPED_TRACE(text);
+        ResetFakeFrontEnd();
+        Spill(folder + "short.tgw", text);
+        fake.chosenFiles.push_back(folder + "short.tgw");
+        EXPECT_FALSE(ChooseGameFile());
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(fake.messages[0], InvalidNotice);
+        EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
+        EXPECT_TRUE(game.loadedFile.empty());
+        EXPECT_EQ(game.moveIndex, 3);
+        EXPECT_EQ(game.moveCount, 3);
+        EXPECT_EQ(board.cells, before);
+    }
+    // Cut short after it was opened: the replay that finds it so starts a new game.
+    ResetFakeFrontEnd();
     game.loadedFile = folder + "short.tgw";
-    LoadGame();
-    EXPECT_EQ(board.cells, before);
-    EXPECT_TRUE(fake.messages.empty());
+    StartGame(true, false);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], InvalidNotice);
+    EXPECT_TRUE(game.loadedFile.empty());
 }
 
 TEST_F(SavedGameFiles, FileChoicesStartAtAPreviousFile)

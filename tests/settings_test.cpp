@@ -4,6 +4,7 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "storage/program_directory.h"
 #include "storage/files.h"
@@ -312,15 +313,29 @@ TEST_F(SettingsFile, NoTemporaryFileIsReportedAndChangesNothing)
 {
     Spill(ini, "[system]\r\nCellSize=16\r\n");
     ASSERT_EQ(mkdir(tmp.c_str(), 0700), 0);   // a folder in the way
-    EXPECT_EQ(SaveSettings(), RewriteResult::TempFileFailed);
+    EXPECT_EQ(SaveSettings(), RewriteResult::TempFileNotCreated);
     EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
 }
 
 TEST_F(SettingsFile, ASettingsFileThatCannotBeReadIsNotReplaced)
 {
     ASSERT_EQ(mkdir(ini.c_str(), 0700), 0);   // there, but no file to read
+    settings = Sample();
     EXPECT_EQ(SaveSettings(), RewriteResult::NotReplaced);
     struct stat info;
     ASSERT_EQ(stat(ini.c_str(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
+    // The run's settings are kept beside it.
+    EXPECT_EQ(Slurp(tmp), FormatSettings(settings, nullptr));
+}
+
+TEST_F(SettingsFile, AFullDiskLeavesTheOldFileAlone)
+{
+    // /dev/full takes the file's creation and fails every write that reaches it.
+    Spill(ini, "[system]\r\nCellSize=16\r\n");
+    ASSERT_EQ(symlink("/dev/full", tmp.c_str()), 0);
+    EXPECT_EQ(SaveSettings(), RewriteResult::TempFileNotWritten);
+    EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
+    struct stat info;
+    EXPECT_NE(lstat(tmp.c_str(), &info), 0);   // the partial file is gone
 }

@@ -11,12 +11,23 @@ artifacts="$win/e2e-artifacts"
 rm -rf "$artifacts"; mkdir -p "$artifacts"
 # One prefix per run, made once, so every start of the program is quick.
 prefix=$(mktemp -d /tmp/hanabo-wine.XXXXXX)
+# A small disk that a test fills to the last byte, to see the program meet a
+# full disk. Mounting it needs root; without it that test is skipped.
+full_disk=$(mktemp -d /tmp/hanabo-full-disk.XXXXXX)
 cleanup() {
   "$WINESERVER" -k 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  umount "$full_disk" 2>/dev/null || true
+  rmdir "$full_disk" 2>/dev/null || true
   rm -rf "$prefix"
 }
 trap cleanup EXIT
+if mount -t tmpfs -o size=256k,mode=0777 tmpfs "$full_disk" 2>/dev/null; then
+  export HANABO_FULL_DISK
+  HANABO_FULL_DISK=$(winpath "$full_disk")
+else
+  echo "No small disk could be mounted: the full-disk test is skipped."
+fi
 
 start_virtual_display
 prepare_prefix "$prefix" unmanaged

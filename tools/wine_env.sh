@@ -10,12 +10,17 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Unix path -> the Windows path Wine gives it on drive Z:.
 winpath() { local p; p=$(readlink -f "$1"); p=${p//\//\\}; printf 'Z:%s' "$p"; }
 
+# Wine's own symbol font, which draws the caption buttons. This Wine does not
+# load it from its data folder by itself: without it the buttons read "0 1 r".
+MARLETT=/usr/share/wine/fonts/marlett.ttf
+
 # Creates (or reuses) the prefix at $1 ("unmanaged" as $2 for a virtual
-# display without a window manager) and names the Japanese font for the fonts
-# the program's resources and message boxes ask for.
+# display without a window manager), names the Japanese font for the fonts
+# the program's resources and message boxes ask for, and registers Wine's
+# symbol font for the caption buttons.
 prepare_prefix() {
   export WINEPREFIX=$1
-  if [ ! -f "$WINEPREFIX/.hanabo-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.hanabo-ready-2" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
@@ -28,6 +33,10 @@ prepare_prefix() {
                   'ＭＳ ゴシック=IPAGothic' 'Tahoma=IPAPGothic' 'System=IPAPGothic'; do
         printf '"%s"="%s"\r\n' "${pair%%=*}" "${pair#*=}"
       done
+      if [ -f "$MARLETT" ]; then
+        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+        printf '"Marlett (TrueType)"="%s"\r\n' "$(winpath "$MARLETT" | sed 's/\\/\\\\/g')"
+      fi
     } | iconv -f UTF-8 -t UTF-16 > "$reg"
     if [ "${2:-}" = unmanaged ]; then
       # Without a window manager Wine draws the caption itself, so that
@@ -37,7 +46,7 @@ prepare_prefix() {
     fi
     "$WINE" regedit /S "$(winpath "$reg")" >/dev/null 2>&1 || true
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.hanabo-ready"
+    touch "$WINEPREFIX/.hanabo-ready-2"
   fi
 }
 

@@ -175,7 +175,7 @@ protected:
 
 TEST_F(Display, BuiltInSetPaintsTheDealtBoard)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0));
     Picture expected = Expected("", "", "display-builtin-expected.bmp");
     EXPECT_EQ("", Differences(ClientShot(program.window), expected));
@@ -185,7 +185,7 @@ TEST_F(Display, BuiltInSetPaintsTheDealtBoard)
 TEST_F(Display, RoadSetPaintsTheDealtBoard)
 {
     const std::string road = ProgramFolder() + "Road.bmp";
-    Start("Bitmap=" + road + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + road + "\r\n"));
     ASSERT_EQ(0u, WindowText(program.window).rfind("ZededUdoz #", 0)) << WindowText(program.window);
     Picture expected = Expected(" --road", " --tiles " + Quoted(road), "display-road-expected.bmp");
     EXPECT_EQ("", Differences(ClientShot(program.window), expected));
@@ -194,7 +194,7 @@ TEST_F(Display, RoadSetPaintsTheDealtBoard)
 
 TEST_F(Display, LegendShowsOnlyTheKindsDealt)
 {
-    Start("CellNo=3\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("CellNo=3\r\n"));
     Picture expected = Expected(" --kinds 3", " --cellno 3", "display-cellno3-expected.bmp");
     Picture shot = ClientShot(program.window);
     EXPECT_EQ("", Differences(shot, expected));
@@ -217,7 +217,7 @@ TEST_F(Display, ClientSizeFollowsTheBarsThatAreOn)
     const char* settings[] = {"", "ToolBar=0\r\n", "ScoreBar=0\r\n", "ToolBar=0\r\nScoreBar=0\r\n"};
     for (const char* lines : settings) {
         SCOPED_TRACE(lines);
-        Start(lines);
+        ASSERT_NO_FATAL_FAILURE(Start(lines));
         RECT client;
         GetClientRect(program.window, &client);
         int height = 12 * 32 + 4;
@@ -248,8 +248,8 @@ TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
     for (const SheetSize& sheet : sheets) {
         const std::string size = std::to_string(sheet.columns) + "x" + std::to_string(sheet.rows);
         SCOPED_TRACE(size + " at " + std::to_string(sheet.ts));
-        Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" + std::to_string(sheet.rows) +
-              "\r\nCellSize=" + std::to_string(sheet.ts) + "\r\n");
+        ASSERT_NO_FATAL_FAILURE(Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" + std::to_string(sheet.rows) +
+              "\r\nCellSize=" + std::to_string(sheet.ts) + "\r\n"));
         RECT client;
         GetClientRect(program.window, &client);
         EXPECT_EQ(sheet.columns * sheet.ts + 4, client.right);
@@ -274,7 +274,7 @@ TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
 
 TEST_F(Display, ScoreBarFieldsAndClickCounterPlace)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     // A 516-pixel client gives parts of 60 pixels.
     EXPECT_EQ((std::vector<int>{60, 120, 180, 240, 300, 360, 440}), ScoreBarFields(scoreBar));
 
@@ -305,7 +305,7 @@ TEST_F(Display, ScoreBarFieldsAndClickCounterPlace)
 TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
 {
     const std::string jewels = ProgramFolder() + "Jewels32.bmp";
-    Start("Bitmap=" + jewels + "\r\nAnimIntrvl=300\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + jewels + "\r\nAnimIntrvl=300\r\n"));
     Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
     ASSERT_EQ(16, sheet.columns);
     Move group = LargestGroup(sheet);
@@ -361,7 +361,7 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
 {
     // Bars pop up while Shift is held; highlighting goes on under them.
     const std::string marbles = ProgramFolder() + "Marbles24.bmp";
-    Start("Bitmap=" + marbles + "\r\nAnimIntrvl=100\r\nToolBar=0\r\nBarOptionAuto=0\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + marbles + "\r\nAnimIntrvl=100\r\nToolBar=0\r\nBarOptionAuto=0\r\n"));
     ASSERT_FALSE(toolBarOn);
     Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
     Move first = LargestGroup(sheet);
@@ -428,7 +428,7 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
 TEST_F(Display, FocusLostWhileVanishingKeepsTheGroupUntilClickedAgain)
 {
     const std::string jewels = ProgramFolder() + "Jewels32.bmp";
-    Start("Bitmap=" + jewels + "\r\nAnimIntrvl=200\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + jewels + "\r\nAnimIntrvl=200\r\n"));
     Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
     Move group = LargestGroup(sheet);
     ASSERT_GE(group.size, 2);

@@ -20,12 +20,14 @@ protected:
         StopProgram(program);
     }
 
-    // Starts the program in a fresh directory whose Hanabo.ini holds settings
-    // (no file when empty), and finds the toolbar, the click counter on it
-    // and the score bar.
-    void Start(const std::string& settings = "")
+    // Starts the program in a fresh directory (or the one given) whose
+    // Hanabo.ini holds settings (no file when empty), and finds the toolbar,
+    // the click counter on it and the score bar. Callers wrap it in
+    // ASSERT_NO_FATAL_FAILURE, so that a failed start ends the case.
+    void Start(const std::string& settings = "", std::string directory = "")
     {
-        std::string directory = MakeWorkDirectory();
+        if (directory.empty())
+            directory = MakeWorkDirectory();
         if (!settings.empty())
             std::ofstream(directory + "Hanabo.ini", std::ios::binary) << settings;
         ASSERT_TRUE(StartProgram(program, directory));
@@ -54,7 +56,7 @@ protected:
         if (!name.empty())
             SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 50)
+        for (int waited = 0; IsWindow(dialog) && waited < static_cast<int>(WindowWait); waited += 50)
             Sleep(50);
         ASSERT_FALSE(IsWindow(dialog));
     }

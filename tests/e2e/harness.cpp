@@ -14,18 +14,19 @@ static std::string EnvironmentValue(const char* name, const char* fallback)
     return value && *value ? value : fallback;
 }
 
-std::string MakeWorkDirectory()
+std::string MakeWorkDirectory(const std::string& suffix, const std::string& parent)
 {
     static int serial = 0;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    char path[MAX_PATH];
-    for (;;) {
-        std::snprintf(path, sizeof path, "%shanabo-e2e-%lu-%d\\", temp,
-                      static_cast<unsigned long>(GetCurrentProcessId()), ++serial);
-        if (CreateDirectoryA(path, nullptr))
-            return path;
+    std::string base = parent.empty() ? std::string(temp) : parent;
+    for (int tries = 0; tries < 1000; ++tries) {
+        std::string path = base + "hanabo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(++serial) + suffix;
+        if (CreateDirectoryA(path.c_str(), nullptr))
+            return path + "\\";
     }
+    return base;
 }
 
 struct WindowSearch {
@@ -70,11 +71,12 @@ bool StartProgram(RunningProgram& program, const std::string& directory)
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         directory.c_str(), &startup, &program.process))
         return false;
-    for (int waited = 0; waited < 30000; waited += 50) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ProgramStartWait) {
         auto windows = TopLevelWindows("Hanabo32", program.process.dwProcessId);
         if (!windows.empty() && IsWindowVisible(windows[0])) {
             program.window = windows[0];
-            WaitForInputIdle(program.process.hProcess, 5000);
+            WaitForInputIdle(program.process.hProcess, WindowWait);
             return true;
         }
         if (WaitForSingleObject(program.process.hProcess, 50) == WAIT_OBJECT_0)
@@ -121,7 +123,7 @@ std::string WindowText(HWND window)
 void Settle(HWND window, DWORD ms)
 {
     DWORD_PTR result;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WindowWait, &result);
     Sleep(ms);
 }
 
@@ -237,8 +239,8 @@ LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* out, 
     void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     SIZE_T read = 0;
     if (remote) {
-        if (!SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000,
-                                 &result) ||
+        if (!SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                                 WindowWait, &result) ||
             !ReadProcessMemory(process, remote, out, size, &read) || read != size)
             result = 0;
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
@@ -284,14 +286,35 @@ void PostRightClick(HWND window, int x, int y)
 
 HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs)
 {
-    for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
+    const DWORD start = GetTickCount();
+    do {
         for (HWND window : TopLevelWindows(className, program.process.dwProcessId)) {
             if (IsWindowVisible(window))
                 return window;
         }
         Sleep(50);
-    }
+    } while (GetTickCount() - start <= timeoutMs);
     return nullptr;
+}
+
+MessageBoxTexts AnswerMessageBox(const RunningProgram& program)
+{
+    MessageBoxTexts texts;
+    HWND box = WaitForWindow(program, "#32770");
+    if (!box)
+        return texts;
+    Settle(box, 200);
+    texts.caption = WindowText(box);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") == 0)
+            texts.text += ControlText(child);
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (DWORD waited = 0; IsWindow(box) && waited < WindowWait; waited += 50)
+        Sleep(50);
+    return texts;
 }
 
 std::string RunTool(const std::string& arguments, const std::string& input, long* exitCode)
@@ -329,7 +352,7 @@ std::string RunProgram(const std::string& exe, const std::string& arguments, con
         DWORD read = 0;
         while (ReadFile(outRead, buffer, sizeof buffer, &read, nullptr) && read > 0)
             output.append(buffer, read);
-        WaitForSingleObject(process.hProcess, 30000);
+        WaitForSingleObject(process.hProcess, ProgramStartWait);
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
         if (exitCode)
@@ -368,8 +391,8 @@ std::string ControlText(HWND control)
 {
     char text[1024] = "";
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                             &copied))
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                             WindowWait, &copied))
         return "";
     text[sizeof text - 1] = '\0';
     return text;
@@ -416,8 +439,9 @@ std::string DialogTexts(HWND dialog)
 
 std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs)
 {
+    const DWORD start = GetTickCount();
     std::string text = ControlText(control);
-    for (DWORD waited = 0; waited < timeoutMs && text != expected; waited += 20) {
+    while (text != expected && GetTickCount() - start < timeoutMs) {
         Sleep(20);
         text = ControlText(control);
     }

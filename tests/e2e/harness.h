@@ -15,8 +15,15 @@ struct RunningProgram {
     std::string directory;     // its working directory, ending in a backslash
 };
 
-// A new, empty working directory for one program run.
-std::string MakeWorkDirectory();
+// The waits hold on a machine twice as slow and busy as the one they were
+// written on; they end as soon as what they wait for is there.
+const DWORD ProgramStartWait = 60000;
+const DWORD WindowWait = 10000;
+
+// A new, empty working directory for one program run, in the temporary folder
+// or in parent (a Windows path ending in a backslash); its name ends in
+// suffix.
+std::string MakeWorkDirectory(const std::string& suffix = "", const std::string& parent = "");
 
 // Starts Hanabo32.exe in directory and waits for its main window (false on
 // timeout). The mouse pointer is moved out of the window's way first.
@@ -24,7 +31,7 @@ bool StartProgram(RunningProgram& program, const std::string& directory);
 
 // Waits for the process to end; its exit code, or -1 when it did not end in time
 // (the process is then killed).
-long WaitForExit(RunningProgram& program, DWORD timeoutMs = 10000);
+long WaitForExit(RunningProgram& program, DWORD timeoutMs = 2 * WindowWait);
 
 // Ends the program if it still runs and closes the handles.
 void StopProgram(RunningProgram& program);
@@ -52,7 +59,7 @@ void PostRightClick(HWND window, int x, int y);
 
 // Waits for a visible top-level window of className in the program's process
 // (in any process for a RunningProgram that was never started).
-HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = 5000);
+HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = WindowWait);
 
 // Lets the program handle what was sent to it.
 void Settle(HWND window, DWORD ms = 200);
@@ -80,7 +87,7 @@ std::string ReadWholeFile(const std::string& path);
 
 // Sends a message and waits until it has been handled (at most timeoutMs);
 // the window procedure's result, or 0 on timeout.
-LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = 5000);
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = WindowWait);
 
 // The window that has the keyboard focus in the thread of this window.
 HWND GetFocusOf(HWND window);
@@ -109,7 +116,15 @@ std::string DialogTexts(HWND dialog);
 
 // Waits until a control's text reads expected (at most timeoutMs); the text
 // it reads then.
-std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs = 5000);
+std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs = WindowWait);
+
+// The message box the program shows (within WindowWait): its text and
+// caption, then it is answered with OK. Empty texts when none came.
+struct MessageBoxTexts {
+    std::string text;
+    std::string caption;
+};
+MessageBoxTexts AnswerMessageBox(const RunningProgram& program);
 
 // The edit box of a file dialog that holds the file name.
 HWND FileNameBox(HWND dialog);

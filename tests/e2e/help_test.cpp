@@ -34,7 +34,7 @@ std::string ViewerText(HWND viewer)
         std::vector<char> text(65536);
         DWORD_PTR copied = 0;
         if (SendMessageTimeoutA(pane, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
-                                5000, &copied))
+                                WindowWait, &copied))
             all.append(text.data(), copied);
     }
     return all;
@@ -121,7 +121,7 @@ TEST(Help, HelpCommandShowsTheContentsAndItsJumpsWork)
     POINT jump;
     ASSERT_TRUE(FindColour(TextPane(viewer), RGB(0, 128, 0), &jump)) << "a green jump is shown";
     ClickPointer(jump.x, jump.y);
-    for (int waited = 0; waited < 5000 && ViewerText(viewer).find(PlayTitle) != 0; waited += 100)
+    for (int waited = 0; waited < static_cast<int>(WindowWait) && ViewerText(viewer).find(PlayTitle) != 0; waited += 100)
         Sleep(100);
     text = ViewerText(viewer);
     EXPECT_EQ(0u, text.find(PlayTitle)) << text.substr(0, 40);

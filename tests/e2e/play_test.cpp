@@ -142,7 +142,7 @@ protected:
     }
 
     // A visible message box or dialog of the program, or null.
-    HWND Dialog(DWORD timeoutMs = 3000) const { return WaitForWindow(program, "#32770", timeoutMs); }
+    HWND Dialog(DWORD timeoutMs = WindowWait) const { return WaitForWindow(program, "#32770", timeoutMs); }
 
     int ts = 32;
 };
@@ -161,7 +161,7 @@ TEST_F(Play, EveryWayOutWritesEveryDefaultSetting)
 {
     for (int way = 0; way < 4; ++way) {
         SCOPED_TRACE(way);
-        Start();
+        ASSERT_NO_FATAL_FAILURE(Start());
         EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0)) << WindowText(program.window);
         const LPARAM at = MAKELPARAM(CellPoint(3, 3).x, CellPoint(3, 3).y);
         if (way == 0)
@@ -186,7 +186,7 @@ TEST_F(Play, EveryWayOutWritesEveryDefaultSetting)
 
 TEST_F(Play, HoverClickUndoRedoAndAgain)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const int number = Number();
     const std::string dealt = DealtBoard();
     Sheet sheet = ParseSheet(dealt);
@@ -235,7 +235,7 @@ TEST_F(Play, HoverClickUndoRedoAndAgain)
 
 TEST_F(Play, CtrlNDealsANewNumberWithAnEmptyHistory)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const int first = Number();
     Move move = LargestGroup(ParseSheet(DealtBoard()));
     Click(move.column, move.row);
@@ -248,7 +248,7 @@ TEST_F(Play, CtrlNDealsANewNumberWithAnEmptyHistory)
 
 TEST_F(Play, EscMinimisesAndMenuKeysWaitForTheRestore)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Move move = LargestGroup(ParseSheet(DealtBoard()));
     Click(move.column, move.row);
     ASSERT_EQ("1(1) Click", Counter());
@@ -268,7 +268,7 @@ TEST_F(Play, EscMinimisesAndMenuKeysWaitForTheRestore)
 
 TEST_F(Play, MoveSliderJumpsBackAndForward)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const std::string dealt = DealtBoard();
     // No move yet: a right click on the toolbar or a click into the counter
     // opens nothing, and the focus does not stay in the counter.
@@ -350,7 +350,7 @@ TEST_F(Play, MoveSliderJumpsBackAndForward)
 
 TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 {
-    Start(SmallSheetSettings);
+    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetSettings));
     const int number = Number();
     const std::string dealt = DealtBoard(SmallSheetOptions);
     Sheet sheet = ParseSheet(dealt);
@@ -447,7 +447,7 @@ std::string Figures(std::vector<double> times)
 // sending the message to the end of its handling, the cells on the screen.
 TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
 {
-    Start(LargestSheet(1), 4);
+    ASSERT_NO_FATAL_FAILURE(Start(LargestSheet(1), 4));
     Settle(program.window, 500);
     const POINT at = CellPoint(0, 0);
     const LPARAM position = MAKELPARAM(at.x, at.y);
@@ -476,7 +476,7 @@ TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
 
 TEST_F(Play, TimesTheLargestGroupAndUndoAfterALongGame)
 {
-    Start(LargestSheet(5), 4);
+    ASSERT_NO_FATAL_FAILURE(Start(LargestSheet(5), 4));
     Sheet sheet = ParseSheet(DealtBoard(LargestSheetOptions));
     ASSERT_EQ(240, sheet.columns);
     ASSERT_EQ(160, sheet.rows);
@@ -552,7 +552,7 @@ std::string ToolTipText(const RunningProgram& program, const std::string& expect
 
 TEST_F(Play, ToolbarButtonsHaveTheirTooltips)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     SetForegroundWindow(program.window);
     const struct {
         int command;
@@ -573,7 +573,7 @@ TEST_F(Play, ToolbarButtonsHaveTheirTooltips)
 
 TEST_F(Play, RedoTooltipPreviewsTheNextMove)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const Move move = LargestGroup(ParseSheet(DealtBoard()));
     Click(move.column, move.row);
     RightClick(0, 0);
@@ -599,7 +599,7 @@ TEST_F(Play, RedoTooltipPreviewsTheNextMove)
 
 TEST_F(Play, CampaignGreysNewAndItsKey)
 {
-    Start("[system]\r\nCampaign=1\r\nCampaignNo=1\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[system]\r\nCampaign=1\r\nCampaignNo=1\r\n"));
     // Some group, found by hovering as a player looks for one.
     bool clicked = false;
     for (int row = 11; row >= 0 && !clicked; --row)
@@ -622,7 +622,7 @@ TEST_F(Play, CampaignGreysNewAndItsKey)
 
 TEST_F(Play, CommandsOfLaterDialogsLeaveTheGameRunning)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const std::string title = WindowText(program.window);
     const int commands[] = {IDM_OPEN, IDM_SAVE, IDM_SELECTGAME, IDM_RECORD, IDM_CONFIG, IDM_BGM, IDM_SOUND};
     for (int command : commands) {
@@ -645,7 +645,7 @@ TEST_F(Play, CommandsOfLaterDialogsLeaveTheGameRunning)
 
 TEST_F(Play, MinimisedAtExitWritesNoWindowPlace)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Keys({VK_ESCAPE});
     ASSERT_TRUE(IsIconic(program.window));
     PostMessageA(program.window, WM_CLOSE, 0, 0);
@@ -657,7 +657,7 @@ TEST_F(Play, MinimisedAtExitWritesNoWindowPlace)
 
 TEST_F(Play, AboutBoxStaysOnScreenOverAWindowPartlyOffIt)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     SetWindowPos(program.window, nullptr, -400, -300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Settle(program.window, 200);
     PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
@@ -675,7 +675,7 @@ TEST_F(Play, AboutBoxStaysOnScreenOverAWindowPartlyOffIt)
 
 TEST_F(Play, ToolbarButtonsRunTheirCommands)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const int number = Number();
     const Move move = LargestGroup(ParseSheet(DealtBoard()));
     Click(move.column, move.row);
