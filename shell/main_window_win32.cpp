@@ -12,6 +12,9 @@
 #include "game/history.h"
 #include "resources/resource.h"
 #include "shell/program_directory.h"
+#include "sound/music.h"
+#include "sound/sound_events.h"
+#include "sound/sound_win32.h"
 #include "storage/saved_game.h"
 
 // Mouse positions reach the game in board coordinates.
@@ -73,9 +76,20 @@ static void OnCommand(HWND window, int command, int notice)
     case IDC_CLICKCOUNTER:
         OnClickCounterNotice(window, notice);
         break;
+    case IDM_BGM:
+        ToggleMusic();
+        break;
+    case IDM_SOUND:
+        ToggleSound();
+        break;
+    case IDC_SELECTSOUND:
+        // The Configuration dialog's "Select Sound..." button; until that
+        // dialog comes, the command reaches the main window directly.
+        RunSelectSound(window);
+        break;
     default:
-        // Select Game, Campaign, Record, Config, music and sound arrive
-        // with the modules that own them.
+        // Select Game, Campaign, Record and Config arrive with the modules
+        // that own them.
         break;
     }
 }
@@ -114,6 +128,15 @@ static void OnTimer(UINT_PTR id)
     AnimationTick();
 }
 
+// Minimising pauses the music; every restore or resize goes on with it.
+static void OnSize(WPARAM type)
+{
+    if (type == SIZE_MINIMIZED)
+        PauseMusic();
+    else if (type == SIZE_RESTORED)
+        ResumeMusic();
+}
+
 static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -139,6 +162,12 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
+        return 0;
+    case WM_SIZE:
+        OnSize(wParam);
+        return 0;
+    case MM_MCINOTIFY:
+        OnMusicNotice();
         return 0;
     case WM_MOUSEMOVE:
         HoverAt(BoardX(lParam), BoardY(lParam), static_cast<int>(wParam));

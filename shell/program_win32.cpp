@@ -13,6 +13,8 @@
 #include "game/front_end.h"
 #include "resources/resource.h"
 #include "shell/program_directory.h"
+#include "sound/music.h"
+#include "sound/sound_win32.h"
 #include "storage/records.h"
 #include "storage/settings.h"
 
@@ -79,6 +81,10 @@ static void ResumeCampaign()
 static bool ApplySettings()
 {
     LoadSettings();
+    // The music starts before the window shows; a file that cannot play is
+    // reported over the hidden window and switches BGM off.
+    if (settings.BGM)
+        StartMusic();
     game.tileSetKind = TileSetNone;
     game.cellNo = settings.CellNo;
     windowBars.barOptionAuto = settings.BarOptionAuto != 0;
@@ -143,6 +149,8 @@ void Shutdown()
         SaveSettings();
         SaveRecords();
     }
+    if (settings.BGM)
+        StopMusic();
     DestroyTileCanvas();
     board.cells.clear();
     board.cells.shrink_to_fit();
@@ -180,6 +188,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     if (!mainWindow)
         return 0;
     InitCommonControls();
+    InstallSoundPlatform(mainWindow);
     SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     CreateBars(mainWindow, instance);

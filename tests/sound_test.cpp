@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/program_directory.h"
+#include "sound/folder_path.h"
 #include "sound/music.h"
 #include "sound/sound_events.h"
 #include "sound/sound_platform.h"
@@ -303,6 +304,49 @@ TEST_F(SoundTest, CtrlBStopsTheMusicOrAsksForAFile)
     for (const std::string& call : fake.calls)
         askedForMidi |= call.find("ChooseFile open MIDI File|*.mid;*.rmi|") == 0;
     EXPECT_TRUE(askedForMidi);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FolderPath, OnlyPlainFoldersAreListed)
+{
+    const struct {
+        unsigned long attributes;
+        const char* name;
+        bool listed;
+    } cases[] = {
+        {0x10, "media", true},  {0x11, "media", false}, {0x12, "media", false}, {0x14, "media", false},
+        {0x30, "media", false}, {0x410, "link", false}, {0x20, "a.wav", false}, {0x10, ".", false},
+        {0x10, "..", false},    {0x10, "...", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsListedFolder(c.attributes, c.name), c.listed) << std::hex << c.attributes << c.name;
+}
+
+// 表 is 0x95 0x5C in Shift-JIS: its second byte is the backslash byte.
+TEST(FolderPath, PathsWalkWholeCharacters)
+{
+    EXPECT_EQ(JoinItemNames({"C:\\", "windows", "media"}), "C:\\windows\\media\\");
+    EXPECT_EQ(JoinItemNames({"Z:\\", "\x95\x5c"}), "Z:\\\x95\x5c\\");
+    EXPECT_EQ(JoinItemNames({"Z:\\"}), "Z:\\");
+    EXPECT_FALSE(EndsWithBackslash("\x95\x5c"));
+    EXPECT_TRUE(EndsWithBackslash("\x95\x5c\\"));
+    EXPECT_EQ(LowerShiftJis("C:\\ABC\\\x83\x41Z"), "c:\\abc\\\x83\x41z");  // アZ: the A-byte 0x41 is a second byte
+    EXPECT_EQ(PastNextBackslash("\x95\x5c" "abc\\def\\"), "def\\");
+    EXPECT_EQ(PastNextBackslash("abc"), "");
+    const struct {
+        const char* name;
+        const char* rest;
+        bool begins;
+    } cases[] = {
+        {"C:\\", "c:\\windows\\media\\", true}, {"Windows", "windows\\media\\", true},
+        {"win", "windows\\media\\", false},     {"media", "media\\", true},
+        {"media", "media", false},              {"\x95\x5c", "\x95\x5c\\x\\", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ItemBeginsPath(c.name, c.rest), c.begins) << c.name << " " << c.rest;
 }
 
 }  // namespace

@@ -20,12 +20,13 @@ protected:
         StopProgram(program);
     }
 
-    // Starts the program in a fresh directory whose Hanabo.ini holds settings
-    // (no file when empty), and finds the toolbar, the click counter on it
-    // and the score bar.
-    void Start(const std::string& settings = "")
+    // Starts the program in a fresh directory (or the one given) whose
+    // Hanabo.ini holds settings (no file when empty), and finds the toolbar,
+    // the click counter on it and the score bar.
+    void Start(const std::string& settings = "", std::string directory = "")
     {
-        std::string directory = MakeWorkDirectory();
+        if (directory.empty())
+            directory = MakeWorkDirectory();
         if (!settings.empty())
             std::ofstream(directory + "Hanabo.ini", std::ios::binary) << settings;
         ASSERT_TRUE(StartProgram(program, directory));
