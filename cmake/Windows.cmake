@@ -13,10 +13,14 @@ target_link_options(Hanabo32 PRIVATE -static -static-libgcc -static-libstdc++)
 hanabo_warnings(Hanabo32)
 
 # Everything a player needs ships beside the program.
-file(GLOB SHIPPED CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ship/*)
+# The sounds go in their own "Sound" folder.
+file(GLOB SHIPPED LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ship/*)
+file(GLOB SHIPPED_SOUNDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ship/Sound/*)
 if(SHIPPED)
   add_custom_command(TARGET Hanabo32 POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SHIPPED} $<TARGET_FILE_DIR:Hanabo32>)
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SHIPPED} $<TARGET_FILE_DIR:Hanabo32>
+    COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:Hanabo32>/Sound
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SHIPPED_SOUNDS} $<TARGET_FILE_DIR:Hanabo32>/Sound)
 endif()
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

@@ -10,10 +10,22 @@
 #define IDB_TOOLBAR         129
 #define IDB_TILES           130
 #define IDB_BARICONS        131
+// The folder browser's pictures: drives by kind, closed and open folders.
+#define IDB_CDROM           133
+#define IDB_REMOVABLE       134
+#define IDB_FIXED           135
+#define IDB_FOLDER          136
+#define IDB_RAMDISK         137
+#define IDB_REMOVABLE_OPEN  138
+#define IDB_FIXED_OPEN      139
+#define IDB_NETWORK         140
+#define IDB_FOLDER_OPEN     141
 
 // Dialog templates.
 #define IDD_ABOUT           105
 #define IDD_SELECTGAME      146
+#define IDD_SELECTFOLDER    109
+#define IDD_SELECTSOUND     115
 #define IDD_MOVESLIDER      153
 #define IDD_COMMENT         157
 
@@ -27,6 +39,16 @@
 #define IDC_COMMENT_TEXT    1036
 #define IDC_REGISTER        1056
 #define IDC_DELETENUMBER    1063
+// Select Sound and its folder browser.
+#define IDC_SOUND_CHANGEFOLDER 1004
+#define IDC_FOLDER_TREE     1004
+#define IDC_SOUND_WAVES     1027
+#define IDC_SOUND_TEST      1028
+#define IDC_SOUND_EVENTS    1034
+#define IDC_SOUND_FOLDER    1036
+#define IDC_SOUND_NONE      1038
+// The Configuration dialog's "Select Sound..." button.
+#define IDC_SELECTSOUND     1084
 
 // Commands: menu items, accelerators and toolbar buttons share these.
 #define IDM_NEW             32771

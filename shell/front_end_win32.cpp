@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "resources/resource.h"
 #include "shell/shell_win32.h"
+#include "sound/sound_events.h"
 
 static const char NoticeCaption[] = "Hanabo32";
 static const char ErrorCaption[] = "Hanabo32-Error";
@@ -22,8 +23,10 @@ void RepaintBoard()
     InvalidateRect(mainWindow, nullptr, TRUE);
 }
 
-// The sound events get their wave files with the sound module.
-void PlaySoundEvent(SoundEvent) {}
+void PlaySoundEvent(SoundEvent event)
+{
+    PlayEventSound(event);
+}
 
 void ShowMessage(const char* text, MessageKind kind)
 {

@@ -16,6 +16,9 @@
 #include "game/pointer.h"
 #include "game/session.h"
 #include "resources/resource.h"
+#include "sound/music.h"
+#include "sound/sound_events.h"
+#include "sound/sound_win32.h"
 #include "storage/program_directory.h"
 
 // Mouse positions reach the game in board coordinates.
@@ -80,9 +83,19 @@ static void OnCommand(HWND window, int command, int notice)
     case IDC_CLICKCOUNTER:
         OnClickCounterNotice(window, notice);
         break;
+    case IDM_BGM:
+        ToggleMusic();
+        break;
+    case IDM_SOUND:
+        ToggleSound();
+        break;
+    case IDC_SELECTSOUND:
+        // The Configuration dialog's "Select Sound..." button; until that
+        // dialog comes, the command reaches the main window directly.
+        RunSelectSound(window);
+        break;
     default:
-        // Campaign, Record, Config, music and sound arrive
-        // with the modules that own them.
+        // Campaign, Record and Config arrive with the modules that own them.
         break;
     }
 }
@@ -121,6 +134,15 @@ static void OnTimer(UINT_PTR id)
     AnimationTick();
 }
 
+// Minimising pauses the music; every restore or resize goes on with it.
+static void OnSize(WPARAM type)
+{
+    if (type == SIZE_MINIMIZED)
+        PauseMusic();
+    else if (type == SIZE_RESTORED)
+        ResumeMusic();
+}
+
 static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -146,6 +168,12 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
+        return 0;
+    case WM_SIZE:
+        OnSize(wParam);
+        return 0;
+    case MM_MCINOTIFY:
+        OnMusicNotice();
         return 0;
     case WM_MOUSEMOVE:
         HoverAt(BoardX(lParam), BoardY(lParam), static_cast<int>(wParam));

@@ -13,6 +13,8 @@
 #include "game/deal.h"
 #include "game/front_end.h"
 #include "resources/resource.h"
+#include "sound/music.h"
+#include "sound/sound_win32.h"
 #include "storage/program_directory.h"
 #include "storage/records.h"
 #include "storage/settings.h"
@@ -89,6 +91,10 @@ static void ResumeCampaign()
 static bool ApplySettings()
 {
     LoadSettings();
+    // The music starts before the window shows; a file that cannot play is
+    // reported over the hidden window and switches BGM off.
+    if (settings.BGM)
+        StartMusic();
     tileSetInfo.kind = TileSetNone;
     windowBars.barOptionAuto = settings.BarOptionAuto != 0;
     ApplyBarSettings(settings.ToolBar != 0, settings.ScoreBar != 0);
@@ -179,6 +185,8 @@ void Shutdown()
         if (ReportSettingsRewrite(settingsResult))
             ReportSettingsRewrite(records);
     }
+    if (settings.BGM)
+        StopMusic();
     DestroyTileCanvas();
     board.cells.clear();
     board.cells.shrink_to_fit();
@@ -216,6 +224,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     if (!mainWindow)
         return 0;
     InitCommonControls();
+    InstallSoundPlatform(mainWindow);
     SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
     CreateSelectGameDialog(instance, mainWindow);
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));

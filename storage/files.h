@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/shift_jis.h"
+
 // The program's own files in ProgramDirectory: the settings with the records,
 // the temporary file every rewrite goes through, and Clear Records' backup.
 extern const char SettingsFileName[];   // "Hanabo.ini"
@@ -65,13 +67,3 @@ std::vector<std::string> SplitLines(const std::string& text, std::size_t maxLine
 // Nothing numeric, and a value too large to hold, give 0.
 double LeadingDecimal(const char* text, bool exponent = true);
 
-// The text cut to at most maxBytes bytes without leaving half of a Shift-JIS
-// double-byte character at the end.
-std::string CutShiftJis(const std::string& text, std::size_t maxBytes);
-
-// True for a byte that begins a Shift-JIS double-byte character.
-bool IsShiftJisLeadByte(unsigned char byte);
-
-// The length of the character at text[at]: 2 for a lead byte followed by a
-// trail byte, else 1 (a stray lead byte counts as a character of its own).
-std::size_t ShiftJisCharLength(const std::string& text, std::size_t at);

@@ -1,7 +1,7 @@
 // Splitting Shift-JIS paths into folder, name and extension.
 #include "storage/paths.h"
 
-#include "storage/files.h"
+#include "storage/shift_jis.h"
 
 static bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 

@@ -34,6 +34,8 @@ Bitmap ReadPicture(const fs::path& path)
 
 const char* const PictureFiles[] = {
     "tiles.bmp", "baricons.bmp", "toolbar.bmp", "hanabo.ico",
+    "browser/cdrom.bmp", "browser/removable.bmp", "browser/fixed.bmp", "browser/folder.bmp", "browser/ramdisk.bmp",
+    "browser/removable_open.bmp", "browser/fixed_open.bmp", "browser/network.bmp", "browser/folder_open.bmp",
     "ship/Road.bmp", "ship/Marbles24.bmp", "ship/Jewels32.bmp", "ship/Billiards32.bmp", "ship/Shapes.bmp",
 };
 

@@ -32,6 +32,15 @@ fi
 start_virtual_display
 prepare_prefix "$prefix" unmanaged
 
+# What the program plays through ALSA lands in one file: a HOME of its own
+# whose .asoundrc sends the default device there (fonts keep their cache).
+export XDG_CACHE_HOME=${XDG_CACHE_HOME:-$HOME/.cache}
+export HOME="$prefix/home" HANABO_CAPTURE
+mkdir -p "$HOME"
+capture="$prefix/capture.raw"
+printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' "$capture" > "$HOME/.asoundrc"
+HANABO_CAPTURE=$(winpath "$capture")
+
 export HANABO_EXE HANABO_ARTIFACTS HANABO_TOOL
 HANABO_EXE=$(winpath "$win/Hanabo32.exe")
 HANABO_ARTIFACTS=$(winpath "$artifacts")

@@ -2,7 +2,8 @@
 //
 //   make-pictures <resources folder>
 //
-// writes tiles.bmp, baricons.bmp, toolbar.bmp and hanabo.ico into the folder
+// writes tiles.bmp, baricons.bmp, toolbar.bmp and hanabo.ico into the folder,
+// the folder browser's drive and folder pictures into its browser/ subfolder
 // and the tile sets shipped beside the program into its ship/ subfolder. The
 // drawing uses only exact arithmetic and square roots, so the files come out
 // the same byte for byte on every run.
@@ -1230,6 +1231,160 @@ void DrawShapeTile(Image& image, int left, int top, int t, bool highlighted)
     });
 }
 
+// The folder browser's 16 × 16 pictures on the window's white.
+Image BrowserPicture(const std::vector<std::string>& rows)
+{
+    Image image = MakeImage(16, 16, KWhite);
+    DrawPattern(image, 0, 0, rows, PatternKey);
+    return image;
+}
+
+const std::vector<std::string> FolderRows = {
+    "................",
+    "................",
+    "..KKKKK.........",
+    ".KYWWWYK........",
+    "KYWYYYYWKKKKKKK.",
+    "KWYYYYYYYYYYYYOK",
+    "KWYYYYYYYYYYYYOK",
+    "KWYYYYYYYYYYYYOK",
+    "KWYYYYYYYYYYYYOK",
+    "KWYYYYYYYYYYYYOK",
+    "KWYYYYYYYYYYYYOK",
+    "KWYYYYYYYYYYYYOK",
+    "KOOOOOOOOOOOOOOK",
+    ".KKKKKKKKKKKKKK.",
+    "................",
+    "................",
+};
+
+const std::vector<std::string> FolderOpenRows = {
+    "................",
+    "................",
+    "..KKKKK.........",
+    ".KYWWWYK........",
+    "KYWYYYYWKKKKKK..",
+    "KWYYYYYYYYYYYOK.",
+    "KWYYKKKKKKKKKKKK",
+    "KWYKWWWWWWWWWWYK",
+    "KWYKWYYYYYYYYYOK",
+    "KWKWYYYYYYYYYOK.",
+    "KWKWYYYYYYYYYOK.",
+    "KKWYYYYYYYYYOK..",
+    "KKWYYYYYYYYYOK..",
+    "KKOOOOOOOOOOK...",
+    ".KKKKKKKKKKKK...",
+    "................",
+};
+
+// A hard disk: a grey box with its light, green when selected.
+std::vector<std::string> FixedRows(char light)
+{
+    std::vector<std::string> rows = {
+        "................",
+        "................",
+        "................",
+        "................",
+        "..KKKKKKKKKKKK..",
+        ".KWWWWWWWWWWWSK.",
+        "KWSSSSSSSSSSSGGK",
+        "KWSSSSSSSSSSSSGK",
+        "KKKKKKKKKKKKKKGK",
+        "KWSSSSSSSSSSSSGK",
+        "KWSSSSSSSSSlSSGK",
+        "KWSSSSSSSSSSSSGK",
+        "KGGGGGGGGGGGGGGK",
+        ".KKKKKKKKKKKKKK.",
+        "................",
+        "................",
+    };
+    for (std::string& row : rows)
+        for (char& c : row)
+            if (c == 'l')
+                c = light;
+    return rows;
+}
+
+// A floppy disk in its drive, its shutter open when selected.
+std::vector<std::string> RemovableRows(bool open)
+{
+    return {
+        "................",
+        "...KKKKKKKKKK...",
+        "...KNNNNNNNNK...",
+        "...KNWWWWWWNK...",
+        "...KNWWWWWWNK...",
+        "...KNNNNNNNNK...",
+        open ? "...KNSKKSSNNK..." : "...KNSSSSSNNK...",
+        "..KKKKKKKKKKKK..",
+        ".KWWWWWWWWWWWSK.",
+        "KWSSSSSSSSSSSGGK",
+        "KWSKKKKKKKKSSSGK",
+        "KWSSSSSSSSSSSSGK",
+        "KGGGGGGGGGGGGGGK",
+        ".KKKKKKKKKKKKKK.",
+        "................",
+        "................",
+    };
+}
+
+const std::vector<std::string> CdRomRows = {
+    "................",
+    ".....KKKKKK.....",
+    "...KKWWAAAAKK...",
+    "..KWWWWAAAAFFK..",
+    ".KWWWWWAAAFFFFK.",
+    ".KWWWWSSSSFFFFK.",
+    "KSSWWSKKKKSFFYYK",
+    "KSSSSSK..KSYYYYK",
+    "KSSSSSK..KSYYYYK",
+    "KLLLLSKKKKSYYYYK",
+    ".KLLLLSSSSWWWWK.",
+    ".KLLLLAAAWWWWWK.",
+    "..KLLAAAAWWWWK..",
+    "...KKAAAAWWKK...",
+    ".....KKKKKK.....",
+    "................",
+};
+
+const std::vector<std::string> RamDiskRows = {
+    "................",
+    "................",
+    "..K.K.K.K.K.K...",
+    "..K.K.K.K.K.K...",
+    ".KKKKKKKKKKKKK..",
+    ".KEEEEEEEEEEEEK.",
+    ".KEKKKEKKKEKKKK.",
+    ".KEKGKEKGKEKGKK.",
+    ".KEKKKEKKKEKKKK.",
+    ".KEEEEEEEEEEEEK.",
+    ".KKKKKKKKKKKKKK.",
+    "..K.K.K.K.K.K...",
+    "..K.K.K.K.K.K...",
+    "................",
+    "................",
+    "................",
+};
+
+const std::vector<std::string> NetworkRows = {
+    "................",
+    "..KKKKKKKKKKKK..",
+    ".KWWWWWWWWWWWSK.",
+    "KWSSSSSSSSSSSGGK",
+    "KWSSSSSSSSSLSSGK",
+    "KGGGGGGGGGGGGGGK",
+    ".KKKKKKKKKKKKKK.",
+    ".......KK.......",
+    ".......KK.......",
+    ".......KK.......",
+    "KKKKKKKKKKKKKKKK",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+};
+
 bool Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     if (!WriteFile(path, bytes)) {
@@ -1257,6 +1412,19 @@ int main(int argc, char** argv)
     ok &= Write(folder / "baricons.bmp", BmpBytes(BarIcons(), Sixteen, 4));
     ok &= Write(folder / "toolbar.bmp", BmpBytes(ToolbarImages(), Sixteen, 4));
     ok &= Write(folder / "hanabo.ico", IcoBytes({ProgramIcon(32), ProgramIcon(16)}));
+    std::filesystem::create_directories(folder / "browser", error);
+    const struct {
+        const char* name;
+        std::vector<std::string> rows;
+    } browser[] = {
+        {"cdrom.bmp", CdRomRows},           {"removable.bmp", RemovableRows(false)},
+        {"fixed.bmp", FixedRows('E')},      {"folder.bmp", FolderRows},
+        {"ramdisk.bmp", RamDiskRows},       {"removable_open.bmp", RemovableRows(true)},
+        {"fixed_open.bmp", FixedRows('L')}, {"network.bmp", NetworkRows},
+        {"folder_open.bmp", FolderOpenRows},
+    };
+    for (const auto& picture : browser)
+        ok &= Write(folder / "browser" / picture.name, BmpBytes(BrowserPicture(picture.rows), Sixteen, 4));
     ok &= Write(folder / "ship" / "Road.bmp", Bmp8(RoadSet()));
     ok &= Write(folder / "ship" / "Marbles24.bmp", Bmp8(Marbles24()));
     ok &= Write(folder / "ship" / "Jewels32.bmp", Bmp8(Jewels32(8, 0, true)));

@@ -58,7 +58,7 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD processId)
     return search.found;
 }
 
-bool StartProgram(RunningProgram& program, const std::string& directory)
+bool LaunchProgram(RunningProgram& program, const std::string& directory)
 {
     program.directory = directory;
     // The real pointer rests in the screen's far corner, away from where the
@@ -68,9 +68,12 @@ bool StartProgram(RunningProgram& program, const std::string& directory)
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.c_str(), &startup, &program.process))
-        return false;
+    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                          &startup, &program.process) != 0;
+}
+
+bool WaitForMainWindow(RunningProgram& program)
+{
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ProgramStartWait) {
         auto windows = TopLevelWindows("Hanabo32", program.process.dwProcessId);
@@ -83,6 +86,11 @@ bool StartProgram(RunningProgram& program, const std::string& directory)
             return false;
     }
     return false;
+}
+
+bool StartProgram(RunningProgram& program, const std::string& directory)
+{
+    return LaunchProgram(program, directory) && WaitForMainWindow(program);
 }
 
 long WaitForExit(RunningProgram& program, DWORD timeoutMs)
@@ -470,4 +478,50 @@ HWND FileNameBox(HWND dialog)
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM item)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return "";
+    char text[1024] = "";
+    const SIZE_T size = sizeof(TVITEMA) + sizeof text;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (remote) {
+        TVITEMA query = {};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = remote + sizeof(TVITEMA);
+        query.cchTextMax = sizeof text;
+        SIZE_T done = 0;
+        DWORD_PTR result = 0;
+        if (WriteProcessMemory(process, remote, &query, sizeof query, &done) &&
+            SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000, &result) &&
+            result)
+            ReadProcessMemory(process, remote + sizeof(TVITEMA), text, sizeof text, &done);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+RECT ListItemRect(HWND list, int index)
+{
+    // The system carries the rectangle between processes itself.
+    RECT rect = {0, 0, 0, 0};
+    if (SendWithin(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
+        rect = RECT{0, 0, 0, 0};
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ClickControl(HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +30,11 @@ std::string MakeWorkDirectory(const std::string& suffix = "", const std::string&
 // Starts Hanabo32.exe in directory and waits for its main window (false on
 // timeout). The mouse pointer is moved out of the window's way first.
 bool StartProgram(RunningProgram& program, const std::string& directory);
+
+// The two halves of StartProgram: the process alone, then the wait for its
+// visible main window (which a message box at start-up holds back).
+bool LaunchProgram(RunningProgram& program, const std::string& directory);
+bool WaitForMainWindow(RunningProgram& program);
 
 // Waits for the process to end; its exit code, or -1 when it did not end in time
 // (the process is then killed).
@@ -128,3 +135,11 @@ MessageBoxTexts AnswerMessageBox(const RunningProgram& program);
 
 // The edit box of a file dialog that holds the file name.
 HWND FileNameBox(HWND dialog);
+// The text of a tree-view item in another process.
+std::string TreeItemText(HWND tree, HTREEITEM item);
+
+// A list-box item's rectangle in screen coordinates.
+RECT ListItemRect(HWND list, int index);
+
+// Clicks the middle of a control with the real pointer.
+void ClickControl(HWND control);
