@@ -8,9 +8,11 @@
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
+#include "game/campaign.h"
 #include "game/deal.h"
 #include "game/groups.h"
 #include "game/history.h"
+#include "game/results.h"
 #include "resources/resource.h"
 #include "storage/program_directory.h"
 #include "storage/saved_game.h"
@@ -62,6 +64,12 @@ static void OnCommand(HWND window, int command, int notice)
         RedoMove();
         RefreshPoppedUpToolbar();
         break;
+    case IDM_CAMPAIGN:
+        ToggleCampaign();
+        break;
+    case IDM_RECORD:
+        ShowRecords();
+        break;
     case IDM_EXIT:
         Shutdown();
         break;
@@ -78,7 +86,7 @@ static void OnCommand(HWND window, int command, int notice)
         OnClickCounterNotice(window, notice);
         break;
     default:
-        // Select Game, Campaign, Record, Config, music and sound arrive
+        // Select Game, Config, music and sound arrive
         // with the modules that own them.
         break;
     }

@@ -6,9 +6,11 @@
 
 #include <ctime>
 
+#include "dialogs/records_win32.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
+#include "game/campaign.h"
 #include "game/deal.h"
 #include "game/front_end.h"
 #include "resources/resource.h"
@@ -61,19 +63,6 @@ static bool RegisterMainClass()
     return RegisterClassA(&windowClass) != 0;
 }
 
-// A campaign that was running when the program last ended goes on.
-static void ResumeCampaign()
-{
-    game.campaign = false;
-    game.number = settings.CampaignNo - 1;
-    if (settings.Campaign && settings.CampaignNo - 1 <= settings.CampaignStage) {
-        game.campaign = true;
-        CheckCampaignItem(true);
-        for (GameCommand command : {GameCommand::New, GameCommand::Open, GameCommand::Save, GameCommand::SelectGame})
-            EnableCommand(command, false);
-    }
-}
-
 // Reads the settings and builds the first game; false when the tile canvas
 // cannot be made.
 static bool ApplySettings()
@@ -111,7 +100,7 @@ static void CollectSettings()
     settings.ToolBar = windowBars.toolBarOn ? 1 : 0;
     settings.ScoreBar = windowBars.scoreBarOn ? 1 : 0;
     settings.BarOptionAuto = windowBars.barOptionAuto ? 1 : 0;
-    settings.Campaign = game.campaign ? 1 : 0;
+    settings.Campaign = CampaignRunning() ? 1 : 0;
     settings.CampaignNo = game.number;
 }
 
@@ -173,6 +162,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return 0;
     InitCommonControls();
     SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
+    CreateRecordDialogs(mainWindow);
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     CreateBars(mainWindow, instance);
     if (!ApplySettings()) {

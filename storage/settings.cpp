@@ -35,6 +35,11 @@ static const int MinBoardHeight = 192;
 static const int MinAnimIntrvl = 5;
 static const int SpecialNumbersRead = 10;
 
+static int HeldTo(int value, SettingRange range)
+{
+    return value < range.low ? range.low : value > range.high ? range.high : value;
+}
+
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Where the value of a numeric key starts, or null: after the first "[section]"
@@ -161,15 +166,21 @@ void ReadSettings(const char* text, Settings* into)
     read.BarOptionAuto = ReadBoolSetting(text, "system", "BarOptionAuto", 1);
     read.ScoreOption = ReadBoolSetting(text, "system", "ScoreOption", 0);
 
+    // A hand-edited campaign is held to what the Campaign dialog offers: no
+    // campaign without stages to divide its sums by, and none that resumes
+    // at a stage it does not have.
     read.CampaignNo = ReadIntSetting(text, "system", "CampaignNo", 0);
-    read.CampaignRest = ReadIntSetting(text, "system", "CampaignRest", 5);
-    read.CampaignStage = ReadIntSetting(text, "system", "CampaignStage", 10);
-    read.CampaignTane = ReadIntSetting(text, "system", "CampaignTane", 0);
+    read.CampaignRest = HeldTo(ReadIntSetting(text, "system", "CampaignRest", 5), CampaignRestRange);
+    read.CampaignStage = HeldTo(ReadIntSetting(text, "system", "CampaignStage", 10), CampaignStageRange);
+    read.CampaignTane = HeldTo(ReadIntSetting(text, "system", "CampaignTane", 0), CampaignTaneRange);
     bool campaignSaved = ReadBoolSetting(text, "system", "Campaign", 0) != 0;
-    read.Campaign = (campaignSaved && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
+    read.Campaign = (campaignSaved && read.CampaignNo >= 1 && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
 
     read.ScoreSum = ReadFloatSetting(text, "system", "ScoreSum", 0);
-    read.RestSum = ReadIntSetting(text, "system", "RestSum", 0);
+    // No more than a whole campaign can leave, so that adding a stage's rest
+    // cannot overflow.
+    read.RestSum = HeldTo(ReadIntSetting(text, "system", "RestSum", 0),
+                          {0, CampaignStageRange.high * CampaignRestRange.high});
     read.BlankCell = ReadIntSetting(text, "system", "BlankCell", 0);
     read.AnimBMPOption = ReadBoolSetting(text, "system", "AnimBMPOption", 0);
     read.AnimIntrvl = ReadIntSetting(text, "system", "AnimIntrvl", 50);
