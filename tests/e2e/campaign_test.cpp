@@ -336,6 +336,9 @@ TEST_F(Campaign, FailedStageThenASheetGameThatEntersOnlyTheRests)
     EXPECT_NE(std::string::npos, DialogTexts(nameBox).find(RestPrompt)) << DialogTexts(nameBox);
     SaveScreenshot(nameBox, ArtifactPath("name-entry-rest.bmp"));
     PressKeys(nameBox, {VK_RETURN});   // "No Name" as offered
+    for (int waited = 0; waited < 5000 && IsWindow(nameBox); waited += 50)
+        Sleep(50);
+    ASSERT_FALSE(IsWindow(nameBox));
 
     HWND record = WaitForDialog("Hanabo32-Record");
     ASSERT_NE(nullptr, record);
