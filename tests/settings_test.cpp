@@ -167,6 +167,27 @@ TEST(ReadingSettings, ResumesACampaignOnlyUpToItsLastStage)
     EXPECT_EQ(read.Campaign, 0);
 }
 
+TEST(ReadingSettings, HoldsAHandEditedCampaignToTheDialogsRanges)
+{
+    Settings read;
+    // A negative number reads as 0; no stage count to divide by zero.
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=1\r\nCampaignStage=0\r\nCampaignRest=-3\r\n"
+                 "CampaignTane=99999\r\nRestSum=99999999999\r\n", &read);
+    EXPECT_EQ(read.CampaignStage, 5);
+    EXPECT_EQ(read.CampaignRest, 0);
+    EXPECT_EQ(read.CampaignTane, 30000);
+    EXPECT_EQ(read.RestSum, 15000);
+    EXPECT_EQ(read.Campaign, 1);
+    // There is no stage 0, and no stage beyond the last.
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=0\r\n", &read);
+    EXPECT_EQ(read.Campaign, 0);
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=99999999999\r\nCampaignStage=99999999999\r\n"
+                 "CampaignRest=1000\r\n", &read);
+    EXPECT_EQ(read.CampaignStage, 150);
+    EXPECT_EQ(read.CampaignRest, 100);
+    EXPECT_EQ(read.Campaign, 0);
+}
+
 TEST(ReadingSettings, RestoresTenSpecialNumbersWithoutGaps)
 {
     std::string text = "[Special Number]\r\n";

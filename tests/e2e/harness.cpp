@@ -156,6 +156,20 @@ void PressKeys(HWND window, std::vector<WORD> keys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void TypeText(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text)
+        for (DWORD flags : {DWORD(KEYEVENTF_UNICODE), DWORD(KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)}) {
+            INPUT key = {};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = c;
+            key.ki.dwFlags = flags;
+            inputs.push_back(key);
+        }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 std::vector<std::uint32_t> ScreenPixels(const RECT& rect)
 {
     const int width = rect.right - rect.left;

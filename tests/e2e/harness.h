@@ -53,6 +53,10 @@ std::string WindowText(HWND window);
 // in reverse order, e.g. {VK_CONTROL, 'X'}.
 void PressKeys(HWND window, std::vector<WORD> keys);
 
+// Types text as the keyboard would, character by character, into the
+// foreground window (characters that no key gives, such as Japanese, too).
+void TypeText(const std::wstring& text);
+
 // The text of part `part` of a status bar (the score bar) in another process.
 std::string StatusBarText(HWND bar, int part);
 

@@ -350,7 +350,15 @@ TEST_F(Play, MoveSliderJumpsBackAndForward)
 
 TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 {
-    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetSettings));
+    // Records no game can beat, so that the end of the game asks nothing.
+    std::string settings = SmallSheetSettings;
+    for (const char* header : {"[S8x6(3)]\r\n", "[C8x6(3)]\r\n"}) {
+        settings += header;
+        for (int i = 0; i < 10; ++i)
+            settings += header[1] == 'S' ? "A (96/03/20 00:00:00)=99999\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
+        settings += "\r\n";
+    }
+    ASSERT_NO_FATAL_FAILURE(Start(settings));
     const int number = Number();
     const std::string dealt = DealtBoard(SmallSheetOptions);
     Sheet sheet = ParseSheet(dealt);
