@@ -124,25 +124,6 @@ TEST(Groups, PointerOutsideTheBoard)
     EXPECT_EQ(game.moveIndex, 1);
 }
 
-TEST(Groups, ScoresBySize)
-{
-    const int sizes[] = {2, 3, 10};
-    const double points[] = {0, 1, 64};
-    for (int i = 0; i < 3; ++i) {
-        FreshGame(10, 3);
-        std::string line(10, '2');
-        line.replace(0, sizes[i], std::string(sizes[i], '1'));
-        SetRows({"3434343434", "4343434343", line});
-        PlayAt(0, 2);
-        EXPECT_EQ(game.score, points[i]) << sizes[i];
-    }
-    game.score = 0;
-    ScoreRemoval(50);
-    EXPECT_EQ(game.score, 2304);
-    ScoreRemoval(38400);
-    EXPECT_EQ(game.score, 2304.0 + 38398.0 * 38398.0);
-}
-
 TEST(Groups, TilesFallAndColumnsClose)
 {
     FreshGame(4, 3);

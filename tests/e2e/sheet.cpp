@@ -101,21 +101,6 @@ Move LargestGroup(const Sheet& sheet)
     return best;
 }
 
-Move RightmostPair(const Sheet& sheet)
-{
-    for (int column = sheet.columns - 1; column >= 0; --column) {
-        for (int row = sheet.rows - 1; row >= 0; --row) {
-            const int value = sheet.At(column, row);
-            if (value == 0)
-                break;
-            if ((row > 0 && sheet.At(column, row - 1) == value) ||
-                (column > 0 && sheet.At(column - 1, row) == value))
-                return {column, row, 2};
-        }
-    }
-    return Move();
-}
-
 Move LoneTile(const Sheet& sheet)
 {
     for (int row = 0; row < sheet.rows; ++row)

@@ -33,10 +33,6 @@ std::vector<Move> GroupAt(const Sheet& sheet, int column, int row);
 // equal); size below 2 when no group is left.
 Move LargestGroup(const Sheet& sheet);
 
-// A cell of a group as far right as possible (size 2 when found, else 0):
-// removing it changes few columns, so a long game is played quickly.
-Move RightmostPair(const Sheet& sheet);
-
 // A tile with no equal neighbour, or column -1 when there is none.
 Move LoneTile(const Sheet& sheet);
 
