@@ -27,11 +27,6 @@ TEST(Groups, WorkedExample)
     SetRows({"1223", "1233", "1132"});
     HoverAt(0, 0, 0);
     EXPECT_EQ(ui.selection.size, 4);
-    EXPECT_EQ(ui.selection.minColumn, 0);
-    EXPECT_EQ(ui.selection.maxColumn, 1);
-    EXPECT_EQ(ui.selection.minRow, 0);
-    EXPECT_EQ(ui.selection.maxRow, 2);
-    EXPECT_EQ(ui.selection.tile, 1);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
     EXPECT_EQ(fake.scoreBar[5], "4");
     EXPECT_EQ(DrawCalls(), 4);

@@ -32,16 +32,6 @@ struct Picture {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// The folder of Hanabo32.exe, where the build puts the shipped tile sets,
-// board-picture.exe and the built-in pictures.
-std::string ProgramFolder()
-{
-    const char* exe = std::getenv("HANABO_EXE");
-    std::string path = exe ? exe : "";
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 // The client area of a window as it is on the screen.
 Picture ClientShot(HWND window)
 {
@@ -217,68 +207,49 @@ TEST_F(Display, RoadSetPaintsTheDealtBoard)
     EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-road.bmp")));
 }
 
-// The client size follows the bars that are on, and the board, its frame and
-// the legend move with them; the legend shows only the kinds dealt.
-TEST_F(Display, ClientSizeFollowsTheBarsThatAreOn)
+// Every tile size, each with other bars on and off: the client size follows
+// the sheet and the bars, the board, its frame and the legend move with them,
+// and the legend shows only the kinds dealt. The narrowest boards (256
+// pixels) give score-bar parts of 35 pixels and a window so narrow that the
+// menu bar may wrap.
+TEST_F(Display, EveryTileSizeAndEveryBarPaintTheDealtBoard)
 {
-    const char* settings[] = {"CellNo=3\r\n", "ToolBar=0\r\n", "ScoreBar=0\r\n", "ToolBar=0\r\nScoreBar=0\r\n"};
-    for (const char* lines : settings) {
-        SCOPED_TRACE(lines);
-        ASSERT_NO_FATAL_FAILURE(Start(lines));
-        const bool threeKinds = std::string(lines) == settings[0];
-        RECT client;
-        GetClientRect(program.window, &client);
-        int height = 12 * 32 + 4;
-        if (toolBarOn)
-            height += Height(toolbar);
-        if (scoreBarOn)
-            height += Height(scoreBar) + 24;
-        EXPECT_EQ(16 * 32 + 4, client.right);
-        EXPECT_EQ(height, client.bottom);
-        EXPECT_EQ(std::string(lines).find("ToolBar=0") == std::string::npos, toolBarOn);
-        EXPECT_EQ(std::string(lines).find("ScoreBar=0") == std::string::npos, scoreBarOn);
-        const Picture shot = ClientShot(program.window);
-        EXPECT_EQ("", Differences(shot, threeKinds ? Expected(" --kinds 3", " --cellno 3", "display-cellno3-expected.bmp")
-                                                   : Expected("", "", "display-bars-expected.bmp")));
-        if (threeKinds) {
-            EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-cellno3.bmp")));
-            // The places of tile values 4 and 5, outlines included, stay button face.
-            std::vector<int> edges = ScoreBarFields(scoreBar);
-            ASSERT_EQ(7u, edges.size());
-            const int y0 = boardTop + 12 * 32 + 4;
-            const std::uint32_t face = ButtonFace();
-            int other = 0;
-            for (int y = y0 - 1; y < y0 + 20; ++y)
-                for (int x = edges[2] + 3; x < edges[3] + 24; ++x)
-                    other += shot.At(x, y) != face ? 1 : 0;
-            EXPECT_EQ(0, other);
-        }
-        StopProgram(program);
-    }
-}
-
-TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
-{
-    // The narrowest boards (256 pixels) give score-bar parts of 35 pixels
-    // and a window so narrow that the menu bar may wrap.
     struct SheetSize {
         int ts;
         int columns;
         int rows;
+        const char* lines;
     };
-    const SheetSize sheets[] = {{4, 64, 48}, {8, 32, 30}, {16, 20, 15}, {48, 8, 6}, {64, 6, 4}};
+    const SheetSize sheets[] = {{4, 64, 48, "ToolBar=0\r\n"},
+                                {8, 32, 30, "ScoreBar=0\r\n"},
+                                {16, 20, 15, "CellNo=3\r\n"},
+                                {48, 8, 6, "ToolBar=0\r\nScoreBar=0\r\n"},
+                                {64, 6, 4, ""}};
     for (const SheetSize& sheet : sheets) {
         const std::string size = std::to_string(sheet.columns) + "x" + std::to_string(sheet.rows);
-        SCOPED_TRACE(size + " at " + std::to_string(sheet.ts));
-        ASSERT_NO_FATAL_FAILURE(Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" + std::to_string(sheet.rows) +
-              "\r\nCellSize=" + std::to_string(sheet.ts) + "\r\n"));
+        const std::string ts = std::to_string(sheet.ts);
+        SCOPED_TRACE(size + " at " + ts + " " + sheet.lines);
+        ASSERT_NO_FATAL_FAILURE(Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" +
+                                      std::to_string(sheet.rows) + "\r\nCellSize=" + ts + "\r\n" + sheet.lines));
+        const std::string lines = sheet.lines;
+        const bool threeKinds = lines == "CellNo=3\r\n";
+        EXPECT_EQ(lines.find("ToolBar=0") == std::string::npos, toolBarOn);
+        EXPECT_EQ(lines.find("ScoreBar=0") == std::string::npos, scoreBarOn);
         RECT client;
         GetClientRect(program.window, &client);
         EXPECT_EQ(sheet.columns * sheet.ts + 4, client.right);
-        Picture expected = Expected(" --size " + size + " --cell " + std::to_string(sheet.ts), "",
-                                    "display-ts" + std::to_string(sheet.ts) + "-expected.bmp");
-        EXPECT_EQ("", Differences(ClientShot(program.window), expected));
-        EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-ts" + std::to_string(sheet.ts) + ".bmp")));
+        EXPECT_EQ(sheet.rows * sheet.ts + 4 + (toolBarOn ? Height(toolbar) : 0) +
+                      (scoreBarOn ? Height(scoreBar) + 24 : 0),
+                  client.bottom);
+        const Picture shot = ClientShot(program.window);
+        Picture expected = Expected(" --size " + size + " --cell " + ts + (threeKinds ? " --kinds 3" : ""),
+                                    threeKinds ? " --cellno 3" : "", "display-ts" + ts + "-expected.bmp");
+        EXPECT_EQ("", Differences(shot, expected));
+        EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-ts" + ts + ".bmp")));
+        if (!scoreBarOn) {
+            StopProgram(program);
+            continue;
+        }
 
         RECT window;
         GetWindowRect(program.window, &window);
@@ -288,8 +259,18 @@ TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
         if (sheet.columns * sheet.ts == 256) {
             EXPECT_EQ(35, step);
         }
-        EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}),
-                  ScoreBarFields(scoreBar));
+        const std::vector<int> edges = ScoreBarFields(scoreBar);
+        EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}), edges);
+        if (threeKinds && edges.size() == 7) {
+            // The places of tile values 4 and 5, outlines included, stay button face.
+            const int y0 = boardTop + sheet.rows * sheet.ts + 4;
+            const std::uint32_t face = ButtonFace();
+            int other = 0;
+            for (int y = y0 - 1; y < y0 + 20; ++y)
+                for (int x = edges[2] + 3; x < edges[3] + 24; ++x)
+                    other += shot.At(x, y) != face ? 1 : 0;
+            EXPECT_EQ(0, other);
+        }
         StopProgram(program);
     }
 }
@@ -338,13 +319,13 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     EXPECT_EQ("0(0) Click", ControlText(counter));
     EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
-    RemoveGroupAt(sheet, group.column, group.row);
+    const std::string played = RunTool("play - " + MoveText(group), dealt);
     for (int part = 0; part < 5; ++part)
-        EXPECT_EQ(std::to_string(sheet.Count(part + 1)), StatusBarText(scoreBar, part)) << part;
+        EXPECT_EQ(std::to_string(ParseSheet(played).Count(part + 1)), StatusBarText(scoreBar, part)) << part;
 
     // What is left is painted as the rules paint the board after that move.
     const std::string after = program.directory + "after.tgw";
-    std::ofstream(after, std::ios::binary) << RunTool("play - " + MoveText(group), dealt);
+    std::ofstream(after, std::ios::binary) << played;
     Picture expected = ExpectedFor(after, " --tiles " + Quoted(jewels), "display-vanished-expected.bmp");
     EXPECT_EQ("", Differences(ClientShot(program.window), expected));
 }

@@ -221,6 +221,13 @@ bool SaveScreenshot(HWND window, const std::string& path)
     return static_cast<bool>(out);
 }
 
+std::string ProgramFolder()
+{
+    const std::string exe = EnvironmentValue("HANABO_EXE", "Hanabo32.exe");
+    const std::size_t slash = exe.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+}
+
 std::string ArtifactPath(const std::string& name)
 {
     std::string dir = EnvironmentValue("HANABO_ARTIFACTS", ".");
@@ -300,6 +307,18 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
             if (IsWindowVisible(window))
                 return window;
         }
+        Sleep(50);
+    } while (GetTickCount() - start <= timeoutMs);
+    return nullptr;
+}
+
+HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
+            if (IsWindowVisible(window) && WindowText(window) == caption)
+                return window;
         Sleep(50);
     } while (GetTickCount() - start <= timeoutMs);
     return nullptr;

@@ -24,23 +24,11 @@ std::string Entry(const std::string& paddedNumber, const std::string& comment)
 
 class SelectGame : public GameWindowTest {
 protected:
-    // A visible dialog of the program with this caption, or null.
-    HWND WaitForCaption(const char* caption, DWORD timeoutMs = 5000) const
-    {
-        for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
-            for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-                if (IsWindowVisible(window) && WindowText(window) == caption)
-                    return window;
-            Sleep(50);
-        }
-        return nullptr;
-    }
-
     // Ctrl+G, from the window that has the keys.
     void Open(HWND from)
     {
         PressKeys(from, {VK_CONTROL, 'G'});
-        dialog = WaitForCaption(SelectGameCaption);
+        dialog = WaitForDialog(program, SelectGameCaption);
         ASSERT_NE(nullptr, dialog);
         Settle(dialog, 200);
     }
@@ -100,7 +88,7 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(TypeNumber(number));
         ClickItem(IDC_REGISTER);
-        HWND box = WaitForCaption(CommentCaption);
+        HWND box = WaitForDialog(program, CommentCaption);
         ASSERT_NE(nullptr, box);
         Settle(box, 100);
         if (!comment.empty())
@@ -177,7 +165,7 @@ protected:
 
 TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const std::string first = std::to_string(GameNumberOfTitle(WindowText(program.window)));
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
 
@@ -202,7 +190,7 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     // The comment dialog offers the sheet's description, focused and selected.
     ASSERT_NO_FATAL_FAILURE(TypeNumber("777"));
     ClickItem(IDC_REGISTER);
-    HWND box = WaitForCaption(CommentCaption);
+    HWND box = WaitForDialog(program, CommentCaption);
     ASSERT_NE(nullptr, box);
     Settle(box, 100);
     HWND comment = GetDlgItem(box, IDC_COMMENT_TEXT);
@@ -226,16 +214,16 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     Settle(dialog, 200);
     EXPECT_EQ("777            ", ControlText(Item(IDC_NUMBERBOX)));
     EXPECT_EQ(LB_ERR, SendWithin(Item(IDC_SPECIALNUMBERS), LB_GETCURSEL, 0, 0));
-    DealsNumber("777");
+    ASSERT_NO_FATAL_FAILURE(DealsNumber("777"));
 
     // After a saved game was opened, OK deals the number, not the file.
     std::ofstream(program.directory + "three.tgw", std::ios::binary) << RunTool("deal 3");
-    ChooseInFileDialog({VK_CONTROL, 'O'}, program.directory + "three.tgw");
+    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, program.directory + "three.tgw"));
     Settle(program.window, 300);
     ASSERT_EQ("IroGame three.tgw", WindowText(program.window));
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
     ASSERT_NO_FATAL_FAILURE(TypeNumber("12"));
-    DealsNumber("12");
+    ASSERT_NO_FATAL_FAILURE(DealsNumber("12"));
 
     // New games pressed while the dialog has the keys go to its list at once:
     // the ten newest, newest first.
@@ -255,7 +243,7 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
 
 TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
     for (int n = 101; n <= 111; ++n)
         ASSERT_NO_FATAL_FAILURE(Register(std::to_string(n)));
@@ -288,7 +276,7 @@ TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
     const std::string longNumber(3000, '9');
     SendWithin(Item(IDC_NUMBERBOX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longNumber.c_str()));
     ClickItem(IDC_REGISTER);
-    HWND box = WaitForCaption(CommentCaption);
+    HWND box = WaitForDialog(program, CommentCaption);
     ASSERT_NE(nullptr, box);
     PressKeys(box, {VK_RETURN});
     for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
