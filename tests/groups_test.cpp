@@ -181,36 +181,6 @@ TEST(Groups, WholeBoardGroupOnTheLargestSheet)
     EXPECT_EQ(ui.selection.size, 38400);
 }
 
-TEST(Groups, AnimatedSetsVanishBeforeTheRemoval)
-{
-    FreshGame(4, 3, TileSetAnimated32);
-    settings.AnimIntrvl = 70;
-    SetRows({"1223", "1233", "1132"});
-    HoverAt(0, 0, 0);
-    EXPECT_TRUE(fake.timerRunning);   // the selection animation
-    EXPECT_EQ(fake.timerInterval, 70);
-    ClickAt(0, 0);
-    EXPECT_EQ(ui.animState, AnimState::Vanishing);
-    EXPECT_EQ(ui.anchorColumn, 0);
-    EXPECT_EQ(ui.anchorRow, 0);
-    EXPECT_TRUE(fake.timerRunning);
-    EXPECT_EQ(game.moveIndex, 0);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
-    // While the group vanishes the pointer changes nothing.
-    HoverAt(3 * 32, 0, 0);
-    EXPECT_EQ(ui.selection.size, 4);
-
-    // The timer step ends the animation and clicks the anchor again.
-    ui.animState = AnimState::Finished;
-    ClickAt(ui.anchorColumn * 32, ui.anchorRow * 32);
-    ui.animState = AnimState::Idle;
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"0230", "2330", "2320"}));
-    EXPECT_EQ(game.moveIndex, 1);
-    ASSERT_EQ(fake.sounds.size(), 2u);
-    EXPECT_EQ(fake.sounds[1], SoundEvent::Click);
-    EXPECT_FALSE(ui.timerRunning);
-}
-
 TEST(Groups, SecondClickRemovesAVanishingGroupAtOnce)
 {
     FreshGame(4, 3, TileSetAnimated24);

@@ -204,8 +204,7 @@ TEST_F(SavedGameFiles, SaveProposesTheFirstFreeNameAndForcesTheExtension)
                   return sheet;
               }()));
     EXPECT_EQ(text.substr(0, 12), "(null)\r\n32\r\n");
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0], SavedNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{SavedNotice});
     EXPECT_EQ(fake.sounds.back(), SoundEvent::Message);
 }
 
@@ -213,8 +212,7 @@ TEST_F(SavedGameFiles, ASaveThatCannotBeWrittenSaysSo)
 {
     fake.chosenFiles.push_back(folder + "no such folder/game.tgw");
     SaveGame();
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0], SaveFailedNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{SaveFailedNotice});
     EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
     // A full disk (/dev/full fails every write that reaches it): the old file
     // stays as it was and nothing half written is left.
@@ -223,8 +221,7 @@ TEST_F(SavedGameFiles, ASaveThatCannotBeWrittenSaysSo)
     ASSERT_EQ(symlink("/dev/full", (folder + "full.tgw.tmp").c_str()), 0);
     fake.chosenFiles.push_back(folder + "full.txt");
     SaveGame();
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0], SaveFailedNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{SaveFailedNotice});
     EXPECT_EQ(Slurp(folder + "full.tgw"), "old");
     struct stat info;
     EXPECT_NE(lstat((folder + "full.tgw.tmp").c_str(), &info), 0);
@@ -263,16 +260,14 @@ TEST_F(SavedGameFiles, ABrokenFileIsRefusedWithANewGame)
     Spill(folder + "bad.tgw", "(null)\r\n32\r\n0\r\n" + Rows(8, 5, '1') + "1111111G\r\n");
     game.loadedFile = folder + "bad.tgw";
     StartGame(true, false);
-    ASSERT_FALSE(fake.messages.empty());
-    EXPECT_EQ(fake.messages[0], InvalidNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
     EXPECT_TRUE(game.loadedFile.empty());
     EXPECT_EQ(board.columns, 16);
     // A file that has gone is refused the same way.
     ResetFakeFrontEnd();
     game.loadedFile = folder + "gone.tgw";
     StartGame(true, false);
-    ASSERT_FALSE(fake.messages.empty());
-    EXPECT_EQ(fake.messages[0], InvalidNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
 }
 
 TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
@@ -281,8 +276,7 @@ TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
     game.loadedFile = folder + "road.tgw";
     fake.tilePictureKind = TileSetPlain;
     StartGame(true, false);
-    ASSERT_FALSE(fake.messages.empty());
-    EXPECT_EQ(fake.messages[0], NoRoadNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{NoRoadNotice});
     EXPECT_NE(std::find(fake.calls.begin(), fake.calls.end(), "ApplyTilePicture dummyfile"), fake.calls.end());
     EXPECT_TRUE(game.loadedFile.empty());
     // With the road set the sheet loads, every tile counted as one kind.
@@ -306,8 +300,7 @@ TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsIsRefusedAtOpen)
         Spill(folder + "short.tgw", text);
         fake.chosenFiles.push_back(folder + "short.tgw");
         EXPECT_FALSE(ChooseGameFile());
-        ASSERT_EQ(fake.messages.size(), 1u);
-        EXPECT_EQ(fake.messages[0], InvalidNotice);
+        EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
         EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
         EXPECT_TRUE(game.loadedFile.empty());
         EXPECT_EQ(game.moveIndex, 3);
@@ -318,8 +311,7 @@ TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsIsRefusedAtOpen)
     ResetFakeFrontEnd();
     game.loadedFile = folder + "short.tgw";
     StartGame(true, false);
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0], InvalidNotice);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
     EXPECT_TRUE(game.loadedFile.empty());
 }
 
