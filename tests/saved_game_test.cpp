@@ -152,16 +152,6 @@ TEST(SavedGameText, RefusesRowsThatNoCellCouldHold)
               SavedGameStatus::Ok);
 }
 
-TEST(SavedGameNames, ForcesTheTgwExtensionOnTheFileNamePart)
-{
-    EXPECT_EQ(ForceTgwExtension("C:\\games\\game.txt"), "C:\\games\\game.tgw");
-    EXPECT_EQ(ForceTgwExtension("C:\\games\\game"), "C:\\games\\game.tgw");
-    EXPECT_EQ(ForceTgwExtension("C:\\my.games\\game"), "C:\\my.games\\game.tgw");
-    EXPECT_EQ(ForceTgwExtension("C:\\games\\a.b.c"), "C:\\games\\a.b.tgw");
-    EXPECT_EQ(ForceTgwExtension("C:\\games\\old.tgw"), "C:\\games\\old.tgw");
-    EXPECT_EQ(ForceTgwExtension("game."), "game.tgw");
-}
-
 static const std::string SavedNotice = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
 static const std::string SaveFailedNotice = "\x53\x61\x76\x65\x8e\xb8\x94\x73";  // Save失敗
 static const std::string InvalidNotice =
