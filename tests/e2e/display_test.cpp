@@ -157,6 +157,16 @@ protected:
         return count == 0 ? "" : std::to_string(count) + " pixels differ;" + first;
     }
 
+    // The pixels of a cell of 32-pixel tiles in a client-area picture.
+    std::vector<std::uint32_t> CellPixels(const Picture& shot, int column, int row) const
+    {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                pixels.push_back(shot.At(2 + column * 32 + x, boardTop + row * 32 + y));
+        return pixels;
+    }
+
     bool toolBarOn = true;
     bool scoreBarOn = true;
 };
@@ -285,13 +295,6 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     ASSERT_EQ(16, sheet.columns);
     Move group = LargestGroup(sheet);
     ASSERT_GE(group.size, 2);
-    auto cellPicture = [&](const Picture& shot, int column, int row) {
-        std::vector<std::uint32_t> cell;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                cell.push_back(shot.At(2 + column * 32 + x, boardTop + row * 32 + y));
-        return cell;
-    };
     // Every cell of the group changes picture over the ticks, in step;
     // the cells around it keep theirs.
     std::vector<Move> cells = GroupAt(sheet, group.column, group.row);
@@ -304,12 +307,12 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     for (int i = 0; i < 10; ++i) {
         Settle(program.window, 120);
         Picture shot = ClientShot(program.window);
-        std::vector<std::uint32_t> anchor = cellPicture(shot, group.column, group.row);
+        std::vector<std::uint32_t> anchor = CellPixels(shot, group.column, group.row);
         seen.insert(anchor);
         const Move& last = cells.back();
-        if (anchor != cellPicture(shot, last.column, last.row))
+        if (anchor != CellPixels(shot, last.column, last.row))
             ADD_FAILURE() << "the group's cells show different pictures";
-        if (lone.column >= 0 && cellPicture(shot, lone.column, lone.row) != cellPicture(before, lone.column, lone.row))
+        if (lone.column >= 0 && CellPixels(shot, lone.column, lone.row) != CellPixels(before, lone.column, lone.row))
             ADD_FAILURE() << "a cell outside the group changed";
     }
     EXPECT_GE(seen.size(), 3u);
@@ -376,14 +379,6 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
         }
     ASSERT_GE(second.size, 2);
 
-    auto cellPicture = [&](const Move& cell) {
-        Picture shot = ClientShot(program.window);
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                pixels.push_back(shot.At(2 + cell.column * 32 + x, cell.row * 32 + y));
-        return pixels;
-    };
     auto hover = [&](const Move& cell, WPARAM keys) {
         SendWithin(program.window, WM_MOUSEMOVE, keys, MAKELPARAM(2 + cell.column * 32 + 16, cell.row * 32 + 16));
     };
@@ -392,7 +387,7 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
         std::set<std::vector<std::uint32_t>> seen;
         for (int i = 0; i < 6; ++i) {
             Settle(program.window, 60);
-            seen.insert(cellPicture(cell));
+            seen.insert(CellPixels(ClientShot(program.window), cell.column, cell.row));
         }
         return seen.size();
     };

@@ -71,6 +71,13 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
 // The same for a visible dialog of the program with this caption.
 HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs = WindowWait);
 
+// Waits until a window is gone (at most timeoutMs); whether it is.
+bool WaitUntilClosed(HWND window, DWORD timeoutMs = WindowWait);
+
+// The texts of a list box's or combo box's entries (LB_GETCOUNT and
+// LB_GETTEXT, or CB_GETCOUNT and CB_GETLBTEXT), in Shift-JIS.
+std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage);
+
 // Lets the program handle what was sent to it.
 void Settle(HWND window, DWORD ms = 200);
 

@@ -37,9 +37,7 @@ protected:
 
     void ClickItem(int id)
     {
-        RECT rect;
-        GetWindowRect(Item(id), &rect);
-        ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ClickControl(Item(id));
         Settle(dialog, 200);
     }
 
@@ -94,29 +92,8 @@ protected:
         if (!comment.empty())
             TypeKeys(comment);
         PressKeys(box, {VK_RETURN});
-        for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-            Sleep(50);
-        ASSERT_FALSE(IsWindow(box));
+        ASSERT_TRUE(WaitUntilClosed(box));
         Settle(dialog, 100);
-    }
-
-    // The texts of a list box's or combo box's entries. Wine carries these
-    // texts across processes itself, as UTF-16 whatever the message's form,
-    // so they are asked for as such and turned back into Shift-JIS.
-    static std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage)
-    {
-        std::vector<std::string> texts;
-        LRESULT count = SendWithin(control, countMessage, 0, 0);
-        for (int i = 0; i < count; ++i) {
-            wchar_t wide[2048] = L"";
-            DWORD_PTR length = 0;
-            SendMessageTimeoutW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide),
-                                SMTO_NORMAL, 5000, &length);
-            char text[4096] = "";
-            WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-            texts.push_back(text);
-        }
-        return texts;
     }
 
     std::vector<std::string> Entries() const { return ListTexts(Item(IDC_SPECIALNUMBERS), LB_GETCOUNT, LB_GETTEXT); }
@@ -198,9 +175,7 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     EXPECT_EQ(comment, GetFocusOf(box));
     EXPECT_EQ(MAKELONG(0, 8), SendWithin(comment, EM_GETSEL, 0, 0));
     PressKeys(box, {VK_RETURN});
-    for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-        Sleep(50);
-    ASSERT_FALSE(IsWindow(box));
+    ASSERT_TRUE(WaitUntilClosed(box));
     Settle(dialog, 100);
     ASSERT_NO_FATAL_FAILURE(Register("5", "NICE"));
     const std::vector<std::string> entries = {Entry("5              ", "NICE"), Entry("777            ", "16x12(5)")};
@@ -279,8 +254,7 @@ TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
     HWND box = WaitForDialog(program, CommentCaption);
     ASSERT_NE(nullptr, box);
     PressKeys(box, {VK_RETURN});
-    for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-        Sleep(50);
+    ASSERT_TRUE(WaitUntilClosed(box));
     ASSERT_EQ(10u, Entries().size());
     EXPECT_EQ(std::string(1023, '9'), Entries()[0]);
     ClickItem(IDOK);

@@ -33,25 +33,11 @@ std::string WaveSamples(const std::string& name)
     return wave.size() > 44 ? wave.substr(44) : std::string();
 }
 
-void WaitUntilClosed(HWND window)
-{
-    for (int waited = 0; IsWindow(window) && waited < 10000; waited += 50)
-        Sleep(50);
-}
-
+// The text of a list box's entry; empty when there is none.
 std::string ListText(HWND list, int index)
 {
-    // The system carries list-box texts between processes itself, as UTF-16.
-    wchar_t text[1024] = L"";
-    DWORD_PTR length = 0;
-    if (SendMessageTimeoutW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 5000, &length) == 0 ||
-        length >= 1024 ||
-        !SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                             5000, &length))
-        return "";
-    char bytes[2048] = "";
-    WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    return bytes;
+    const std::vector<std::string> texts = ListTexts(list, LB_GETCOUNT, LB_GETTEXT);
+    return index < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(index)] : std::string();
 }
 
 void ClickListItem(HWND list, int index)
