@@ -411,8 +411,10 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 
 namespace {
 
-// The largest sheet: 240 x 160 tiles of 4 pixels.
-const char LargestSheetSettings[] = "[system]\r\nCellSize=4\r\nSheetSizeX=240\r\nSheetSizeY=160\r\nCellNo=1\r\n";
+// The largest int as the sheet size at the smallest tiles gives the largest
+// sheet: 240 x 160 tiles of 4 pixels.
+const char LargestSheetSettings[] =
+    "[system]\r\nCellSize=4\r\nSheetSizeX=2147483647\r\nSheetSizeY=2147483647\r\nCellNo=1\r\n";
 
 // How long the program takes to handle one message, painting included (the
 // cells are drawn while the message is handled).
@@ -442,6 +444,9 @@ std::string Figures(std::vector<double> times)
 TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
 {
     ASSERT_NO_FATAL_FAILURE(Start(LargestSheetSettings, 4));
+    RECT client;
+    GetClientRect(program.window, &client);
+    EXPECT_EQ(240 * 4 + 4, client.right);
     Settle(program.window, 500);
     const POINT at = CellPoint(0, 0);
     const LPARAM position = MAKELPARAM(at.x, at.y);
@@ -466,6 +471,12 @@ TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
     RecordProperty("WholeSheetHover", Figures(hovers));
     RecordProperty("WholeSheetRemoval", Figures(clicks));
     RecordProperty("WholeSheetUndo", Figures(undos));
+
+    // The settings file keeps the sheet's limited size.
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_EQ(0, WaitForExit(program));
+    const std::string ini = ReadWholeFile(program.directory + "Hanabo.ini");
+    EXPECT_NE(std::string::npos, ini.find("SheetSizeX=240\r\nSheetSizeY=160\r\nCellSize=4\r\n")) << ini;
 }
 
 // The text of the program's visible tooltip once it reads `expected` (or
