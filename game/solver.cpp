@@ -6,8 +6,8 @@
 // the most frequent kind while anything else can go (so that kind gathers
 // into one large group for the end). Boards reached by two orders of the same
 // removals are kept once; every playout that beats the best line becomes the
-// best line. The width doubles while the time allows, the last run taking
-// what is left. The search never allocates per board: a layer is one flat
+// best line. The width doubles while the time allows, then runs as wide as
+// fit fill what is left. The search never allocates per board: a layer is one flat
 // block of cells, and a playout works on one scratch board.
 #include "game/solver.h"
 
@@ -549,29 +549,23 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     // A layer of the widest beam stays within about 64 MB of cells.
     const long long widest = std::max(1LL, (64LL << 20) / static_cast<long long>(position.cells.size()));
     long long width = 1;
-    bool last = false;
     while (true) {
         Clock::time_point runStart = Clock::now();
         if (!beam.Run(static_cast<int>(width), &best, &haveBest))
             break;
-        best.width = static_cast<int>(width);
-        if (last || width >= widest)
-            break;
+        best.width = std::max(best.width, static_cast<int>(width));
         Clock::time_point now = Clock::now();
         double spent = std::chrono::duration<double>(now - runStart).count();
         double left = std::chrono::duration<double>(deadline - now).count();
         if (left <= 0 || (stop != nullptr && stop->load()))
             break;
-        // The time of a run grows with its width; the last run takes what is left.
-        if (spent * 2 * 1.3 < left / 2) {
+        // The time of a run grows with its width: double it while the next
+        // run fits twice in what is left, then fill the rest with runs as
+        // wide as fit (each with playouts of its own).
+        if (spent * 2 * 2 < left)
             width *= 2;
-        } else {
-            long long fit = static_cast<long long>(static_cast<double>(width) * left / std::max(spent, 1e-6) * 0.8);
-            if (fit <= width)
-                break;
-            width = fit;
-            last = true;
-        }
+        else
+            width = std::max(1LL, static_cast<long long>(static_cast<double>(width) * left / std::max(spent, 1e-6) * 0.9));
         width = std::min(width, widest);
     }
     if (!haveBest) {
