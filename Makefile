@@ -1,6 +1,6 @@
 # Hanabo32: `make play` builds and starts the game, `make test` builds everything
 # and runs every test. Both install what is missing first.
-.PHONY: all deps native win32 win64 build play test unit e2e bench fuzz clean
+.PHONY: all deps native win32 win64 build play test unit e2e bench solve-bench fuzz clean
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -39,6 +39,11 @@ test: build
 
 bench: native
 	$(BUILD)/native/hanabo_bench
+
+# The search over the standard 20-position set, one core, SOLVE_SECONDS each.
+SOLVE_SECONDS ?= 10
+solve-bench: native
+	nice -n 10 $(BUILD)/native/hanabo_solve_bench $(SOLVE_SECONDS)
 
 # Each fuzzer runs FUZZ_SECONDS (60) on its seeds under ASan and UBSan.
 FUZZ_SECONDS ?= 60

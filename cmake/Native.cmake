@@ -57,3 +57,11 @@ if(TARGET make_help_test AND TARGET make-help)
                              HANABO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(make_help_test make-help)
 endif()
+
+# The search over the standard set of boards: a program of its own, run by
+# `make solve-bench` (SOLVE_SECONDS per position).
+add_executable(hanabo_solve_bench tests/bench/solve/solve_bench.cpp)
+target_link_libraries(hanabo_solve_bench PRIVATE hanabo_core)
+target_compile_definitions(hanabo_solve_bench PRIVATE
+                           HANABO_SOLVE_SET="${CMAKE_SOURCE_DIR}/tests/bench/data/standard-set-15x15.txt")
+hanabo_warnings(hanabo_solve_bench)

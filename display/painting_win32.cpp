@@ -1,6 +1,7 @@
 // Board painting on Win32: the TileCanvas and the back buffer, the palette, and the cells, frame and legend.
 #include "display/painting_win32.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "display/painting.h"
 #include "display/tile_set.h"
 #include "game/board.h"
+#include "game/keyboard.h"
 #include "game/scoring.h"
 #include "resources/resource.h"
 #include "storage/settings.h"
@@ -247,6 +249,26 @@ static bool CanPaint()
            tileSetInfo.kind <= TileSetAnimated32 && !board.cells.empty();
 }
 
+// The keyboard's cursor: a white ring inside a black one along the edge of
+// the Cell, each a sixteenth of the tile wide (one pixel on the small tiles,
+// where the smallest shows the white ring alone), so that it shows on every
+// tile set and at every tile size.
+static void FrameCursor(int x, int y, int width, int height)
+{
+    const int ring = board.ts >= 16 ? board.ts / 16 : 1;
+    const int black = board.ts >= 8 ? ring : 0;
+    for (int line = 0; line < height; ++line) {
+        std::uint32_t* row = back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x;
+        for (int i = 0; i < width; ++i) {
+            int edge = std::min(std::min(i, width - 1 - i), std::min(line, height - 1 - line));
+            if (edge < black)
+                row[i] = 0x000000;
+            else if (edge < black + ring)
+                row[i] = 0xFFFFFF;
+        }
+    }
+}
+
 // Copies the picture of Cell (column, row) from the canvas into the back
 // buffer and notes the square as changed.
 static void CopyCell(int column, int row)
@@ -274,6 +296,8 @@ static void CopyCell(int column, int row)
         std::memcpy(back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x,
                     drawing.canvas.pixels + static_cast<std::size_t>(source.y + line) * CanvasWidth + source.x,
                     static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    if (CursorAt(column, row))
+        FrameCursor(x, y, width, height);
     const RECT square = {x, y, x + width, y + height};
     UnionRect(&back.changed, &back.changed, &square);
 }

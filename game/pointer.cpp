@@ -27,10 +27,13 @@ void HoverAt(int x, int y, int keys)
     CloseMoveSlider();
     if (RevealBars(y, keys))
         return;
+    HoverCell(x / board.ts, y / board.ts);
+}
+
+void HoverCell(int column, int row)
+{
     if (game.gameOver)
         AskRetry();
-    int column = x / board.ts;
-    int row = y / board.ts;
     if (column < 0)
         column = 0;
     if (column > board.columns - 1)

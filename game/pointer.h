@@ -8,6 +8,11 @@
 // The pointer moved; keys are the mouse message's key flags.
 void HoverAt(int x, int y, int keys);
 
+// What a pointer over the Cell (column, row) does once past the bars: the
+// retry question after a game's end, and the highlight of the group there
+// with its size in the score bar. The keyboard's cursor marks groups with it.
+void HoverCell(int column, int row);
+
 // The left button was released, or the vanishing animation has ended.
 void ClickAt(int x, int y);
 

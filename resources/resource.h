@@ -88,6 +88,7 @@
 #define IDM_CONFIG          40023
 #define IDM_VERSION         57664
 #define IDM_EXIT            57665
+#define IDM_HINT            40115   // Hint: the search's recommended group (key H)
 
 // Tooltip strings.
 #define IDS_TIP_RECORD      2

@@ -14,10 +14,12 @@
 #include "game/game_files.h"
 #include "game/groups.h"
 #include "game/history.h"
+#include "game/keyboard.h"
 #include "game/results.h"
 #include "game/pointer.h"
 #include "game/session.h"
 #include "resources/resource.h"
+#include "shell/hint_win32.h"
 #include "sound/music.h"
 #include "sound/sound_events.h"
 #include "sound/sound_win32.h"
@@ -85,6 +87,9 @@ static void OnCommand(HWND window, int command, int notice)
     case IDM_HELP:
         OnHelp(window);
         break;
+    case IDM_HINT:
+        StartHint(window);
+        break;
     case IDM_MINIMIZE:
         ShowWindow(window, SW_MINIMIZE);
         break;
@@ -135,8 +140,42 @@ static void OnNotify(NMHDR* notice)
         OpenMoveSlider();
 }
 
-static void OnTimer(UINT_PTR id)
+// The keyboard: arrows move the cursor, Space and Enter remove its group,
+// H asks for a Hint. Keys with Ctrl or Alt are the accelerators' and the menu's.
+static void OnKeyDown(HWND window, WPARAM key)
 {
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return;
+    switch (key) {
+    case VK_LEFT: MoveCursor(CursorKey::Left); break;
+    case VK_RIGHT: MoveCursor(CursorKey::Right); break;
+    case VK_UP: MoveCursor(CursorKey::Up); break;
+    case VK_DOWN: MoveCursor(CursorKey::Down); break;
+    case VK_SPACE:
+    case VK_RETURN: PressCursor(); break;
+    case 'H': StartHint(window); break;
+    default: break;
+    }
+}
+
+// A move of the pointer hands the board back to it; the moves Windows makes
+// up without the pointer moving (after a repaint, say) do not.
+static void OnMouseMove(LPARAM lParam, WPARAM keys)
+{
+    static LPARAM lastPosition = -1;
+    if (lParam != lastPosition)
+        HideCursor();
+    lastPosition = lParam;
+    if (!keyCursor.shown)
+        HoverAt(BoardX(lParam), BoardY(lParam), static_cast<int>(keys));
+}
+
+static void OnTimer(HWND window, UINT_PTR id)
+{
+    if (id == HintNoteTimerId) {
+        OnHintNoteTimer(window);
+        return;
+    }
     if (!ui.timerRunning || id != AnimationTimerId)
         return;
     AnimationTick();
@@ -175,7 +214,7 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_TIMER:
-        OnTimer(wParam);
+        OnTimer(window, wParam);
         return 0;
     case WM_SIZE:
         OnSize(wParam);
@@ -184,7 +223,13 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnMusicNotice();
         return 0;
     case WM_MOUSEMOVE:
-        HoverAt(BoardX(lParam), BoardY(lParam), static_cast<int>(wParam));
+        OnMouseMove(lParam, wParam);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(window, wParam);
+        return 0;
+    case WM_HINTREADY:
+        OnHintReady(window, lParam);
         return 0;
     case WM_LBUTTONUP:
         ClickAt(BoardX(lParam), BoardY(lParam));

@@ -160,3 +160,26 @@ TEST(HanaboTool, UnreadableSavedGames)
                   .status,
               1);   // 7 x 32 is narrower than any Board
 }
+
+TEST(HanaboTool, SolvedLinesReplayToTheirScore)
+{
+    for (const char* deal : {"deal 3", "deal 4 --road --size 12x10"}) {
+        SCOPED_TRACE(deal);
+        ProgramRun d = RunTool(deal);
+        ASSERT_EQ(d.status, 0) << d.err;
+        ProgramRun s = RunTool("solve - --seconds 0.3", d.out);
+        ASSERT_EQ(s.status, 0) << s.err;
+        ASSERT_FALSE(s.out.empty());
+        std::string moves = s.out.substr(0, s.out.find('\n'));
+        ProgramRun p = RunTool("play - " + moves, d.out);
+        ASSERT_EQ(p.status, 0) << p.err;
+        // play adds over=1: the line is played to the end.
+        EXPECT_EQ(p.err, s.err.substr(0, s.err.size() - 1) + " over=1\n");
+    }
+    // Two tiles of two kinds left: (1 - 2)^2 off for each.
+    ProgramRun s = RunTool("solve - --standard --seconds 0.1", "(null)\r\n64\r\n7\r\n0000\r\n0000\r\n1121\r\n");
+    EXPECT_EQ(s.out, "0,2\n");
+    EXPECT_EQ(s.err, "score=7 rest=2 moves=1 standard=-2\n");
+    EXPECT_EQ(RunTool("solve - --seconds x", "").status, 2);
+    EXPECT_EQ(RunTool("solve - --objective best", "").status, 2);
+}

@@ -23,15 +23,21 @@
 #include "game/removal.h"
 #include "game/pointer.h"
 #include "storage/settings.h"
+#include "game/solver.h"
 
 static const char Usage[] =
     "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"
     "       hanabo-tool play FILE|- [C,R ...]\n"
     "       hanabo-tool new --clock SECONDS [--size CxR] [--kinds K] [--road] [--cell TS] [--count N]\n"
+    "       hanabo-tool solve FILE|- [--seconds S] [--objective score|rest] [--standard]\n"
     "deal  writes the board of a game number as a saved game (.tgw text)\n"
     "play  plays moves on a saved game: writes the new saved game, and\n"
     "      score=S rest=R moves=M over=0|1 to standard error\n"
     "new   lists the game numbers the program deals after starting at that clock\n"
+    "solve searches S seconds (10) for the best line of a saved game: writes its moves\n"
+    "      C,R ... for play, and score=S rest=R moves=M to standard error; the objective\n"
+    "      is the most points or the fewest tiles left; --standard scores as the\n"
+    "      research on this puzzle does (1000 for a cleared board, (k-2)^2 off per kind left)\n"
     "exit status: 0 done, 1 unreadable saved game, 2 bad arguments or a move that removes nothing\n";
 
 static int BadArguments(const char* why)
@@ -205,6 +211,92 @@ static bool ReadAll(const char* path, std::string* text)
     return ok;
 }
 
+// Reads a saved game from a file or standard input; 0 when it was read,
+// else the exit status (1) after saying why.
+static int ReadSavedGame(const char* path, SavedGame* saved)
+{
+    std::string text;
+    if (!ReadAll(path, &text)) {
+        std::fprintf(stderr, "hanabo-tool: cannot read %s\n", path);
+        return 1;
+    }
+    SavedGameStatus status = ParseSavedGame(text, saved);
+    if (status != SavedGameStatus::Ok) {
+        std::fprintf(stderr, "hanabo-tool: %s is not a saved game%s\n", path,
+                     status == SavedGameStatus::TooShort ? " (it ends before its first row)" : "");
+        return 1;
+    }
+    return 0;
+}
+
+static int SolveGame(int argc, char** argv)
+{
+    if (argc < 3)
+        return BadArguments("solve needs a saved game file, or - for standard input");
+    double seconds = 10;
+    SolveObjective objective = SolveObjective::Score;
+    bool standard = false;
+    for (int i = 3; i < argc; ++i) {
+        std::string name = argv[i];
+        if (name == "--standard") {
+            standard = true;
+            continue;
+        }
+        if (name != "--seconds" && name != "--objective")
+            return BadArguments(("unknown option " + name).c_str());
+        if (i + 1 >= argc)
+            return BadArguments((name + " needs a value").c_str());
+        std::string value = argv[++i];
+        long long tenths = 0;
+        if (name == "--objective") {
+            if (value == "score")
+                objective = SolveObjective::Score;
+            else if (value == "rest")
+                objective = SolveObjective::FewestLeft;
+            else
+                return BadArguments(("bad value for --objective: " + value).c_str());
+            continue;
+        }
+        // Seconds with at most one decimal, up to a day.
+        std::string digits = value;
+        std::size_t point = digits.find('.');
+        if (point != std::string::npos && point + 2 == digits.size())
+            digits.erase(point, 1);
+        else if (point == std::string::npos)
+            digits += "0";
+        if (!ParseNumber(digits.c_str(), 1, 864000, &tenths))
+            return BadArguments(("bad value for --seconds: " + value).c_str());
+        seconds = static_cast<double>(tenths) / 10;
+    }
+    if (standard)
+        objective = SolveObjective::Standard;
+
+    SavedGame saved;
+    if (int status = ReadSavedGame(argv[2], &saved))
+        return status;
+    SolvePosition position;
+    position.columns = saved.columns;
+    position.rows = saved.rows;
+    position.road = saved.largestValue > MaxTileKinds;
+    position.cells = saved.cells;
+    for (unsigned char& cell : position.cells)
+        cell &= CellTileMask;
+    SolveResult result = Solve(position, objective, seconds);
+    std::string line;
+    for (const SolveMove& m : result.line) {
+        if (!line.empty())
+            line += ' ';
+        line += std::to_string(m.column) + "," + std::to_string(m.row);
+    }
+    WriteOut(line + "\n");
+    std::fprintf(stderr, "score=%.0f rest=%d moves=%d", saved.score + static_cast<double>(result.score), result.rest,
+                 static_cast<int>(result.line.size()));
+    if (standard)
+        std::fprintf(stderr, " standard=%lld", result.value);
+    std::fprintf(stderr, "\n");
+    return 0;
+}
+
 static int Play(int argc, char** argv)
 {
     if (argc < 3)
@@ -220,18 +312,9 @@ static int Play(int argc, char** argv)
         rows.push_back(r);
     }
 
-    std::string text;
-    if (!ReadAll(argv[2], &text)) {
-        std::fprintf(stderr, "hanabo-tool: cannot read %s\n", argv[2]);
-        return 1;
-    }
     SavedGame saved;
-    SavedGameStatus status = ParseSavedGame(text, &saved);
-    if (status != SavedGameStatus::Ok) {
-        std::fprintf(stderr, "hanabo-tool: %s is not a saved game%s\n", argv[2],
-                     status == SavedGameStatus::TooShort ? " (it ends before its first row)" : "");
-        return 1;
-    }
+    if (int status = ReadSavedGame(argv[2], &saved))
+        return status;
 
     // The mode follows from the largest value, as when the program opens the file.
     game.keepRecords = false;
@@ -282,5 +365,7 @@ int main(int argc, char** argv)
         return Play(argc, argv);
     if (command == "new")
         return NewNumbers(argc, argv);
+    if (command == "solve")
+        return SolveGame(argc, argv);
     return BadArguments(("unknown command " + command).c_str());
 }

@@ -45,6 +45,7 @@ const char ExpectedMenu[] =
     "  32795 Redo(&R)\tCtrl+R\n"
     "  -\n"
     "  32778 Select Game\tCtrl+G\n"
+    "  40115 Hint\tH\n"
     "  -\n"
     "  32779 Campaign\n"
     "  -\n"

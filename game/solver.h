@@ -1,0 +1,52 @@
+// The search for the best line of play: a beam search over its own compact
+// copy of a board, so that it touches neither the game's board nor the front
+// end and may run on a worker thread or many times over.
+#pragma once
+
+#include <atomic>
+#include <vector>
+
+// What a finished line is worth.
+enum class SolveObjective {
+    Score,           // the game's score: (n - 2)^2 per removal
+    ScoreLessRest,   // that score less the tiles left, as the score option shows it
+    FewestLeft,      // the fewest tiles left; the score breaks ties
+    Standard,        // (n - 2)^2 per removal, 1000 for a cleared board, (k - 2)^2 off for each kind with k left
+};
+
+// A board to search: cells row after row from the top, 0 empty, tile values
+// 1 to 15, as the game keeps them (without the highlight mark).
+struct SolvePosition {
+    int columns = 0;
+    int rows = 0;
+    bool road = false;                 // ZededUdoz: tiles join by their roads
+    std::vector<unsigned char> cells;
+};
+
+// One removal: the cell to click, column from the left and row from the top.
+struct SolveMove {
+    int column;
+    int row;
+};
+
+struct SolveResult {
+    std::vector<SolveMove> line;   // the best line found, played to the end
+    long long score = 0;           // the game's score of the line
+    int rest = 0;                  // the tiles it leaves
+    long long value = 0;           // the line's worth under the objective
+    bool cleared = false;          // the line clears the board
+    int width = 0;                 // the widest beam that completed
+};
+
+// Searches for `seconds` (at least one greedy line is always finished; a
+// board with no move gives an empty line). `stop`, when given, ends the
+// search early from another thread.
+SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
+                  const std::atomic<bool>* stop = nullptr);
+
+// Plays a line on the position by the same rules; false at the first move
+// that removes nothing. Fills the score and the tiles left.
+bool PlayLine(const SolvePosition& position, const std::vector<SolveMove>& line, long long* score, int* rest);
+
+// The worth of a finished board under the objective.
+long long LineValue(SolveObjective objective, long long score, const SolvePosition& finalBoard);

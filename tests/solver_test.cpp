@@ -1,0 +1,105 @@
+// The search for the best line: its lines are legal and score what the game
+// scores when a player clicks them, in both modes.
+#include <gtest/gtest.h>
+
+#include "game/scoring.h"
+#include "game/solver.h"
+#include "tests/game_helpers.h"
+
+static SolvePosition PositionOfBoard(bool road)
+{
+    SolvePosition p;
+    p.columns = board.columns;
+    p.rows = board.rows;
+    p.road = road;
+    p.cells = board.cells;
+    return p;
+}
+
+// Clicks the line on the game's own board; false at a click that removes nothing.
+static bool ClickLine(const std::vector<SolveMove>& line)
+{
+    for (const SolveMove& m : line) {
+        int before = game.moveIndex;
+        if (game.gameOver)
+            return false;
+        PlayAt(m.column, m.row);
+        if (game.moveIndex != before + 1)
+            return false;
+    }
+    return true;
+}
+
+TEST(Solver, LinesReplayThroughTheGameToTheirScore)
+{
+    struct Case {
+        int tileSetKind;
+        int number;
+        int columns;
+        int rows;
+        SolveObjective objective;
+    };
+    const Case cases[] = {
+        {TileSetPlain, 1, 16, 12, SolveObjective::Score},
+        {TileSetPlain, 77, 20, 15, SolveObjective::FewestLeft},
+        {TileSetPlain, 5, 15, 15, SolveObjective::Standard},
+        {TileSetRoad, 1, 16, 12, SolveObjective::Score},
+        {TileSetRoad, 9, 12, 10, SolveObjective::ScoreLessRest},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        DealNumber(c.number, c.columns, c.rows, c.tileSetKind);
+        SolvePosition p = PositionOfBoard(c.tileSetKind == TileSetRoad);
+        SolveResult r = Solve(p, c.objective, 0.2);
+        ASSERT_FALSE(r.line.empty());
+        long long score = 0;
+        int rest = 0;
+        EXPECT_TRUE(PlayLine(p, r.line, &score, &rest));
+        EXPECT_EQ(score, r.score);
+        EXPECT_EQ(rest, r.rest);
+
+        ASSERT_TRUE(ClickLine(r.line));
+        EXPECT_TRUE(game.gameOver);
+        EXPECT_EQ(static_cast<long long>(game.score), r.score);
+        EXPECT_EQ(TilesLeft(), r.rest);
+        EXPECT_EQ(r.cleared, r.rest == 0);
+        SolvePosition end = PositionOfBoard(c.tileSetKind == TileSetRoad);
+        EXPECT_EQ(LineValue(c.objective, r.score, end), r.value);
+    }
+}
+
+TEST(Solver, FindsTheOneLineThatClears)
+{
+    // Only some orders clear this board: the 2s must go before the 1s can meet.
+    FreshGame(3, 4);
+    SetRows({"131", "323", "121", "333"});
+    SolvePosition p = PositionOfBoard(false);
+    SolveResult r = Solve(p, SolveObjective::FewestLeft, 0.2);
+    EXPECT_TRUE(r.cleared);
+    EXPECT_EQ(r.rest, 0);
+    ASSERT_TRUE(ClickLine(r.line));
+    EXPECT_EQ(TilesLeft(), 0);
+
+    // Standard scoring: the bonus for a clear and the penalty of the kinds left.
+    SolveResult s = Solve(p, SolveObjective::Standard, 0.1);
+    EXPECT_EQ(s.value, s.score + 1000);
+    FreshGame(3, 1);
+    SetRows({"112"});
+    s = Solve(PositionOfBoard(false), SolveObjective::Standard, 0.1);
+    EXPECT_EQ(s.score, 0);
+    EXPECT_EQ(s.value, -1);   // one tile of kind 2 left: (1 - 2)^2
+}
+
+TEST(Solver, BoardsWithoutMovesAndBadMoves)
+{
+    FreshGame(3, 1);
+    SetRows({"123"});
+    SolvePosition p = PositionOfBoard(false);
+    SolveResult r = Solve(p, SolveObjective::Score, 0.1);
+    EXPECT_TRUE(r.line.empty());
+    EXPECT_EQ(r.rest, 3);
+    long long score = 0;
+    int rest = 0;
+    EXPECT_FALSE(PlayLine(p, {{0, 0}}, &score, &rest));
+    EXPECT_FALSE(PlayLine(p, {{5, 0}}, &score, &rest));
+}
