@@ -19,8 +19,6 @@
 
 namespace {
 
-const char SmallSheet[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
-const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 const char StageCleared[] = "Stage %d/%d \x83N\x83\x8a\x83" "A\x81[ \x8e\x9f\x82\xccStage\x82\xd6";  // Stage %d/%d クリアー 次のStageへ
 const char StageFailed[] =
     "\x83N\x83\x8a\x83" "A\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd";  // クリアーできませんでした
@@ -183,7 +181,7 @@ protected:
 
 TEST_F(Campaign, ChosenPlayedQuitResumedAndRecorded)
 {
-    Start(SmallSheet);
+    Start(SmallSheetSettings);
     const std::string before = Title();
 
     // The Campaign item opens the dialog; chosen again while the dialog is
@@ -301,7 +299,7 @@ TEST_F(Campaign, ChosenPlayedQuitResumedAndRecorded)
 
 TEST_F(Campaign, FailedStageThenASheetGameThatEntersOnlyTheRests)
 {
-    Start(std::string(SmallSheet) + "Campaign=1\r\nCampaignNo=2\r\nCampaignRest=0\r\nCampaignStage=5\r\n");
+    Start(std::string(SmallSheetSettings) + "Campaign=1\r\nCampaignNo=2\r\nCampaignRest=0\r\nCampaignStage=5\r\n");
     ASSERT_EQ("IroGame Campaign #2", Title());
     Playing play = PlayOut(ParseSheet(RunTool(std::string("deal 2") + SmallSheetOptions)), false);
     ASSERT_GT(play.rest, 0);

@@ -11,6 +11,25 @@
 #include "resources/resource.h"
 #include "tests/e2e/harness.h"
 
+// The small sheet the play flows use: 8 x 6 tiles of three kinds, as the
+// settings file and as hanabo-tool's options.
+const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
+const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
+
+// The small sheet with records no game on it can beat, so that the end of a
+// game asks no name.
+inline std::string SmallSheetUnbeaten()
+{
+    std::string settings = SmallSheetSettings;
+    for (const char* header : {"[S8x6(3)]\r\n", "[C8x6(3)]\r\n"}) {
+        settings += header;
+        for (int i = 0; i < 10; ++i)
+            settings += header[1] == 'S' ? "A (96/03/20 00:00:00)=99999\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
+        settings += "\r\n";
+    }
+    return settings;
+}
+
 class GameWindowTest : public ::testing::Test {
 protected:
     void TearDown() override

@@ -13,8 +13,6 @@
 
 namespace {
 
-const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
-const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 // "全消しできます": the Hint's note that the board can be cleared.
 const char ClearsNote[] = "\x91\x53\x8f\xc1\x82\xb5\x82\xc5\x82\xab\x82\xdc\x82\xb7";
 
@@ -42,7 +40,7 @@ protected:
 
 TEST_F(Keyboard, HintThenArrowsAndSpacePlayToTheEnd)
 {
-    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetSettings));
+    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetUnbeaten()));
     const int number = GameNumberOfTitle(WindowText(program.window));
     std::string board = RunTool("deal " + std::to_string(number) + SmallSheetOptions);
     Sheet sheet = ParseSheet(board);

@@ -30,8 +30,6 @@ const char SliderForward[] =
     "%d\x8e\xe8\x82\xdc\x82\xc5\x90\x69\x82\xdf\x82\xdc\x82\xb7";  // 現在%d手です。%d手まで進めます
 
 // The small sheet on which a game ends after a dozen moves.
-const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
-const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 
 std::string Format(const char* format, int a, int b = 0)
 {
@@ -350,15 +348,7 @@ void Play::MoveSliderJumpsBackAndForward()
 
 TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 {
-    // Records no game can beat, so that the end of the game asks nothing.
-    std::string settings = SmallSheetSettings;
-    for (const char* header : {"[S8x6(3)]\r\n", "[C8x6(3)]\r\n"}) {
-        settings += header;
-        for (int i = 0; i < 10; ++i)
-            settings += header[1] == 'S' ? "A (96/03/20 00:00:00)=99999\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
-        settings += "\r\n";
-    }
-    ASSERT_NO_FATAL_FAILURE(Start(settings));
+    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetUnbeaten()));
     const int number = Number();
     const std::string dealt = DealtBoard(SmallSheetOptions);
     Sheet sheet = ParseSheet(dealt);
