@@ -379,6 +379,7 @@ static INT_PTR CALLBACK ConfigProc(HWND dialog, UINT message, WPARAM wParam, LPA
 {
     switch (message) {
     case WM_INITDIALOG:
+        SetBoxOwner(dialog);
         OnOpen(dialog);
         return TRUE;
     case WM_COMMAND:
@@ -401,6 +402,7 @@ static INT_PTR CALLBACK ConfigProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 int RunConfigDialog(HWND owner)
 {
-    return static_cast<int>(
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigProc, 0));
+    const INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigProc, 0);
+    SetBoxOwner(nullptr);
+    return result == 1 ? 1 : 0;
 }
