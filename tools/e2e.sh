@@ -4,8 +4,10 @@
 set -euo pipefail
 win=$(readlink -f "${1:-build/win64}")
 native=$(readlink -f "${2:-build/native}")
-# The release zip (optional): unpacked into a fresh folder, where a test plays.
-dist_zip=${3:-}
+# The release zip (an optional third argument ending in .zip): unpacked into
+# a fresh folder, where a test plays. Other arguments go to the test runner.
+dist_zip=""
+case "${3:-}" in *.zip) dist_zip=$3 ;; esac
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_env.sh"
 
