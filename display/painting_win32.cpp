@@ -340,7 +340,7 @@ static void DrawFrameOn(HDC dc)
 
 static void DrawLegendOn(HDC dc)
 {
-    if (!paintLayout.scoreBar || !tileSet.loaded)
+    if (settings.ScoreBar == 0 || !tileSet.loaded)
         return;
     RECT client;
     GetClientRect(drawing.window, &client);

@@ -12,7 +12,6 @@
 // shows or hides the bars keeps it current.
 struct PaintLayout {
     int boardTop = 0;       // toolbar height + 2 with the toolbar on, else 0
-    bool scoreBar = true;   // the ScoreBar setting: the legend strip is drawn
     int edges[ScoreBarFields] = {};   // right edges of the score-bar parts
 };
 extern PaintLayout paintLayout;

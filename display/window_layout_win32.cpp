@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/scoring.h"
 #include "resources/resource.h"
+#include "storage/settings.h"
 
 WindowBars windowBars;
 
@@ -112,8 +113,8 @@ static int HeightOf(HWND control)
 static Bars CurrentBars()
 {
     Bars bars;
-    bars.toolBar = windowBars.toolBarOn;
-    bars.scoreBar = windowBars.scoreBarOn;
+    bars.toolBar = settings.ToolBar != 0;
+    bars.scoreBar = settings.ScoreBar != 0;
     bars.toolBarHeight = HeightOf(windowBars.toolbar);
     bars.scoreBarHeight = HeightOf(windowBars.scoreBar);
     return bars;
@@ -121,12 +122,11 @@ static Bars CurrentBars()
 
 void ApplyBarSettings(bool toolBar, bool scoreBar)
 {
-    windowBars.toolBarOn = toolBar;
-    windowBars.scoreBarOn = scoreBar;
+    settings.ToolBar = toolBar ? 1 : 0;
+    settings.ScoreBar = scoreBar ? 1 : 0;
     ShowWindow(windowBars.toolbar, toolBar ? SW_SHOW : SW_HIDE);
     ShowWindow(windowBars.scoreBar, scoreBar ? SW_SHOW : SW_HIDE);
     paintLayout.boardTop = BoardTop(CurrentBars());
-    paintLayout.scoreBar = scoreBar;
 }
 
 static void ClearBelowToolbar(HWND window)
@@ -135,7 +135,7 @@ static void ClearBelowToolbar(HWND window)
     GetClientRect(window, &client);
     RECT area = client;
     area.top = paintLayout.boardTop - BoardTopMargin;
-    if (windowBars.scoreBarOn) {
+    if (settings.ScoreBar != 0) {
         RECT bar;
         GetWindowRect(windowBars.scoreBar, &bar);
         POINT top = {bar.left, bar.top};
@@ -191,7 +191,7 @@ void SizeWindow(int boardWidth, int boardHeight)
 bool ApplyBarOptions(int y, int keys)
 {
     const BarOptionDecision decision =
-        BarOptionsForPointer(y, keys, board.ts, board.rows, CurrentBars(), windowBars.barOptionAuto);
+        BarOptionsForPointer(y, keys, board.ts, board.rows, CurrentBars(), settings.BarOptionAuto != 0);
     if (decision.toolBar != BarAction::Leave)
         ShowWindow(windowBars.toolbar, decision.toolBar == BarAction::Show ? SW_SHOW : SW_HIDE);
     if (decision.scoreBar != BarAction::Leave)
@@ -203,7 +203,7 @@ bool ApplyBarOptions(int y, int keys)
 
 void RefreshPoppedUpToolbar()
 {
-    if (windowBars.toolBarOn || !IsWindowVisible(windowBars.toolbar))
+    if (settings.ToolBar != 0 || !IsWindowVisible(windowBars.toolbar))
         return;
     ShowWindow(windowBars.toolbar, SW_HIDE);
     ShowWindow(windowBars.toolbar, SW_SHOW);

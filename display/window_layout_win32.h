@@ -8,9 +8,6 @@ struct WindowBars {
     HWND toolbar = nullptr;
     HWND clickCounter = nullptr;
     HWND scoreBar = nullptr;
-    bool toolBarOn = true;        // the ToolBar setting: the toolbar is part of the layout
-    bool scoreBarOn = true;       // the ScoreBar setting
-    bool barOptionAuto = true;    // bars that are off pop up near their edge (else with Shift)
 };
 
 extern WindowBars windowBars;

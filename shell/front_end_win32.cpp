@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "shell/shell_win32.h"
 #include "sound/sound_events.h"
+#include "storage/settings.h"
 
 static const char NoticeCaption[] = "Hanabo32";
 static const char ErrorCaption[] = "Hanabo32-Error";
@@ -143,8 +144,8 @@ void DrawAnimationFrame(int band, int frame)
 
 bool AnimationPaused()
 {
-    return IsIconic(mainWindow) || (!windowBars.toolBarOn && IsWindowVisible(windowBars.toolbar)) ||
-           (!windowBars.scoreBarOn && IsWindowVisible(windowBars.scoreBar));
+    return IsIconic(mainWindow) || (settings.ToolBar == 0 && IsWindowVisible(windowBars.toolbar)) ||
+           (settings.ScoreBar == 0 && IsWindowVisible(windowBars.scoreBar));
 }
 
 void SetTitle(const char* text)

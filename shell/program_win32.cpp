@@ -96,7 +96,6 @@ static bool ApplySettings()
     if (settings.BGM)
         StartMusic();
     tileSetInfo.kind = TileSetNone;
-    windowBars.barOptionAuto = settings.BarOptionAuto != 0;
     ApplyBarSettings(settings.ToolBar != 0, settings.ScoreBar != 0);
     ResumeCampaign();
     if (!CreateTileCanvas(mainWindow))
@@ -128,9 +127,6 @@ static void CollectSettings()
     settings.SheetSizeX = board.columns;
     settings.SheetSizeY = board.rows;
     settings.CellSize = board.ts;
-    settings.ToolBar = windowBars.toolBarOn ? 1 : 0;
-    settings.ScoreBar = windowBars.scoreBarOn ? 1 : 0;
-    settings.BarOptionAuto = windowBars.barOptionAuto ? 1 : 0;
     settings.Campaign = game.campaign ? 1 : 0;
     settings.CampaignNo = game.number;
     CollectSpecialNumbers(&settings.specialNumbers);

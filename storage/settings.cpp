@@ -23,8 +23,6 @@ static const char* const SoundDefaults[8] = {"tada.wav", "pin.wav", "tada.wav", 
 // The order in which SaveSettings writes them, as SoundEvent indexes.
 static const int SoundWriteOrder[8] = {0, 1, 3, 2, 4, 5, 6, 7};
 
-static const int MinBoardWidth = 256;
-static const int MinBoardHeight = 192;
 static const int MinAnimIntrvl = 5;
 static const int SpecialNumbersRead = 10;
 
@@ -139,35 +137,35 @@ static std::string ReadString(const char* text, const char* search, const char* 
 void ReadSettings(const char* text, Settings* into)
 {
     Settings read;
-    read.SheetSizeX = ReadIntSetting(text, "system", "SheetSizeX", 16);
-    read.SheetSizeY = ReadIntSetting(text, "system", "SheetSizeY", 12);
-    read.CellSize = ReadIntSetting(text, "system", "CellSize", 32);
+    read.SheetSizeX = ReadIntSetting(text, "system", "SheetSizeX", read.SheetSizeX);
+    read.SheetSizeY = ReadIntSetting(text, "system", "SheetSizeY", read.SheetSizeY);
+    read.CellSize = ReadIntSetting(text, "system", "CellSize", read.CellSize);
     // Kept as a signed byte, as the dealing reads it.
-    read.CellNo = static_cast<signed char>(ReadIntSetting(text, "system", "CellNo", 5));
+    read.CellNo = static_cast<signed char>(ReadIntSetting(text, "system", "CellNo", read.CellNo));
 
-    read.ToolBar = ReadBoolSetting(text, "system", "ToolBar", 1);
-    read.ScoreBar = ReadBoolSetting(text, "system", "ScoreBar", 1);
-    read.BarOptionAuto = ReadBoolSetting(text, "system", "BarOptionAuto", 1);
-    read.ScoreOption = ReadBoolSetting(text, "system", "ScoreOption", 0);
+    read.ToolBar = ReadBoolSetting(text, "system", "ToolBar", read.ToolBar);
+    read.ScoreBar = ReadBoolSetting(text, "system", "ScoreBar", read.ScoreBar);
+    read.BarOptionAuto = ReadBoolSetting(text, "system", "BarOptionAuto", read.BarOptionAuto);
+    read.ScoreOption = ReadBoolSetting(text, "system", "ScoreOption", read.ScoreOption);
 
-    read.CampaignNo = ReadIntSetting(text, "system", "CampaignNo", 0);
-    read.CampaignRest = ReadIntSetting(text, "system", "CampaignRest", 5);
-    read.CampaignStage = ReadIntSetting(text, "system", "CampaignStage", 10);
-    read.CampaignTane = ReadIntSetting(text, "system", "CampaignTane", 0);
+    read.CampaignNo = ReadIntSetting(text, "system", "CampaignNo", read.CampaignNo);
+    read.CampaignRest = ReadIntSetting(text, "system", "CampaignRest", read.CampaignRest);
+    read.CampaignStage = ReadIntSetting(text, "system", "CampaignStage", read.CampaignStage);
+    read.CampaignTane = ReadIntSetting(text, "system", "CampaignTane", read.CampaignTane);
     bool campaignSaved = ReadBoolSetting(text, "system", "Campaign", 0) != 0;
     read.Campaign = (campaignSaved && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
 
-    read.ScoreSum = ReadFloatSetting(text, "system", "ScoreSum", 0);
-    read.RestSum = ReadIntSetting(text, "system", "RestSum", 0);
-    read.BlankCell = ReadIntSetting(text, "system", "BlankCell", 0);
-    read.AnimBMPOption = ReadBoolSetting(text, "system", "AnimBMPOption", 0);
-    read.AnimIntrvl = ReadIntSetting(text, "system", "AnimIntrvl", 50);
+    read.ScoreSum = ReadFloatSetting(text, "system", "ScoreSum", read.ScoreSum);
+    read.RestSum = ReadIntSetting(text, "system", "RestSum", read.RestSum);
+    read.BlankCell = ReadIntSetting(text, "system", "BlankCell", read.BlankCell);
+    read.AnimBMPOption = ReadBoolSetting(text, "system", "AnimBMPOption", read.AnimBMPOption);
+    read.AnimIntrvl = ReadIntSetting(text, "system", "AnimIntrvl", read.AnimIntrvl);
     if (read.AnimIntrvl < MinAnimIntrvl)
         read.AnimIntrvl = MinAnimIntrvl;
 
     read.MIDI = ReadString(text, "[Sound]", "MIDI", "");
-    read.BGM = ReadBoolSetting(text, "Sound", "BGM", 0);
-    read.Sound = ReadBoolSetting(text, "Sound", "Sound", 0);
+    read.BGM = ReadBoolSetting(text, "Sound", "BGM", read.BGM);
+    read.Sound = ReadBoolSetting(text, "Sound", "Sound", read.Sound);
     read.Path = ReadString(text, "Sound", "Path", ProgramDirectory());
     if (read.Path == ProgramDirectory())
         read.Path += SoundSubfolder;
@@ -184,13 +182,13 @@ void ReadSettings(const char* text, Settings* into)
     read.CellSize = RoundTileSize(read.CellSize);
     if (read.CellNo > StartCellNoLimit)
         read.CellNo = StartCellNoLimit;
-    if (static_cast<long long>(read.CellSize) * read.SheetSizeX < MinBoardWidth)
-        read.SheetSizeX = MinBoardWidth / read.CellSize;
-    if (static_cast<long long>(read.CellSize) * read.SheetSizeY < MinBoardHeight)
-        read.SheetSizeY = MinBoardHeight / read.CellSize;
+    if (static_cast<long long>(read.CellSize) * read.SheetSizeX < BoardMinWidth)
+        read.SheetSizeX = BoardMinWidth / read.CellSize;
+    if (static_cast<long long>(read.CellSize) * read.SheetSizeY < BoardMinHeight)
+        read.SheetSizeY = BoardMinHeight / read.CellSize;
 
-    read.FormTop = ReadIntSetting(text, "system", "FormTop", 10);
-    read.FormLeft = ReadIntSetting(text, "system", "FormLeft", 10);
+    read.FormTop = ReadIntSetting(text, "system", "FormTop", read.FormTop);
+    read.FormLeft = ReadIntSetting(text, "system", "FormLeft", read.FormLeft);
     read.Bitmap = ReadString(text, "system", "Bitmap", "");
     *into = read;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "storage/files.h"
+#include "storage/sheet.h"
 
 // One variable per key of the settings file. LoadSettings fills it from the
 // file, applying every default and limit; start-up then applies the values to
@@ -15,10 +16,10 @@
 // special numbers).
 struct Settings {
     // [system]
-    int SheetSizeX = 16;
-    int SheetSizeY = 12;
-    int CellSize = 32;
-    signed char CellNo = 5;
+    int SheetSizeX = DefaultColumns;
+    int SheetSizeY = DefaultRows;
+    int CellSize = DefaultTileSize;
+    signed char CellNo = DefaultCellNo;
     std::string Bitmap;           // empty or "(null)": the built-in tiles
     int BlankCell = 0;
     int AnimBMPOption = 0;

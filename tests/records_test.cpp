@@ -172,6 +172,10 @@ TEST(Ranking, ANewcomerRanksAboveAnEqualValue)
     EXPECT_EQ(RankRest(lists.RestList, 5, true), 0);
     EXPECT_EQ(RankRest(lists.RestList, 30, true), 8);
     EXPECT_EQ(RankRest(lists.RestList, 31, true), -1);
+    // Sheet rests are whole numbers, a campaign's average rest is not.
+    const std::vector<std::string> rests = {FormatRecordEntry("a", "(d)", "7.5")};
+    EXPECT_EQ(RankRest(rests, 7.2, true), 1);
+    EXPECT_EQ(RankRest(rests, 7.2, false), 0);
     lists.HighScoreList.resize(3);
     EXPECT_EQ(RankHighScore(lists.HighScoreList, 1), 3);
 }

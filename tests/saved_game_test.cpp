@@ -256,6 +256,12 @@ TEST_F(SavedGameFiles, AgainAfterOpenGoesBackToTheFile)
     EXPECT_EQ(CellAt(0, 5), 3);
     EXPECT_EQ(game.score, 77);
     EXPECT_EQ(game.loadedFile, folder + "mine.tgw");
+    // A sheet of ones and twos still plays with three kinds.
+    Spill(folder + "low.tgw", "(null)\r\n32\r\n0\r\n" + Rows(8, 6, '2'));
+    fake.chosenFiles.push_back(folder + "low.tgw");
+    ASSERT_TRUE(ChooseGameFile());
+    StartGame(true, false);
+    EXPECT_EQ(settings.CellNo, 3);
 }
 
 TEST_F(SavedGameFiles, ABrokenFileIsRefusedWithANewGame)

@@ -138,7 +138,7 @@ static void PrepareSheet(const SheetOptions& o)
 static SavedGame BoardAsSavedGame()
 {
     SavedGame saved;
-    saved.bitmapPath = "(null)";
+    saved.bitmapPath = NoBitmapPath;
     saved.tileSize = board.ts;
     saved.score = game.score;
     saved.columns = board.columns;
