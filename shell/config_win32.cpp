@@ -175,10 +175,10 @@ static void OnOpen(HWND dialog)
     Check(dialog, IDC_CFG_SOUND, settings.Sound != 0);
     Check(dialog, IDC_CFG_BITMAPOPTION, settings.AnimBMPOption != 0);
     Check(dialog, IDC_CFG_SCOREOPTION, settings.ScoreOption != 0);
-    Check(dialog, IDC_CFG_TOOLBAR, windowBars.toolBarOn);
-    Check(dialog, IDC_CFG_SCOREBAR, windowBars.scoreBarOn);
+    Check(dialog, IDC_CFG_TOOLBAR, settings.ToolBar != 0);
+    Check(dialog, IDC_CFG_SCOREBAR, settings.ScoreBar != 0);
     EnableBarOption(dialog);
-    CheckRadioButton(dialog, IDC_CFG_AUTO, IDC_CFG_SHIFT, windowBars.barOptionAuto ? IDC_CFG_AUTO : IDC_CFG_SHIFT);
+    CheckRadioButton(dialog, IDC_CFG_AUTO, IDC_CFG_SHIFT, settings.BarOptionAuto ? IDC_CFG_AUTO : IDC_CFG_SHIFT);
     SetBars(dialog);
     RefreshCounts(dialog);
     SetDlgItemTextA(dialog, IDC_CFG_BITMAPPATH, tileSet.bitmapPath.c_str());
@@ -299,7 +299,7 @@ static int CheckedSpeed(HWND dialog)
 static void OnOk(HWND dialog)
 {
     settings.AnimIntrvl = IntervalOfSpeedChoice(CheckedSpeed(dialog));
-    windowBars.barOptionAuto = IsChecked(dialog, IDC_CFG_AUTO);
+    settings.BarOptionAuto = IsChecked(dialog, IDC_CFG_AUTO) ? 1 : 0;
     settings.Sound = IsChecked(dialog, IDC_CFG_SOUND) ? 1 : 0;
     settings.AnimBMPOption = IsChecked(dialog, IDC_CFG_BITMAPOPTION) ? 1 : 0;
     settings.ScoreOption = IsChecked(dialog, IDC_CFG_SCOREOPTION) ? 1 : 0;
