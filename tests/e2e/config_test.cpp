@@ -457,8 +457,15 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
 
 TEST_F(Config, ACampaignGreysTheSheetsShape)
 {
-    ASSERT_NO_FATAL_FAILURE(Start("[system]\r\nCampaign=1\r\nCampaignNo=1\r\n"));
+    // a Hanabo.bak that cannot be replaced: a folder of that name
+    const std::string directory = MakeWorkDirectory();
+    ASSERT_TRUE(CreateDirectoryA((directory + "Hanabo.bak").c_str(), nullptr));
+    std::ofstream(directory + "Hanabo.bak\\kept.txt", std::ios::binary) << "kept";
+    ASSERT_NO_FATAL_FAILURE(Start("[system]\r\nCampaign=1\r\nCampaignNo=1\r\n\r\n[S16x12(5)]\r\n"
+                                  "Tester (24/01/02 03:04:05)=1234\r\n\r\n",
+                                  directory));
     const std::string title = WindowText(program.window);
+    const std::string ini = ReadWholeFile(directory + "Hanabo.ini");
     ASSERT_NO_FATAL_FAILURE(Open(true));
     for (int id = IDC_CFG_CELL4; id <= IDC_CFG_NUMBER5; ++id)
         EXPECT_FALSE(Enabled(id)) << id;
@@ -466,6 +473,23 @@ TEST_F(Config, ACampaignGreysTheSheetsShape)
     EXPECT_FALSE(Enabled(IDC_CFG_COLUMNBAR) || Enabled(IDC_CFG_ROWBAR));
     EXPECT_TRUE(Enabled(IDC_CFG_NORMAL) && Enabled(IDC_CFG_SOUND) && Enabled(IDC_CFG_BITMAPOPTION));
     EXPECT_TRUE(Enabled(IDC_CFG_BITMAP) && Enabled(IDC_CFG_CLEARRECORDS));
+
+    // another tile set keeps the number of kinds greyed while the campaign runs
+    EXPECT_EQ("Bitmap", ChooseFile(IDC_CFG_BITMAP, ProgramFolder() + "Jewels32.bmp"));
+    EXPECT_TRUE(Enabled(IDC_CFG_BLANKCELL));
+    EXPECT_FALSE(Enabled(IDC_CFG_NUMBER3) || Enabled(IDC_CFG_NUMBER5));
+
+    // Clear Records whose backup cannot be written: the file and its records
+    // stay where they were, and the program goes on
+    ClickControl(Item(IDC_CFG_CLEARRECORDS));
+    HWND question = VisibleDialog(program, "Hanabo32");
+    ASSERT_NE(nullptr, question);
+    PostMessageA(question, WM_COMMAND, IDOK, 0);
+    WaitClosed(question);
+    Settle(dialog, 300);
+    EXPECT_EQ(ini, ReadWholeFile(directory + "Hanabo.ini"));
+    EXPECT_EQ("kept", ReadWholeFile(directory + "Hanabo.bak\\kept.txt"));
+    EXPECT_EQ(nullptr, VisibleDialog(program, "Hanabo32-Error", 300));
     ASSERT_NO_FATAL_FAILURE(Close(IDOK));
     EXPECT_EQ(title, WindowText(program.window));
 }
