@@ -33,6 +33,11 @@ bool AskPlayerName(bool restRecord, char* name, std::size_t size);
 // window's top-left corner, with the lists' newest entries selected.
 void ShowRecordDialog(bool campaign);
 
+// The Campaign dialog, modeless: opened when campaign mode is switched on (if
+// it is not open yet), closed when the choice is made or the mode switched off.
+void OpenCampaignDialog();
+void CloseCampaignDialog();
+
 // Applies a tile picture path as the Bitmap setting does (the tile-set loader,
 // which may start a new game when the set changes to or from the road set);
 // returns the TileSetKind now in use.

@@ -135,9 +135,9 @@ void MoveSliderOpened()
     moveSlider.position = game.moveIndex;
 }
 
-int MoveSliderScrolled(SliderRequest request, int thumb)
+int ScrolledPosition(int position, SliderRequest request, int thumb, int page, int low, int high)
 {
-    int p = moveSlider.position;
+    int p = position;
     switch (request) {
     case SliderRequest::StepLeft:
         p -= 1;
@@ -146,10 +146,10 @@ int MoveSliderScrolled(SliderRequest request, int thumb)
         p += 1;
         break;
     case SliderRequest::PageLeft:
-        p -= SliderPage;
+        p -= page;
         break;
     case SliderRequest::PageRight:
-        p += SliderPage;
+        p += page;
         break;
     case SliderRequest::Thumb:
         p = thumb;
@@ -157,12 +157,13 @@ int MoveSliderScrolled(SliderRequest request, int thumb)
     case SliderRequest::Other:
         break;
     }
-    if (p < 0)
-        p = 0;
-    if (p > moveSlider.maximum)
-        p = moveSlider.maximum;
-    moveSlider.position = p;
-    return p;
+    return p < low ? low : p > high ? high : p;
+}
+
+int MoveSliderScrolled(SliderRequest request, int thumb)
+{
+    moveSlider.position = ScrolledPosition(moveSlider.position, request, thumb, SliderPage, 0, moveSlider.maximum);
+    return moveSlider.position;
 }
 
 void FormatMoveSliderText(char* text, int size)

@@ -27,6 +27,10 @@ extern MoveSlider moveSlider;
 
 enum class SliderRequest { StepLeft, StepRight, PageLeft, PageRight, Thumb, Other };
 
+// A scroll bar's new position after a request: a step of 1, a page, or where
+// the thumb was released, kept within low to high.
+int ScrolledPosition(int position, SliderRequest request, int thumb, int page, int low, int high);
+
 // The dialog opens (the caller has stopped the animation timer): the range
 // and position from the history.
 void MoveSliderOpened();

@@ -10,6 +10,11 @@
 #include "storage/records.h"
 #include "storage/settings.h"
 
+static const char StageLineFormat[] =
+    "Stage No. %d/%d. \x8d\xc5\x91\xe5\x8e" "c\x82\xe8\x83R\x83}\x90\x94 %d. "
+    "\x97\x90\x90\x94\x82\xcc\x83^\x83l %d";  // Stage No. %d/%d. 最大残りコマ数 %d. 乱数のタネ %d
+static const char AverageLineFormat[] = "Your Score %.0f  Rest %.2f";
+
 // The name asked for this check, and the date taken right after it.
 struct NameCheck {
     bool asked = false;
@@ -77,4 +82,31 @@ void LoadRecords()
         LoadRecordsOf(&campaignRecords, CampaignRecordKey);
     else
         LoadRecordsOf(&sheetRecords, RecordKey(board.columns, board.rows, settings.CellNo));
+}
+
+void ShowRecords()
+{
+    PlaySoundEvent(SoundEvent::Score);
+    ShowRecordDialog(game.campaign);
+}
+
+CampaignRecordLines RecordDialogActivated(bool campaignDialog)
+{
+    CampaignRecordLines lines;
+    if (game.keepRecords)
+        LoadRecords();
+    if (!campaignDialog)
+        return lines;
+    char text[512];
+    if (game.number > 1) {
+        double played = static_cast<double>(game.number) - 1;
+        std::snprintf(text, sizeof text, AverageLineFormat, settings.ScoreSum / played, settings.RestSum / played);
+        lines.average = text;
+    }
+    if (game.number > settings.CampaignStage)
+        game.number = settings.CampaignStage;
+    std::snprintf(text, sizeof text, StageLineFormat, game.number, settings.CampaignStage, settings.CampaignRest,
+                  settings.CampaignTane);
+    lines.stage = text;
+    return lines;
 }

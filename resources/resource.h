@@ -29,6 +29,11 @@
 #define IDD_MOVESLIDER      153
 #define IDD_COMMENT         157
 #define IDD_CONFIG          168
+#define IDD_RECORD          143
+#define IDD_CAMPAIGN        145
+#define IDD_CAMPAIGNRECORD  148
+#define IDD_HIGHSCORENAME   152
+#define IDD_RESTNAME        154
 
 // Controls.
 #define IDC_CLICKCOUNTER    106
@@ -78,6 +83,22 @@
 #define IDC_CFG_SLOW        1092
 #define IDC_CFG_BLANKCELL   1093
 #define IDC_CFG_VERYSLOW    1094
+// The record dialogs (143, 148) and the name entry (152, 154).
+#define IDC_RECORD_HEADING  1036
+#define IDC_RECORD_SCORES   1035
+#define IDC_RECORD_RESTS    1057
+#define IDC_RECORD_SHOWSCORES 1061
+#define IDC_RECORD_SHOWRESTS 1060
+#define IDC_RECORD_STAGE    1037
+#define IDC_RECORD_AVERAGE  1051
+#define IDC_NAME_EDIT       1036
+// The Campaign dialog (145): a scroll bar and the edit box showing its position per row.
+#define IDC_CAMPAIGN_RESTBAR    1024
+#define IDC_CAMPAIGN_STAGEBAR   1025
+#define IDC_CAMPAIGN_SEEDBAR    1054
+#define IDC_CAMPAIGN_RESTTEXT   1036
+#define IDC_CAMPAIGN_STAGETEXT  1037
+#define IDC_CAMPAIGN_SEEDTEXT   1051
 
 // Commands: menu items, accelerators and toolbar buttons share these.
 #define IDM_NEW             32771

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "dialogs/records_win32.h"
 #include "display/canvas.h"
 #include "display/layout.h"
 #include "display/painting_win32.h"
@@ -274,10 +275,6 @@ static void OnBlankCell(HWND dialog)
     RedrawBoard();
 }
 
-// The record dialogs show the emptied lists. (They come with their own
-// module; until then the lists are emptied in storage alone.)
-static void RefreshRecordDialogs() {}
-
 static void OnClearRecords(HWND dialog)
 {
     if (MessageBoxA(dialog, ClearRecordsQuestion().c_str(), NoticeCaption, MB_OKCANCEL) != IDOK)
@@ -286,7 +283,7 @@ static void OnClearRecords(HWND dialog)
     // the backup holds every record the lists showed.
     SaveRecords();
     ClearRecords();
-    RefreshRecordDialogs();
+    RefreshRecordWindows();
 }
 
 static int CheckedSpeed(HWND dialog)

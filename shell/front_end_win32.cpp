@@ -1,6 +1,8 @@
 // The Win32 side of the game's front-end calls.
 #include "game/front_end.h"
 
+#include "dialogs/campaign_win32.h"
+#include "dialogs/records_win32.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
@@ -54,10 +56,25 @@ bool AskYesNo(const char* text)
     return MessageBoxA(BoxOwner(), text, NoticeCaption, MB_YESNO) == IDYES;
 }
 
-// Name entry and the record dialogs come with their module; until then no
-// name is taken and nothing is shown.
-bool AskPlayerName(bool, char*, std::size_t) { return false; }
-void ShowRecordDialog(bool) {}
+bool AskPlayerName(bool restRecord, char* name, std::size_t size)
+{
+    return RunNameEntry(mainWindow, restRecord, name, size);
+}
+
+void ShowRecordDialog(bool campaign)
+{
+    ShowRecordWindow(campaign);
+}
+
+void OpenCampaignDialog()
+{
+    OpenCampaignWindow(mainWindow);
+}
+
+void CloseCampaignDialog()
+{
+    CloseCampaignWindow();
+}
 
 int ApplyTilePicture(const char* path)
 {
@@ -168,5 +185,7 @@ bool RevealBars(int y, int keys)
     return ApplyBarOptions(y, keys);
 }
 
-// The record dialogs arrive with their module.
-void HideRecordDialogs() {}
+void HideRecordDialogs()
+{
+    HideRecordWindows();
+}

@@ -9,10 +9,12 @@
 #include "display/window_layout_win32.h"
 #include "game/animation.h"
 #include "game/board.h"
+#include "game/campaign.h"
 #include "game/deal.h"
 #include "game/game_files.h"
 #include "game/groups.h"
 #include "game/history.h"
+#include "game/results.h"
 #include "game/pointer.h"
 #include "game/session.h"
 #include "resources/resource.h"
@@ -68,6 +70,12 @@ static void OnCommand(HWND window, int command, int notice)
     case IDM_SELECTGAME:
         ShowSelectGameDialog();
         break;
+    case IDM_CAMPAIGN:
+        ToggleCampaign();
+        break;
+    case IDM_RECORD:
+        ShowRecords();
+        break;
     case IDM_EXIT:
         Shutdown();
         break;
@@ -93,7 +101,6 @@ static void OnCommand(HWND window, int command, int notice)
         RunConfigDialog(window);
         break;
     default:
-        // Campaign and Record arrive with the modules that own them.
         break;
     }
 }

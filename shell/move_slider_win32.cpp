@@ -1,6 +1,7 @@
 // The move slider dialog: a scroll bar over the moves held, to jump back or forward.
 #include "shell/shell_win32.h"
 
+#include "dialogs/scroll_request_win32.h"
 #include "display/painting_win32.h"
 #include "game/board.h"
 #include "game/history.h"
@@ -26,18 +27,6 @@ static void PlaceBar(HWND dialog)
     SetScrollInfo(GetDlgItem(dialog, IDC_SLIDER_BAR), SB_CTL, &info, TRUE);
 }
 
-static SliderRequest RequestOf(int code)
-{
-    switch (code) {
-    case SB_LINELEFT: return SliderRequest::StepLeft;
-    case SB_LINERIGHT: return SliderRequest::StepRight;
-    case SB_PAGELEFT: return SliderRequest::PageLeft;
-    case SB_PAGERIGHT: return SliderRequest::PageRight;
-    case SB_THUMBPOSITION: return SliderRequest::Thumb;
-    default: return SliderRequest::Other;
-    }
-}
-
 static void Close(HWND dialog)
 {
     DestroyWindow(dialog);
@@ -53,7 +42,7 @@ static INT_PTR CALLBACK MoveSliderProc(HWND dialog, UINT message, WPARAM wParam,
         ShowSliderText(dialog);
         return TRUE;
     case WM_HSCROLL:
-        MoveSliderScrolled(RequestOf(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)));
+        MoveSliderScrolled(ScrollRequestOf(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)));
         PlaceBar(dialog);
         ShowSliderText(dialog);
         return TRUE;

@@ -7,9 +7,11 @@
 #include <ctime>
 
 #include "dialogs/select_game_win32.h"
+#include "dialogs/records_win32.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
 #include "game/board.h"
+#include "game/campaign.h"
 #include "game/deal.h"
 #include "game/front_end.h"
 #include "resources/resource.h"
@@ -73,19 +75,6 @@ static bool RegisterMainClass()
     return RegisterClassA(&windowClass) != 0;
 }
 
-// A campaign that was running when the program last ended goes on.
-static void ResumeCampaign()
-{
-    game.campaign = false;
-    game.number = settings.CampaignNo - 1;
-    if (settings.Campaign && settings.CampaignNo - 1 <= settings.CampaignStage) {
-        game.campaign = true;
-        CheckCampaignItem(true);
-        for (GameCommand command : {GameCommand::New, GameCommand::Open, GameCommand::Save, GameCommand::SelectGame})
-            EnableCommand(command, false);
-    }
-}
-
 // Reads the settings and builds the first game; false when the tile canvas
 // cannot be made.
 static bool ApplySettings()
@@ -127,7 +116,7 @@ static void CollectSettings()
     settings.SheetSizeX = board.columns;
     settings.SheetSizeY = board.rows;
     settings.CellSize = board.ts;
-    settings.Campaign = game.campaign ? 1 : 0;
+    settings.Campaign = CampaignRunning() ? 1 : 0;
     settings.CampaignNo = game.number;
     CollectSpecialNumbers(&settings.specialNumbers);
 }
@@ -223,6 +212,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     InstallSoundPlatform(mainWindow);
     SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
     CreateSelectGameDialog(instance, mainWindow);
+    CreateRecordDialogs(mainWindow);
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     CreateBars(mainWindow, instance);
     if (!ApplySettings()) {

@@ -26,6 +26,11 @@ static const int SoundWriteOrder[8] = {0, 1, 3, 2, 4, 5, 6, 7};
 static const int MinAnimIntrvl = 5;
 static const int SpecialNumbersRead = 10;
 
+static int HeldTo(int value, SettingRange range)
+{
+    return value < range.low ? range.low : value > range.high ? range.high : value;
+}
+
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Where the value of a numeric key starts, or null: after the first "[section]"
@@ -148,15 +153,21 @@ void ReadSettings(const char* text, Settings* into)
     read.BarOptionAuto = ReadBoolSetting(text, "system", "BarOptionAuto", read.BarOptionAuto);
     read.ScoreOption = ReadBoolSetting(text, "system", "ScoreOption", read.ScoreOption);
 
+    // A hand-edited campaign is held to what the Campaign dialog offers: no
+    // campaign without stages to divide its sums by, and none that resumes
+    // at a stage it does not have.
     read.CampaignNo = ReadIntSetting(text, "system", "CampaignNo", read.CampaignNo);
-    read.CampaignRest = ReadIntSetting(text, "system", "CampaignRest", read.CampaignRest);
-    read.CampaignStage = ReadIntSetting(text, "system", "CampaignStage", read.CampaignStage);
-    read.CampaignTane = ReadIntSetting(text, "system", "CampaignTane", read.CampaignTane);
+    read.CampaignRest = HeldTo(ReadIntSetting(text, "system", "CampaignRest", read.CampaignRest), CampaignRestRange);
+    read.CampaignStage = HeldTo(ReadIntSetting(text, "system", "CampaignStage", read.CampaignStage), CampaignStageRange);
+    read.CampaignTane = HeldTo(ReadIntSetting(text, "system", "CampaignTane", read.CampaignTane), CampaignTaneRange);
     bool campaignSaved = ReadBoolSetting(text, "system", "Campaign", 0) != 0;
-    read.Campaign = (campaignSaved && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
+    read.Campaign = (campaignSaved && read.CampaignNo >= 1 && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
 
     read.ScoreSum = ReadFloatSetting(text, "system", "ScoreSum", read.ScoreSum);
-    read.RestSum = ReadIntSetting(text, "system", "RestSum", read.RestSum);
+    // No more than a whole campaign can leave, so that adding a stage's rest
+    // cannot overflow.
+    read.RestSum = HeldTo(ReadIntSetting(text, "system", "RestSum", read.RestSum),
+                          {0, CampaignStageRange.high * CampaignRestRange.high});
     read.BlankCell = ReadIntSetting(text, "system", "BlankCell", read.BlankCell);
     read.AnimBMPOption = ReadBoolSetting(text, "system", "AnimBMPOption", read.AnimBMPOption);
     read.AnimIntrvl = ReadIntSetting(text, "system", "AnimIntrvl", read.AnimIntrvl);

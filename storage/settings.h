@@ -49,6 +49,16 @@ struct Settings {
     bool windowMinimised = false;
 };
 
+// The campaign's choices as the Campaign dialog offers them (lowest, highest);
+// values read from the file are held to them.
+struct SettingRange {
+    int low;
+    int high;
+};
+const SettingRange CampaignRestRange = {0, 100};
+const SettingRange CampaignStageRange = {5, 150};
+const SettingRange CampaignTaneRange = {0, 30000};
+
 // The one Settings of the program.
 extern Settings settings;
 

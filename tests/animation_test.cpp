@@ -105,13 +105,18 @@ TEST(Animation, TwentyFourPixelSetsUseThreeBandsPerTile)
 TEST(Animation, VanishingShowsEverySecondFrameThenRemovesTheGroup)
 {
     AnimatedGame(TileSetAnimated32, 6);
+    settings.AnimIntrvl = 70;
     HoverAt(0, 0, 0);
+    EXPECT_EQ(fake.timerInterval, 70);
     TakeFrames();
     fake.sounds.clear();
     ClickAt(32, 0);
     EXPECT_EQ(ui.animState, AnimState::Vanishing);
     EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"4 0"}));
     EXPECT_EQ(fake.sounds, (std::vector<SoundEvent>{SoundEvent::Click, SoundEvent::Disappear}));
+    // While the group vanishes the pointer changes nothing.
+    HoverAt(3 * 32, 2 * 32, 0);
+    EXPECT_EQ(ui.selection.size, 3);
     EXPECT_EQ(Ticks(2), (std::vector<std::string>{"4 2", "4 4"}));
     EXPECT_EQ(game.moveIndex, 0);
     EXPECT_EQ(Rows()[0], "MM13");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/bmp_builder.h"
 
 namespace {
@@ -51,60 +53,36 @@ TEST(ReadBitmap, PalettedPicturesOfEveryDepthReadTopRowFirst)
     }
 }
 
-TEST(ReadBitmap, HeaderlessFileReadsItsRowsRightAfterTheColourTable)
+TEST(ReadBitmap, EveryHeaderFormReadsThePixels)
 {
-    BmpRecipe recipe = Paletted(8);
-    recipe.fileHeader = false;
-    Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
-    ExpectIndexedPixels(picture);
-}
-
-TEST(ReadBitmap, CoreHeaderWithThreeByteEntriesReadsLikeTheFullHeader)
-{
-    // A core header has no colour count: its table always has 2^bits entries.
-    BmpRecipe recipe = Paletted(4);
-    recipe.palette.resize(16, 0x808080);
-    BmpRecipe fullRecipe = recipe;
-    recipe.headerSize = 12;
-    Bitmap core, full;
-    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &core));
-    ASSERT_TRUE(Read(MakeBmp(fullRecipe, Index), &full));
-    EXPECT_TRUE(core.coreHeader);
-    EXPECT_EQ(core.colourCount, 16);
-    EXPECT_EQ(core.imageSize, full.imageSize);
-    EXPECT_EQ(core.rows, full.rows);
-    for (int i = 0; i < 16; ++i)
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(core.colours[i][k], full.colours[i][k]);
-    ExpectIndexedPixels(core);
-
-    recipe.fileHeader = false;
-    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &core));
-    ExpectIndexedPixels(core);
-}
-
-TEST(ReadBitmap, LaterHeaderVersionsKeepTheirTableAfterTheWholeHeader)
-{
-    BmpRecipe recipe = Paletted(8);
-    recipe.headerSize = 124;
-    Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
-    ExpectIndexedPixels(picture);
-}
-
-TEST(ReadBitmap, ZeroImageSizeAndColourCountAreFilledIn)
-{
-    BmpRecipe recipe = Paletted(8);
-    recipe.palette.resize(256, 0x808080);
-    recipe.writeImageSize = false;
-    recipe.writeColoursUsed = false;
-    Bitmap picture;
-    ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
-    EXPECT_EQ(picture.imageSize, 8u * 5u);  // 7 bytes padded to 8, five rows
-    EXPECT_EQ(picture.coloursUsed, 256u);
-    EXPECT_EQ(picture.colourCount, 256);
-    ExpectIndexedPixels(picture);
+    // A core header has no colour count: its table always has 2^bits entries
+    // of three bytes. Later header versions keep their table after the whole
+    // header. A zero image size and colour count are filled in.
+    const struct {
+        int headerSize;
+        bool fileHeader;
+        bool sizesWritten;
+        int bits;
+        std::size_t colours;
+    } forms[] = {
+        {40, false, true, 8, 4},  {12, true, true, 4, 16},  {12, false, true, 4, 16},
+        {124, true, true, 8, 4},  {40, true, false, 8, 256},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(std::to_string(form.headerSize) + (form.fileHeader ? " with" : " without") + " file header");
+        BmpRecipe recipe = Paletted(form.bits);
+        recipe.palette.resize(form.colours, 0x808080);
+        recipe.headerSize = form.headerSize;
+        recipe.fileHeader = form.fileHeader;
+        recipe.writeImageSize = form.sizesWritten;
+        recipe.writeColoursUsed = form.sizesWritten;
+        Bitmap picture;
+        ASSERT_TRUE(Read(MakeBmp(recipe, Index), &picture));
+        ExpectIndexedPixels(picture);
+        EXPECT_EQ(picture.coreHeader, form.headerSize == 12);
+        EXPECT_EQ(picture.colourCount, static_cast<int>(form.colours));
+        EXPECT_EQ(picture.imageSize, (form.bits == 8 ? 8u : 4u) * 5u);  // rows padded to 4 bytes
+    }
 }
 
 TEST(ReadBitmap, TrueColourAndBitFieldPictures)

@@ -177,32 +177,6 @@ TEST(Canvas, ShrinkingAveragesThePixelsItCovers)
     EXPECT_EQ(c.At(1, 1), 0x808080u);
 }
 
-TEST(CellSource, EveryKindAndMark)
-{
-    const int ts = 16;
-    EXPECT_EQ(CellSource(TileSetPlain, 0, ts), Square(0, 0, ts));  // empty: the blank tile
-    EXPECT_EQ(CellSource(TileSetPlain, 3, ts), Square(48, 0, ts));
-    EXPECT_EQ(CellSource(TileSetPlain, 0x23, ts), Square(48, 16, ts));
-    EXPECT_EQ(CellSource(TileSetRoad, 13, ts), Square(80, 16, ts));
-    EXPECT_EQ(CellSource(TileSetRoad, 0x20 | 13, ts), Square(80, 48, ts));
-    EXPECT_EQ(CellSource(TileSetRoad, 0x20 | 6, ts), Square(96, 32, ts));
-    for (int kind : {TileSetAnimated24, TileSetAnimated32}) {
-        EXPECT_EQ(CellSource(kind, 5, ts), Square(80, 0, ts));
-        EXPECT_EQ(CellSource(kind, 0x21, ts), AnimationSlot(ts));
-        EXPECT_EQ(CellSource(kind, 0x25, ts), Square(0, 16, ts));
-    }
-}
-
-TEST(Painting, FrameAndCellPlaces)
-{
-    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).x, 1);
-    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).y, 29);
-    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).width, 513);
-    EXPECT_EQ(BoardFrameRect(30, 16, 12, 32).height, 385);
-    EXPECT_EQ(BoardFrameRect(0, 16, 12, 32).y, -1);  // just outside the client area
-    EXPECT_EQ(CellPlace(3, 2, 16, 30), Square(50, 62, 16));
-}
-
 TEST(Painting, PaintRequestCellRange)
 {
     // only the toolbar area: rows 0 and 1 of the columns it covers

@@ -127,3 +127,15 @@ int ApplyTilePicture(const char* path)
 }
 
 void SizeWindowToBoard() { Note("SizeWindowToBoard"); }
+
+void OpenCampaignDialog()
+{
+    fake.campaignDialogOpen = true;
+    Note("OpenCampaignDialog");
+}
+
+void CloseCampaignDialog()
+{
+    fake.campaignDialogOpen = false;
+    Note("CloseCampaignDialog");
+}

@@ -22,6 +22,7 @@ struct FakeFrontEnd {
     std::string clickCounter;
     std::map<GameCommand, bool> enabled;
     bool campaignChecked = false;
+    bool campaignDialogOpen = false;
     bool timerRunning = false;
     int timerInterval = 0;
     bool animationPaused = false;          // what AnimationPaused answers

@@ -27,11 +27,6 @@ TEST(Groups, WorkedExample)
     SetRows({"1223", "1233", "1132"});
     HoverAt(0, 0, 0);
     EXPECT_EQ(ui.selection.size, 4);
-    EXPECT_EQ(ui.selection.minColumn, 0);
-    EXPECT_EQ(ui.selection.maxColumn, 1);
-    EXPECT_EQ(ui.selection.minRow, 0);
-    EXPECT_EQ(ui.selection.maxRow, 2);
-    EXPECT_EQ(ui.selection.tile, 1);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
     EXPECT_EQ(fake.scoreBar[5], "4");
     EXPECT_EQ(DrawCalls(), 4);
@@ -124,25 +119,6 @@ TEST(Groups, PointerOutsideTheBoard)
     EXPECT_EQ(game.moveIndex, 1);
 }
 
-TEST(Groups, ScoresBySize)
-{
-    const int sizes[] = {2, 3, 10};
-    const double points[] = {0, 1, 64};
-    for (int i = 0; i < 3; ++i) {
-        FreshGame(10, 3);
-        std::string line(10, '2');
-        line.replace(0, sizes[i], std::string(sizes[i], '1'));
-        SetRows({"3434343434", "4343434343", line});
-        PlayAt(0, 2);
-        EXPECT_EQ(game.score, points[i]) << sizes[i];
-    }
-    game.score = 0;
-    ScoreRemoval(50);
-    EXPECT_EQ(game.score, 2304);
-    ScoreRemoval(38400);
-    EXPECT_EQ(game.score, 2304.0 + 38398.0 * 38398.0);
-}
-
 TEST(Groups, TilesFallAndColumnsClose)
 {
     FreshGame(4, 3);
@@ -203,36 +179,6 @@ TEST(Groups, WholeBoardGroupOnTheLargestSheet)
     CountTiles();
     HighlightGroupAt(0, 0);
     EXPECT_EQ(ui.selection.size, 38400);
-}
-
-TEST(Groups, AnimatedSetsVanishBeforeTheRemoval)
-{
-    FreshGame(4, 3, TileSetAnimated32);
-    settings.AnimIntrvl = 70;
-    SetRows({"1223", "1233", "1132"});
-    HoverAt(0, 0, 0);
-    EXPECT_TRUE(fake.timerRunning);   // the selection animation
-    EXPECT_EQ(fake.timerInterval, 70);
-    ClickAt(0, 0);
-    EXPECT_EQ(ui.animState, AnimState::Vanishing);
-    EXPECT_EQ(ui.anchorColumn, 0);
-    EXPECT_EQ(ui.anchorRow, 0);
-    EXPECT_TRUE(fake.timerRunning);
-    EXPECT_EQ(game.moveIndex, 0);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
-    // While the group vanishes the pointer changes nothing.
-    HoverAt(3 * 32, 0, 0);
-    EXPECT_EQ(ui.selection.size, 4);
-
-    // The timer step ends the animation and clicks the anchor again.
-    ui.animState = AnimState::Finished;
-    ClickAt(ui.anchorColumn * 32, ui.anchorRow * 32);
-    ui.animState = AnimState::Idle;
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"0230", "2330", "2320"}));
-    EXPECT_EQ(game.moveIndex, 1);
-    ASSERT_EQ(fake.sounds.size(), 2u);
-    EXPECT_EQ(fake.sounds[1], SoundEvent::Click);
-    EXPECT_FALSE(ui.timerRunning);
 }
 
 TEST(Groups, SecondClickRemovesAVanishingGroupAtOnce)

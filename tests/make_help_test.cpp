@@ -1,9 +1,9 @@
-// make-help as its users meet it: the shipped Hanabo.hlp is what the help source
-// compiles to, and every help file it writes reads back as a sound WinHelp file.
+// The shipped Hanabo.hlp: it is what make-help compiles the help source to, and
+// it reads back as a sound WinHelp file whose contents jump to every topic and
+// whose texts are the Japanese ones.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,19 +33,6 @@ std::string SourceDirectory()
 ProgramRun MakeHelp(const std::string& source, const std::string& output)
 {
     return RunProgram(std::string(MAKE_HELP) + " '" + source + "' '" + output + "'");
-}
-
-// Compiles help source text; the help file's bytes, empty on failure.
-Bytes Compile(const std::string& source, ProgramRun* run = nullptr)
-{
-    std::string in = TempPath("source.txt");
-    std::string out = TempPath("out.hlp");
-    std::remove(out.c_str());
-    Spill(in, source);
-    ProgramRun r = MakeHelp(in, out);
-    if (run)
-        *run = r;
-    return r.status == 0 ? Slurp(out) : Bytes();
 }
 
 uint32_t U16(const Bytes& b, std::size_t at)
@@ -279,77 +266,4 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
              Bytes("New(&N)Ctrl+N"), Bytes("Esc"), Bytes("Road.bmp"), Bytes("Billiards32.bmp"),
              Bytes("Hanabo.bak"), Bytes("Hanabo.ini"), Bytes(".tgw")})
         EXPECT_NE(Bytes::npos, all.find(expected)) << expected;
-}
-
-TEST(MakeHelp, LongTopicsCarryOnAcrossBlocksAndJumpsStillResolve)
-{
-    std::string source = ".topic contents Long\n[[end|To the end]]\n";
-    for (int i = 0; i < 600; ++i)
-        source += "Paragraph " + std::to_string(i) + " of a long help, " +
-                  std::string(static_cast<std::size_t>(i % 37), 'x') + "\n";
-    source += ".topic end The end\n.tabs 200 290\nNew(&N)\tCtrl+N\tA new game\n* one\n[[contents|Back]]\n";
-    HelpFile help;
-    ASSERT_TRUE(ReadHelpFile(Compile(source), help));
-    EXPECT_GE(help.topicBlocks, 3u);
-    ASSERT_EQ(2u, help.topics.size());
-    ASSERT_EQ(602u, help.topics[0].paragraphs.size());
-    for (int i = 0; i < 600; ++i)
-        ASSERT_EQ(0u, help.topics[0].paragraphs[static_cast<std::size_t>(i) + 2].text.find(
-                          "Paragraph " + std::to_string(i) + " "))
-            << i;
-    EXPECT_EQ(help.topics[1].offset / 0x8000, help.topicBlocks - 1) << "the last topic is in the last block";
-    EXPECT_EQ(help.topics[1].offset, help.contexts.at(static_cast<int32_t>(help.topics[0].paragraphs[1].jumps.at(0))));
-    const std::vector<Paragraph>& end = help.topics[1].paragraphs;
-    ASSERT_EQ(4u, end.size());
-    EXPECT_EQ("New(&N)Ctrl+NA new game", end[1].text);
-    EXPECT_EQ("\x81\x45one", end[2].text);  // ・one
-    EXPECT_EQ(0u, help.contexts.at(static_cast<int32_t>(end[3].jumps.at(0))));
-
-    ProgramRun run;
-    EXPECT_TRUE(Compile(".topic contents Keys\n.tabs 200\na\tb\tc\n", &run).empty());
-    EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find(":3:")) << run.err;
-    EXPECT_TRUE(Compile(".topic contents Keys\n.tabs 300 200\n", &run).empty());
-    EXPECT_EQ(1, run.status);
-}
-
-TEST(MakeHelp, FaultsInTheSourceAreNamedAndWriteNothing)
-{
-    struct Case {
-        const char* source;
-        const char* message;
-    };
-    const Case cases[] = {
-        {".topic contents Help\nSee [[nowhere|this]].\n", "unknown topic \"nowhere\""},
-        {"Text first\n.topic contents Help\n", ":1: text before the first .topic"},
-        {".topic contents Help\n.topic contents Again\n", ":2: topic id \"contents\" used twice"},
-        {".topic con-tents Help\n", "bad topic id"},
-        {".topic contents Help\nA [[broken jump\n", "[[ID|text]]"},
-        {".topic contents Help\n\xff\xfe bytes\n", ":2: text that has no Shift-JIS form"},
-        {".topic contents Help\n.include x\n", "unknown command \".include\""},
-        {"; only a comment\n", "no .topic"},
-    };
-    std::string out = TempPath("kept.hlp");
-    for (const Case& c : cases) {
-        Spill(out, "old");
-        std::string in = TempPath("bad.txt");
-        Spill(in, c.source);
-        ProgramRun r = MakeHelp(in, out);
-        EXPECT_EQ(1, r.status) << c.source;
-        EXPECT_NE(std::string::npos, r.err.find(c.message)) << c.source << "\n" << r.err;
-        EXPECT_EQ("old", Slurp(out)) << "a failed run leaves the old file";
-    }
-
-    ProgramRun warned;
-    EXPECT_FALSE(Compile(".topic contents \xE7\x9B\xAE\xE6\xAC\xA1\n[[contents|Top]]\n", &warned).empty())
-        << "a jump after Japanese text is allowed";
-    EXPECT_NE(std::string::npos, warned.err.find(":2: warning: a jump after Japanese text")) << warned.err;
-    EXPECT_TRUE(Compile(".topic contents Top\n[[contents|Top]] \xE7\x9B\xAE\xE6\xAC\xA1\n", &warned).size() > 0);
-    EXPECT_EQ("", warned.err) << "Japanese after the jump is fine";
-
-    ProgramRun missing = MakeHelp(TempPath("no such file.txt"), out);
-    EXPECT_EQ(1, missing.status);
-    ProgramRun emptyName = MakeHelp("", "");
-    EXPECT_EQ(1, emptyName.status) << "an empty name cannot be read";
-    EXPECT_EQ(2, RunProgram(std::string(MAKE_HELP) + " only-one").status);
 }

@@ -26,6 +26,7 @@ TEST(Paths, SplitWholeCharacters)
         {"C:\\Games\\" HYOU "\\", "C:\\Games\\" HYOU "\\", "", "C:\\Games\\" HYOU "\\.tgw"},
         {"C:\\" SO "\\a.txt", "C:\\" SO "\\", "a.txt", "C:\\" SO "\\a.tgw"},
         {"C:\\x\\a." HYOU, "C:\\x\\", "a." HYOU, "C:\\x\\a.tgw"},
+        {"C:\\x\\a.b.c", "C:\\x\\", "a.b.c", "C:\\x\\a.b.tgw"},
         {"C:\\" NOU ".d\\" YO, "C:\\" NOU ".d\\", YO, "C:\\" NOU ".d\\" YO ".tgw"},
         {"Z:/tmp/" HYOU "/b.c.tgw", "Z:/tmp/" HYOU "/", "b.c.tgw", "Z:/tmp/" HYOU "/b.c.tgw"},
         {HYOU SO, "", HYOU SO, HYOU SO ".tgw"},

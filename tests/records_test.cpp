@@ -227,6 +227,10 @@ TEST_F(Records, EmptyOrLongNamesAndResultsThatEnterNothing)
     fake.names.push_back("ABCDEFGHIJKLMNOP");
     RecordGameResult(1000, 99);
     EXPECT_EQ(sheetRecords.HighScoreList[0], FormatRecordEntry("ABCDEFGHIJKLMN", date, "1000"));
+    // No half of a double-byte character stays at the cut.
+    fake.names.push_back("ABCDEFGHIJKLM\x82\xa0");
+    RecordGameResult(2000, 99);
+    EXPECT_EQ(sheetRecords.HighScoreList[0], FormatRecordEntry("ABCDEFGHIJKLM", date, "2000"));
 }
 
 TEST_F(Records, CampaignResultsAreWrittenAtOnce)

@@ -142,8 +142,7 @@ TEST(Scoring, RetryQuestionYesKeepsTheBoardAndAllButTheLastMove)
     ResetFakeFrontEnd();
     fake.yesNoAnswers.push_back(true);
     HoverAt(0, 0, 0);
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0], RetryQuestion);
+    EXPECT_EQ(fake.messages, std::vector<std::string>{RetryQuestion});
     EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
     EXPECT_FALSE(game.gameOver);
     EXPECT_EQ(game.number, 1);

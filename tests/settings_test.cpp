@@ -104,32 +104,18 @@ TEST(SettingsLookup, LongTextsAreCutToTheBufferWithoutHalfACharacter)
     EXPECT_STREQ(small, "aaa");
 }
 
+// (Every default that is written back is checked in the file a fresh start
+// leaves, end to end.)
 TEST(ReadingSettings, NoFileGivesEveryDefault)
 {
     SetProgramDirectory("C:\\Games");
     Settings read;
     read.specialNumbers.push_back("old");
     ReadSettings(nullptr, &read);
-    EXPECT_EQ(read.SheetSizeX, 16);
-    EXPECT_EQ(read.SheetSizeY, 12);
-    EXPECT_EQ(read.CellSize, 32);
-    EXPECT_EQ(read.CellNo, 5);
-    EXPECT_EQ(read.Bitmap, "");
-    EXPECT_EQ(read.AnimIntrvl, 50);
-    EXPECT_EQ(read.FormTop, 10);
-    EXPECT_EQ(read.FormLeft, 10);
-    EXPECT_EQ(read.ToolBar, 1);
-    EXPECT_EQ(read.ScoreBar, 1);
-    EXPECT_EQ(read.BarOptionAuto, 1);
-    EXPECT_EQ(read.ScoreOption, 0);
     EXPECT_EQ(read.CampaignRest, 5);
     EXPECT_EQ(read.CampaignStage, 10);
     EXPECT_EQ(read.Campaign, 0);   // Campaign is off by default, though 0 - 1 <= 10
     EXPECT_EQ(read.Path, "C:\\Games\\Sound\\");
-    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Start)], "tada.wav");
-    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Click)], "pin.wav");
-    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Message)], "ding.wav");
-    EXPECT_EQ(read.soundFiles[static_cast<int>(SoundEvent::Select)], "");
     EXPECT_TRUE(read.specialNumbers.empty());
 }
 
@@ -164,6 +150,27 @@ TEST(ReadingSettings, ResumesACampaignOnlyUpToItsLastStage)
     EXPECT_EQ(read.Campaign, 0);
     EXPECT_EQ(read.CampaignNo - 1, 11);
     ReadSettings("[system]\r\nCampaign=0\r\nCampaignNo=4\r\n", &read);
+    EXPECT_EQ(read.Campaign, 0);
+}
+
+TEST(ReadingSettings, HoldsAHandEditedCampaignToTheDialogsRanges)
+{
+    Settings read;
+    // A negative number reads as 0; no stage count to divide by zero.
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=1\r\nCampaignStage=0\r\nCampaignRest=-3\r\n"
+                 "CampaignTane=99999\r\nRestSum=99999999999\r\n", &read);
+    EXPECT_EQ(read.CampaignStage, 5);
+    EXPECT_EQ(read.CampaignRest, 0);
+    EXPECT_EQ(read.CampaignTane, 30000);
+    EXPECT_EQ(read.RestSum, 15000);
+    EXPECT_EQ(read.Campaign, 1);
+    // There is no stage 0, and no stage beyond the last.
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=0\r\n", &read);
+    EXPECT_EQ(read.Campaign, 0);
+    ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=99999999999\r\nCampaignStage=99999999999\r\n"
+                 "CampaignRest=1000\r\n", &read);
+    EXPECT_EQ(read.CampaignStage, 150);
+    EXPECT_EQ(read.CampaignRest, 100);
     EXPECT_EQ(read.Campaign, 0);
 }
 

@@ -227,9 +227,8 @@ TEST_F(SoundTest, MusicThatCannotPlayIsSwitchedOffWithItsMessage)
         EXPECT_EQ(settings.BGM, 0) << failing;
         EXPECT_EQ(settings.MIDI, "C:\\My Music\\loop one.mid");
         EXPECT_EQ(fake.sounds, std::vector<SoundEvent>{SoundEvent::Message});
-        ASSERT_EQ(fake.messages.size(), 1u);
-        EXPECT_EQ(fake.messages[0], "MIDI\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xc4\x90\xb6\x82\xc5\x82\xab"
-                                    "\x82\xdc\x82\xb9\x82\xf1");
+        EXPECT_EQ(fake.messages, std::vector<std::string>{"MIDI\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xc4"
+                                                          "\x90\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"});
         // a failed play closes the device it opened
         EXPECT_EQ(Commands().back(), std::string(failing) == std::string("play") ? std::string("close ") + Device
                                                                                  : std::string("open ") + Device +

@@ -171,19 +171,6 @@ TEST(LoadTileSet, UntaggedSetAfterATaggedOneHasPingPongOff)
     EXPECT_EQ(info.frameCount, 4);
 }
 
-TEST(ReadSetTag, AnyNonBlackPixelIsAOneBit)
-{
-    std::uint8_t flags = 0;
-    const std::vector<std::uint8_t> bytes = Picture(64, 352, 0x41);
-    Bitmap picture;
-    ASSERT_TRUE(ReadBitmap(bytes.data(), bytes.size(), &picture));
-    ASSERT_TRUE(ReadSetTag(picture, &flags));
-    EXPECT_EQ(flags, 0x41);
-    const std::vector<std::uint8_t> grey = Picture(64, 352);
-    ASSERT_TRUE(ReadBitmap(grey.data(), grey.size(), &picture));
-    EXPECT_FALSE(ReadSetTag(picture, &flags));
-}
-
 TEST(BitmapChangeOutcome, NewGameOnlyOnFirstLoadAndBetweenRoadAndOtherSets)
 {
     EXPECT_TRUE(BitmapChangeOutcome(TileSetNone, TileSetPlain).newGame);

@@ -23,3 +23,5 @@ void SetClickCounter(const char*) {}
 void HideRecordDialogs() {}
 void CloseMoveSlider() {}
 bool RevealBars(int, int) { return false; }
+void OpenCampaignDialog() {}
+void CloseCampaignDialog() {}

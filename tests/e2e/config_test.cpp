@@ -379,7 +379,7 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
 
     // the blank cell: five presses come back to the first, the preview
     // showing each frame of the picture's top row
-    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_NO_FATAL_FAILURE(Open(true));
     ASSERT_TRUE(Enabled(IDC_CFG_BLANKCELL));
     EXPECT_EQ("Blank Cell 1", WindowText(Item(IDC_CFG_BLANKCELL)));
     EXPECT_EQ(PictureSquare(jewels, 0), Preview());
@@ -393,8 +393,17 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
     Press(IDC_CFG_BLANKCELL);
     ASSERT_NO_FATAL_FAILURE(Close(IDCANCEL));
 
+    // the Record dialog shows the file's records until Clear Records empties it
+    const RECT recordButton = ToolbarButtonRect(toolbar, IDM_RECORD);
+    ClickPointer((recordButton.left + recordButton.right) / 2, (recordButton.top + recordButton.bottom) / 2);
+    HWND records = VisibleDialog(program, "Hanabo32-Record");
+    ASSERT_NE(nullptr, records);
+    Settle(records, 200);
+    HWND scores = GetDlgItem(records, IDC_RECORD_SCORES);
+    EXPECT_GE(SendWithin(scores, LB_GETCOUNT, 0, 0), 1);
+
     // Clear Records: Cancel changes nothing, OK keeps the whole file as Hanabo.bak
-    ASSERT_NO_FATAL_FAILURE(Open(true));
+    ASSERT_NO_FATAL_FAILURE(Open(false));
     EXPECT_EQ("Blank Cell 2", WindowText(Item(IDC_CFG_BLANKCELL)));   // Cancel kept it
     ClickControl(Item(IDC_CFG_CLEARRECORDS));
     HWND question = VisibleDialog(program, "Hanabo32");
@@ -415,6 +424,8 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
     Settle(dialog, 200);
     EXPECT_EQ(ini, ReadWholeFile(directory + "Hanabo.bak"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((directory + "Hanabo.ini").c_str()));
+    EXPECT_EQ(0, SendWithin(scores, LB_GETCOUNT, 0, 0));
+    EXPECT_EQ("Edit", ControlText(GetDlgItem(records, IDC_RECORD_HEADING)));
 
     // Select Sound opens over the dialog; the music's file choice, cancelled, changes nothing
     ClickControl(Item(IDC_SELECTSOUND));

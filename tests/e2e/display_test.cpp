@@ -32,16 +32,6 @@ struct Picture {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// The folder of Hanabo32.exe, where the build puts the shipped tile sets,
-// board-picture.exe and the built-in pictures.
-std::string ProgramFolder()
-{
-    const char* exe = std::getenv("HANABO_EXE");
-    std::string path = exe ? exe : "";
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 // The client area of a window as it is on the screen.
 Picture ClientShot(HWND window)
 {
@@ -167,118 +157,33 @@ protected:
         return count == 0 ? "" : std::to_string(count) + " pixels differ;" + first;
     }
 
+    // The pixels of a cell of 32-pixel tiles in a client-area picture.
+    std::vector<std::uint32_t> CellPixels(const Picture& shot, int column, int row) const
+    {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                pixels.push_back(shot.At(2 + column * 32 + x, boardTop + row * 32 + y));
+        return pixels;
+    }
+
     bool toolBarOn = true;
     bool scoreBarOn = true;
 };
 
 }  // namespace
 
-TEST_F(Display, BuiltInSetPaintsTheDealtBoard)
+TEST_F(Display, BuiltInSetPaintsTheDealtBoardWithTheBarsAroundIt)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0));
     Picture expected = Expected("", "", "display-builtin-expected.bmp");
     EXPECT_EQ("", Differences(ClientShot(program.window), expected));
     EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-builtin.bmp")));
-}
 
-TEST_F(Display, RoadSetPaintsTheDealtBoard)
-{
-    const std::string road = ProgramFolder() + "Road.bmp";
-    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + road + "\r\n"));
-    ASSERT_EQ(0u, WindowText(program.window).rfind("ZededUdoz #", 0)) << WindowText(program.window);
-    Picture expected = Expected(" --road", " --tiles " + Quoted(road), "display-road-expected.bmp");
-    EXPECT_EQ("", Differences(ClientShot(program.window), expected));
-    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-road.bmp")));
-}
-
-TEST_F(Display, LegendShowsOnlyTheKindsDealt)
-{
-    ASSERT_NO_FATAL_FAILURE(Start("CellNo=3\r\n"));
-    Picture expected = Expected(" --kinds 3", " --cellno 3", "display-cellno3-expected.bmp");
-    Picture shot = ClientShot(program.window);
-    EXPECT_EQ("", Differences(shot, expected));
-    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-cellno3.bmp")));
-
-    // The places of tile values 4 and 5, outlines included, stay button face.
-    std::vector<int> edges = ScoreBarFields(scoreBar);
-    ASSERT_EQ(7u, edges.size());
-    const int y0 = boardTop + 12 * 32 + 4;
-    const std::uint32_t face = ButtonFace();
-    int other = 0;
-    for (int y = y0 - 1; y < y0 + 20; ++y)
-        for (int x = edges[2] + 3; x < edges[3] + 24; ++x)
-            other += shot.At(x, y) != face ? 1 : 0;
-    EXPECT_EQ(0, other);
-}
-
-TEST_F(Display, ClientSizeFollowsTheBarsThatAreOn)
-{
-    const char* settings[] = {"", "ToolBar=0\r\n", "ScoreBar=0\r\n", "ToolBar=0\r\nScoreBar=0\r\n"};
-    for (const char* lines : settings) {
-        SCOPED_TRACE(lines);
-        ASSERT_NO_FATAL_FAILURE(Start(lines));
-        RECT client;
-        GetClientRect(program.window, &client);
-        int height = 12 * 32 + 4;
-        if (toolBarOn)
-            height += Height(toolbar);
-        if (scoreBarOn)
-            height += Height(scoreBar) + 24;
-        EXPECT_EQ(16 * 32 + 4, client.right);
-        EXPECT_EQ(height, client.bottom);
-        EXPECT_EQ(std::string(lines).find("ToolBar=0") == std::string::npos, toolBarOn);
-        EXPECT_EQ(std::string(lines).find("ScoreBar=0") == std::string::npos, scoreBarOn);
-        // The board, its frame and the legend move with the bars.
-        EXPECT_EQ("", Differences(ClientShot(program.window), Expected("", "", "display-bars-expected.bmp")));
-        StopProgram(program);
-    }
-}
-
-TEST_F(Display, EveryTileSizePaintsTheDealtBoard)
-{
-    // The narrowest boards (256 pixels) give score-bar parts of 35 pixels
-    // and a window so narrow that the menu bar may wrap.
-    struct SheetSize {
-        int ts;
-        int columns;
-        int rows;
-    };
-    const SheetSize sheets[] = {{4, 64, 48}, {8, 32, 30}, {16, 20, 15}, {48, 8, 6}, {64, 6, 4}};
-    for (const SheetSize& sheet : sheets) {
-        const std::string size = std::to_string(sheet.columns) + "x" + std::to_string(sheet.rows);
-        SCOPED_TRACE(size + " at " + std::to_string(sheet.ts));
-        ASSERT_NO_FATAL_FAILURE(Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" + std::to_string(sheet.rows) +
-              "\r\nCellSize=" + std::to_string(sheet.ts) + "\r\n"));
-        RECT client;
-        GetClientRect(program.window, &client);
-        EXPECT_EQ(sheet.columns * sheet.ts + 4, client.right);
-        Picture expected = Expected(" --size " + size + " --cell " + std::to_string(sheet.ts), "",
-                                    "display-ts" + std::to_string(sheet.ts) + "-expected.bmp");
-        EXPECT_EQ("", Differences(ClientShot(program.window), expected));
-        EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-ts" + std::to_string(sheet.ts) + ".bmp")));
-
-        RECT window;
-        GetWindowRect(program.window, &window);
-        int step = (window.right - window.left - 20) / 35 * 5;
-        if (step > 60)
-            step = 60;
-        if (sheet.columns * sheet.ts == 256) {
-            EXPECT_EQ(35, step);
-        }
-        EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}),
-                  ScoreBarFields(scoreBar));
-        StopProgram(program);
-    }
-}
-
-TEST_F(Display, ScoreBarFieldsAndClickCounterPlace)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    // A 516-pixel client gives parts of 60 pixels.
+    // A 516-pixel client gives score-bar parts of 60 pixels, and the score
+    // bar lies along the client area's bottom.
     EXPECT_EQ((std::vector<int>{60, 120, 180, 240, 300, 360, 440}), ScoreBarFields(scoreBar));
-
-    // The score bar lies along the client area's bottom.
     RECT client;
     GetClientRect(program.window, &client);
     RECT bar;
@@ -302,21 +207,94 @@ TEST_F(Display, ScoreBarFieldsAndClickCounterPlace)
     EXPECT_EQ("0(0) Click", ControlText(counter));
 }
 
+TEST_F(Display, RoadSetPaintsTheDealtBoard)
+{
+    const std::string road = ProgramFolder() + "Road.bmp";
+    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + road + "\r\n"));
+    ASSERT_EQ(0u, WindowText(program.window).rfind("ZededUdoz #", 0)) << WindowText(program.window);
+    Picture expected = Expected(" --road", " --tiles " + Quoted(road), "display-road-expected.bmp");
+    EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-road.bmp")));
+}
+
+// Every tile size, each with other bars on and off: the client size follows
+// the sheet and the bars, the board, its frame and the legend move with them,
+// and the legend shows only the kinds dealt. The narrowest boards (256
+// pixels) give score-bar parts of 35 pixels and a window so narrow that the
+// menu bar may wrap.
+TEST_F(Display, EveryTileSizeAndEveryBarPaintTheDealtBoard)
+{
+    struct SheetSize {
+        int ts;
+        int columns;
+        int rows;
+        const char* lines;
+    };
+    const SheetSize sheets[] = {{4, 64, 48, "ToolBar=0\r\n"},
+                                {8, 32, 30, "ScoreBar=0\r\n"},
+                                {16, 20, 15, "CellNo=3\r\n"},
+                                {48, 8, 6, "ToolBar=0\r\nScoreBar=0\r\n"},
+                                {64, 6, 4, ""}};
+    for (const SheetSize& sheet : sheets) {
+        const std::string size = std::to_string(sheet.columns) + "x" + std::to_string(sheet.rows);
+        const std::string ts = std::to_string(sheet.ts);
+        SCOPED_TRACE(size + " at " + ts + " " + sheet.lines);
+        ASSERT_NO_FATAL_FAILURE(Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" +
+                                      std::to_string(sheet.rows) + "\r\nCellSize=" + ts + "\r\n" + sheet.lines));
+        const std::string lines = sheet.lines;
+        const bool threeKinds = lines == "CellNo=3\r\n";
+        EXPECT_EQ(lines.find("ToolBar=0") == std::string::npos, toolBarOn);
+        EXPECT_EQ(lines.find("ScoreBar=0") == std::string::npos, scoreBarOn);
+        RECT client;
+        GetClientRect(program.window, &client);
+        EXPECT_EQ(sheet.columns * sheet.ts + 4, client.right);
+        EXPECT_EQ(sheet.rows * sheet.ts + 4 + (toolBarOn ? Height(toolbar) : 0) +
+                      (scoreBarOn ? Height(scoreBar) + 24 : 0),
+                  client.bottom);
+        const Picture shot = ClientShot(program.window);
+        Picture expected = Expected(" --size " + size + " --cell " + ts + (threeKinds ? " --kinds 3" : ""),
+                                    threeKinds ? " --cellno 3" : "", "display-ts" + ts + "-expected.bmp");
+        EXPECT_EQ("", Differences(shot, expected));
+        EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-ts" + ts + ".bmp")));
+        if (!scoreBarOn) {
+            StopProgram(program);
+            continue;
+        }
+
+        RECT window;
+        GetWindowRect(program.window, &window);
+        int step = (window.right - window.left - 20) / 35 * 5;
+        if (step > 60)
+            step = 60;
+        if (sheet.columns * sheet.ts == 256) {
+            EXPECT_EQ(35, step);
+        }
+        const std::vector<int> edges = ScoreBarFields(scoreBar);
+        EXPECT_EQ((std::vector<int>{step, 2 * step, 3 * step, 4 * step, 5 * step, 6 * step, 7 * step + 20}), edges);
+        if (threeKinds && edges.size() == 7) {
+            // The places of tile values 4 and 5, outlines included, stay button face.
+            const int y0 = boardTop + sheet.rows * sheet.ts + 4;
+            const std::uint32_t face = ButtonFace();
+            int other = 0;
+            for (int y = y0 - 1; y < y0 + 20; ++y)
+                for (int x = edges[2] + 3; x < edges[3] + 24; ++x)
+                    other += shot.At(x, y) != face ? 1 : 0;
+            EXPECT_EQ(0, other);
+        }
+        StopProgram(program);
+    }
+}
+
+// An animated set: the selection loops, a click vanishes the group, and a
+// group whose vanishing lost the focus stays until it is clicked again.
 TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
 {
     const std::string jewels = ProgramFolder() + "Jewels32.bmp";
-    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + jewels + "\r\nAnimIntrvl=300\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + jewels + "\r\nAnimIntrvl=200\r\n"));
     Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
     ASSERT_EQ(16, sheet.columns);
     Move group = LargestGroup(sheet);
     ASSERT_GE(group.size, 2);
-    auto cellPicture = [&](const Picture& shot, int column, int row) {
-        std::vector<std::uint32_t> cell;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                cell.push_back(shot.At(2 + column * 32 + x, boardTop + row * 32 + y));
-        return cell;
-    };
     // Every cell of the group changes picture over the ticks, in step;
     // the cells around it keep theirs.
     std::vector<Move> cells = GroupAt(sheet, group.column, group.row);
@@ -329,12 +307,12 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     for (int i = 0; i < 10; ++i) {
         Settle(program.window, 120);
         Picture shot = ClientShot(program.window);
-        std::vector<std::uint32_t> anchor = cellPicture(shot, group.column, group.row);
+        std::vector<std::uint32_t> anchor = CellPixels(shot, group.column, group.row);
         seen.insert(anchor);
         const Move& last = cells.back();
-        if (anchor != cellPicture(shot, last.column, last.row))
+        if (anchor != CellPixels(shot, last.column, last.row))
             ADD_FAILURE() << "the group's cells show different pictures";
-        if (lone.column >= 0 && cellPicture(shot, lone.column, lone.row) != cellPicture(before, lone.column, lone.row))
+        if (lone.column >= 0 && CellPixels(shot, lone.column, lone.row) != CellPixels(before, lone.column, lone.row))
             ADD_FAILURE() << "a cell outside the group changed";
     }
     EXPECT_GE(seen.size(), 3u);
@@ -346,15 +324,35 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     EXPECT_EQ("0(0) Click", ControlText(counter));
     EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
-    RemoveGroupAt(sheet, group.column, group.row);
+    const std::string played = RunTool("play - " + MoveText(group), dealt);
     for (int part = 0; part < 5; ++part)
-        EXPECT_EQ(std::to_string(sheet.Count(part + 1)), StatusBarText(scoreBar, part)) << part;
+        EXPECT_EQ(std::to_string(ParseSheet(played).Count(part + 1)), StatusBarText(scoreBar, part)) << part;
 
     // What is left is painted as the rules paint the board after that move.
     const std::string after = program.directory + "after.tgw";
-    std::ofstream(after, std::ios::binary) << RunTool("play - " + MoveText(group), dealt);
+    std::ofstream(after, std::ios::binary) << played;
     Picture expected = ExpectedFor(after, " --tiles " + Quoted(jewels), "display-vanished-expected.bmp");
     EXPECT_EQ("", Differences(ClientShot(program.window), expected));
+
+    // The next group vanishes while the window loses the focus: long after
+    // the animation would have ended, it is still there; a click on it plays
+    // the vanishing again, then removes it.
+    const Move next = LargestGroup(ParseSheet(played));
+    ASSERT_GE(next.size, 2);
+    const LPARAM at = MAKELPARAM(2 + next.column * 32 + 16, boardTop + next.row * 32 + 16);
+    auto click = [&]() {
+        SendWithin(program.window, WM_MOUSEMOVE, 0, at);
+        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendWithin(program.window, WM_LBUTTONUP, 0, at);
+    };
+    click();
+    SendWithin(program.window, WM_KILLFOCUS, 0, 0);
+    Settle(program.window, 2000);
+    EXPECT_EQ("1(1) Click", ControlText(counter));
+    EXPECT_EQ(std::to_string(next.size), StatusBarText(scoreBar, 5));
+    click();
+    EXPECT_EQ("1(1) Click", ControlText(counter));
+    EXPECT_EQ("2(2) Clicks", WaitForText(counter, "2(2) Clicks"));
 }
 
 TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
@@ -381,14 +379,6 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
         }
     ASSERT_GE(second.size, 2);
 
-    auto cellPicture = [&](const Move& cell) {
-        Picture shot = ClientShot(program.window);
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                pixels.push_back(shot.At(2 + cell.column * 32 + x, cell.row * 32 + y));
-        return pixels;
-    };
     auto hover = [&](const Move& cell, WPARAM keys) {
         SendWithin(program.window, WM_MOUSEMOVE, keys, MAKELPARAM(2 + cell.column * 32 + 16, cell.row * 32 + 16));
     };
@@ -397,7 +387,7 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
         std::set<std::vector<std::uint32_t>> seen;
         for (int i = 0; i < 6; ++i) {
             Settle(program.window, 60);
-            seen.insert(cellPicture(cell));
+            seen.insert(CellPixels(ClientShot(program.window), cell.column, cell.row));
         }
         return seen.size();
     };
@@ -423,30 +413,4 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
     Settle(program.window, 100);
     EXPECT_FALSE(IsWindowVisible(toolbar));
     EXPECT_GE(pictures(first), 2u);
-}
-
-TEST_F(Display, FocusLostWhileVanishingKeepsTheGroupUntilClickedAgain)
-{
-    const std::string jewels = ProgramFolder() + "Jewels32.bmp";
-    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + jewels + "\r\nAnimIntrvl=200\r\n"));
-    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
-    Move group = LargestGroup(sheet);
-    ASSERT_GE(group.size, 2);
-    const LPARAM at = MAKELPARAM(2 + group.column * 32 + 16, boardTop + group.row * 32 + 16);
-    auto click = [&]() {
-        SendWithin(program.window, WM_MOUSEMOVE, 0, at);
-        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendWithin(program.window, WM_LBUTTONUP, 0, at);
-    };
-    click();
-    SendWithin(program.window, WM_KILLFOCUS, 0, 0);
-    // Long after the animation would have ended, the group is still there.
-    Settle(program.window, 2000);
-    EXPECT_EQ("0(0) Click", ControlText(counter));
-    EXPECT_EQ(std::to_string(group.size), StatusBarText(scoreBar, 5));
-
-    // A click on it plays the vanishing animation again, then removes it.
-    click();
-    EXPECT_EQ("0(0) Click", ControlText(counter));
-    EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
 }

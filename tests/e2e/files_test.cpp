@@ -84,9 +84,13 @@ protected:
 
 }  // namespace
 
-TEST_F(Files, SaveWritesTheBoardAndOpenGoesBackToIt)
+// Saved games in a folder whose name ends in a byte 0x5C (表): Save writes
+// the board as a .tgw whatever the extension typed, Open goes back to it and
+// Again to the opened file, New forgets it; every file lands in the folder.
+TEST_F(Files, SaveAndOpenInAFolderEndingInA5CByte)
 {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string directory = MakeWorkDirectory(HYOU);
+    ASSERT_NO_FATAL_FAILURE(Start("", directory));
     const int number = GameNumberOfTitle(WindowText(program.window));
     const std::string dealt = RunTool("deal " + std::to_string(number));
     ASSERT_FALSE(dealt.empty());
@@ -95,14 +99,20 @@ TEST_F(Files, SaveWritesTheBoardAndOpenGoesBackToIt)
     ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, "", &proposed));
     EXPECT_EQ("save1.tgw", proposed);
     EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
-    EXPECT_EQ(dealt, ReadWholeFile(program.directory + "save1.tgw"));
+    EXPECT_EQ(dealt, ReadWholeFile(directory + "save1.tgw"));
 
-    // Whatever extension the player types, the file is a .tgw.
-    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, program.directory + "game.txt", &proposed));
+    // Whatever extension the player types, the file is a .tgw; the extension
+    // is found after the last real backslash: "a.表" becomes "a.tgw".
+    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, directory + "game.txt", &proposed));
     EXPECT_EQ("save2.tgw", proposed);
     EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
-    EXPECT_EQ(dealt, ReadWholeFile(program.directory + "game.tgw"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((program.directory + "game.txt").c_str()));
+    EXPECT_EQ(dealt, ReadWholeFile(directory + "game.tgw"));
+    EXPECT_FALSE(Exists(directory + "game.txt"));
+    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, directory + "a." HYOU));
+    EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
+    EXPECT_TRUE(Exists(directory + "a.tgw"));
+    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, directory + HYOU));
+    EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
 
     const std::string countsAtStart = TileCounts();
     const Sheet sheet = ParseSheet(dealt);
@@ -110,7 +120,7 @@ TEST_F(Files, SaveWritesTheBoardAndOpenGoesBackToIt)
     ASSERT_EQ("1(1) Click", ControlText(counter));
     ASSERT_NE(countsAtStart, TileCounts());
 
-    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, program.directory + "save1.tgw"));
+    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, directory + "save1.tgw"));
     Settle(program.window, 300);
     EXPECT_EQ("IroGame save1.tgw", WindowText(program.window));
     EXPECT_EQ("0(0) Click", ControlText(counter));
@@ -129,29 +139,7 @@ TEST_F(Files, SaveWritesTheBoardAndOpenGoesBackToIt)
     PressKeys(program.window, {VK_CONTROL, 'N'});
     Settle(program.window, 300);
     EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0)) << WindowText(program.window);
-}
 
-TEST_F(Files, AFolderEndingInA5CByteHoldsEveryFileOfTheProgram)
-{
-    const std::string directory = MakeWorkDirectory(HYOU);
-    // The largest int as the sheet size at the smallest tiles gives the largest sheet.
-    ASSERT_NO_FATAL_FAILURE(
-        Start("[system]\r\nSheetSizeX=2147483647\r\nSheetSizeY=2147483647\r\nCellSize=4\r\n", directory));
-    RECT client;
-    GetClientRect(program.window, &client);
-    EXPECT_EQ(240 * 4 + 4, client.right);
-
-    std::string proposed;
-    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, "", &proposed));
-    EXPECT_EQ("save1.tgw", proposed);
-    EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
-    EXPECT_TRUE(Exists(directory + "save1.tgw"));
-    // The extension is found after the last real backslash: "a.表" becomes "a.tgw".
-    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, directory + "a." HYOU));
-    EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
-    EXPECT_TRUE(Exists(directory + "a.tgw"));
-    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, directory + HYOU));
-    EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
     ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, directory + HYOU ".tgw"));
     Settle(program.window, 300);
     EXPECT_EQ("IroGame " HYOU ".tgw", WindowText(program.window));
@@ -159,7 +147,6 @@ TEST_F(Files, AFolderEndingInA5CByteHoldsEveryFileOfTheProgram)
     PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
     ASSERT_EQ(0, WaitForExit(program));
     const std::string ini = ReadWholeFile(directory + "Hanabo.ini");
-    EXPECT_NE(std::string::npos, ini.find("SheetSizeX=240\r\nSheetSizeY=160\r\nCellSize=4\r\n")) << ini;
     EXPECT_NE(std::string::npos, ini.find("Path=" + directory + "Sound\\\r\n")) << ini;
     // Nothing was written beside the folder under a name glued to its own.
     const std::string glued = directory.substr(0, directory.size() - 1);

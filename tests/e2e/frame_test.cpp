@@ -1,4 +1,5 @@
-// The main window's frame: title, menu, single instance and the About box.
+// The main window's frame: title, menu, the About box, the dialogs' commands
+// and a single instance.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,13 +9,6 @@
 #include "tests/e2e/harness.h"
 
 namespace {
-
-class Frame : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(StartProgram(program, MakeWorkDirectory())); }
-    void TearDown() override { StopProgram(program); }
-    RunningProgram program;
-};
 
 // One line per item: popups and their items indented, separators as "-".
 std::string DescribeMenu(HMENU menu, int depth = 0)
@@ -61,50 +55,15 @@ const char ExpectedMenu[] =
     "  40001 Help(&H)\n"
     "  57664 Version(&V)...\n";
 
-}  // namespace
-
-TEST_F(Frame, OpensWithTitleAndMenu)
-{
-    // The first game is dealt before the window shows.
-    EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame #", 0)) << WindowText(program.window);
-    EXPECT_NE(nullptr, GetMenu(program.window));
-
-    HMODULE exe = LoadLibraryExA(std::getenv("HANABO_EXE"), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, exe);
-    HMENU menu = LoadMenuA(exe, MAKEINTRESOURCEA(IDR_MAINMENU));
-    ASSERT_NE(nullptr, menu);
-    EXPECT_EQ(ExpectedMenu, DescribeMenu(menu));
-    DestroyMenu(menu);
-    FreeLibrary(exe);
-
-    Settle(program.window, 500);
-    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("frame.bmp")));
-}
-
-TEST_F(Frame, SecondStartRestoresTheFirstAndExits)
-{
-    PostMessageA(program.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    Settle(program.window, 300);
-    ASSERT_TRUE(IsIconic(program.window));
-
-    RunningProgram second;
-    EXPECT_FALSE(StartProgram(second, MakeWorkDirectory()));
-    EXPECT_EQ(0, WaitForExit(second));
-    StopProgram(second);
-
-    Settle(program.window, 300);
-    EXPECT_FALSE(IsIconic(program.window));
-    EXPECT_EQ(1u, TopLevelWindows("Hanabo32").size());
-}
-
-TEST_F(Frame, AboutBoxShowsTheVersionCentredOnTheWindow)
+// The About box: its texts, placed centred on the main window, or at the
+// screen's corner when that would put it off the screen.
+void CheckAboutBox(const RunningProgram& program, bool partlyOffScreen)
 {
     PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
     HWND box = WaitForWindow(program, "#32770");
     ASSERT_NE(nullptr, box);
     Settle(box, 300);
     EXPECT_EQ("Hanabo32-Version\x8f\xee\x95\xf1", WindowText(box));  // Hanabo32-Version情報
-
     const std::string texts = DialogTexts(box);
     EXPECT_NE(std::string::npos, texts.find("Version 0.96|")) << texts;
     EXPECT_NE(std::string::npos, texts.find("Hanabo32|")) << texts;
@@ -113,11 +72,85 @@ TEST_F(Frame, AboutBoxShowsTheVersionCentredOnTheWindow)
     RECT own;
     GetWindowRect(program.window, &main);
     GetWindowRect(box, &own);
-    EXPECT_NEAR((main.left + main.right) / 2, (own.left + own.right) / 2, 1);
-    EXPECT_NEAR((main.top + main.bottom) / 2, (own.top + own.bottom) / 2, 1);
-    EXPECT_TRUE(SaveScreenshot(box, ArtifactPath("about.bmp")));
-
+    if (partlyOffScreen) {
+        EXPECT_EQ(0, own.left);
+        EXPECT_EQ(0, own.top);
+    } else {
+        EXPECT_NEAR((main.left + main.right) / 2, (own.left + own.right) / 2, 1);
+        EXPECT_NEAR((main.top + main.bottom) / 2, (own.top + own.bottom) / 2, 1);
+        EXPECT_TRUE(SaveScreenshot(box, ArtifactPath("about.bmp")));
+    }
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     Settle(program.window, 300);
     EXPECT_FALSE(IsWindow(box));
+}
+
+}  // namespace
+
+// One program run: the title and menu, the About box, the commands of the
+// dialogs, a second start, and the exit.
+TEST(Frame, TitleMenuAboutBoxDialogsAndASecondStart)
+{
+    RunningProgram program;
+    ASSERT_TRUE(StartProgram(program, MakeWorkDirectory()));
+    struct Stop {
+        RunningProgram& program;
+        ~Stop()
+        {
+            for (HWND box : TopLevelWindows("#32770", program.process.dwProcessId))
+                PostMessageA(box, WM_CLOSE, 0, 0);
+            StopProgram(program);
+        }
+    } stop{program};
+
+    // The first game is dealt before the window shows.
+    const std::string title = WindowText(program.window);
+    EXPECT_EQ(0u, title.rfind("IroGame #", 0)) << title;
+    EXPECT_NE(nullptr, GetMenu(program.window));
+    HMODULE exe = LoadLibraryExA(std::getenv("HANABO_EXE"), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, exe);
+    HMENU menu = LoadMenuA(exe, MAKEINTRESOURCEA(IDR_MAINMENU));
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(ExpectedMenu, DescribeMenu(menu));
+    DestroyMenu(menu);
+    FreeLibrary(exe);
+    Settle(program.window, 500);
+    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("frame.bmp")));
+
+    ASSERT_NO_FATAL_FAILURE(CheckAboutBox(program, false));
+
+    // Each dialog's command, its dialog closed with Cancel as a player
+    // would, leaves the game running.
+    for (int command : {IDM_OPEN, IDM_SAVE, IDM_SELECTGAME, IDM_RECORD, IDM_CONFIG, IDM_BGM, IDM_SOUND}) {
+        SCOPED_TRACE(command);
+        PostMessageA(program.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        Settle(program.window, 300);
+        for (HWND dialog : TopLevelWindows("#32770", program.process.dwProcessId))
+            if (IsWindowVisible(dialog))
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        Settle(program.window, 200);
+        ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.process.hProcess, 0));
+        DWORD_PTR result = 0;
+        ASSERT_NE(0, SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &result));
+    }
+    EXPECT_EQ(title, WindowText(program.window));
+
+    // A second start restores the minimised first one and exits.
+    PostMessageA(program.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Settle(program.window, 300);
+    ASSERT_TRUE(IsIconic(program.window));
+    RunningProgram second;
+    EXPECT_FALSE(StartProgram(second, MakeWorkDirectory()));
+    EXPECT_EQ(0, WaitForExit(second));
+    StopProgram(second);
+    Settle(program.window, 300);
+    EXPECT_FALSE(IsIconic(program.window));
+    EXPECT_EQ(1u, TopLevelWindows("Hanabo32").size());
+
+    SetWindowPos(program.window, nullptr, -400, -300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle(program.window, 200);
+    ASSERT_NO_FATAL_FAILURE(CheckAboutBox(program, true));
+
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(0, WaitForExit(program));
 }

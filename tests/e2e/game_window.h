@@ -56,9 +56,7 @@ protected:
         if (!name.empty())
             SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        for (int waited = 0; IsWindow(dialog) && waited < static_cast<int>(WindowWait); waited += 50)
-            Sleep(50);
-        ASSERT_FALSE(IsWindow(dialog));
+        ASSERT_TRUE(WaitUntilClosed(dialog));
     }
 
     RunningProgram program;

@@ -156,6 +156,20 @@ void PressKeys(HWND window, std::vector<WORD> keys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void TypeText(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text)
+        for (DWORD flags : {DWORD(KEYEVENTF_UNICODE), DWORD(KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)}) {
+            INPUT key = {};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = c;
+            key.ki.dwFlags = flags;
+            inputs.push_back(key);
+        }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 std::vector<std::uint32_t> ScreenPixels(const RECT& rect)
 {
     const int width = rect.right - rect.left;
@@ -219,6 +233,13 @@ bool SaveScreenshot(HWND window, const std::string& path)
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
     out << image;
     return static_cast<bool>(out);
+}
+
+std::string ProgramFolder()
+{
+    const std::string exe = EnvironmentValue("HANABO_EXE", "Hanabo32.exe");
+    const std::size_t slash = exe.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
 }
 
 std::string ArtifactPath(const std::string& name)
@@ -305,6 +326,43 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
     return nullptr;
 }
 
+HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
+            if (IsWindowVisible(window) && WindowText(window) == caption)
+                return window;
+        Sleep(50);
+    } while (GetTickCount() - start <= timeoutMs);
+    return nullptr;
+}
+
+bool WaitUntilClosed(HWND window, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; IsWindow(window) && waited < timeoutMs; waited += 50)
+        Sleep(50);
+    return !IsWindow(window);
+}
+
+// Wine carries these texts across processes itself, as UTF-16 whatever the
+// message's form, so they are asked for as such and turned back into Shift-JIS.
+std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage)
+{
+    std::vector<std::string> texts;
+    LRESULT count = SendWithin(control, countMessage, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        wchar_t wide[2048] = L"";
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
+                            WindowWait, &length);
+        char text[4096] = "";
+        WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
 MessageBoxTexts AnswerMessageBox(const RunningProgram& program)
 {
     MessageBoxTexts texts;
@@ -320,8 +378,7 @@ MessageBoxTexts AnswerMessageBox(const RunningProgram& program)
             texts.text += ControlText(child);
     }
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    for (DWORD waited = 0; IsWindow(box) && waited < WindowWait; waited += 50)
-        Sleep(50);
+    WaitUntilClosed(box);
     return texts;
 }
 

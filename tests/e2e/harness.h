@@ -54,6 +54,10 @@ std::string WindowText(HWND window);
 // in reverse order, e.g. {VK_CONTROL, 'X'}.
 void PressKeys(HWND window, std::vector<WORD> keys);
 
+// Types text as the keyboard would, character by character, into the
+// foreground window (characters that no key gives, such as Japanese, too).
+void TypeText(const std::wstring& text);
+
 // The text of part `part` of a status bar (the score bar) in another process.
 std::string StatusBarText(HWND bar, int part);
 
@@ -69,6 +73,16 @@ void PostRightClick(HWND window, int x, int y);
 // (in any process for a RunningProgram that was never started).
 HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = WindowWait);
 
+// The same for a visible dialog of the program with this caption.
+HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs = WindowWait);
+
+// Waits until a window is gone (at most timeoutMs); whether it is.
+bool WaitUntilClosed(HWND window, DWORD timeoutMs = WindowWait);
+
+// The texts of a list box's or combo box's entries (LB_GETCOUNT and
+// LB_GETTEXT, or CB_GETCOUNT and CB_GETLBTEXT), in Shift-JIS.
+std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage);
+
 // Lets the program handle what was sent to it.
 void Settle(HWND window, DWORD ms = 200);
 
@@ -77,6 +91,10 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
 
 // Saves the window as it is on the screen to a 24-bit .bmp file.
 bool SaveScreenshot(HWND window, const std::string& path);
+
+// The folder of Hanabo32.exe, ending in a backslash: the build puts the
+// shipped tile sets, sounds, music and help, and board-picture.exe, beside it.
+std::string ProgramFolder();
 
 // Where screenshots go; the test script converts them for people to look at.
 std::string ArtifactPath(const std::string& name);

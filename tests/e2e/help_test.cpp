@@ -2,7 +2,6 @@
 // working directory and shows its contents in Japanese.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -55,8 +54,6 @@ void CloseViewer(HWND viewer)
     }
 }
 
-std::string Directory(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
-
 HWND TextPane(HWND viewer)
 {
     ChildSearch search;
@@ -92,10 +89,8 @@ const char RetryQuestion[] =
 
 TEST(Help, HelpCommandShowsTheContentsAndItsJumpsWork)
 {
-    const char* exe = std::getenv("HANABO_EXE");
-    ASSERT_NE(nullptr, exe);
     std::string directory = MakeWorkDirectory();
-    ASSERT_TRUE(CopyFileA((Directory(exe) + "Hanabo.hlp").c_str(), (directory + "Hanabo.hlp").c_str(), FALSE))
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "Hanabo.hlp").c_str(), (directory + "Hanabo.hlp").c_str(), FALSE))
         << "the build puts Hanabo.hlp beside the program";
     ASSERT_TRUE(TopLevelWindows("MS_WINHELP").empty()) << "no help viewer runs yet";
 

@@ -144,6 +144,8 @@ protected:
     // A visible message box or dialog of the program, or null.
     HWND Dialog(DWORD timeoutMs = WindowWait) const { return WaitForWindow(program, "#32770", timeoutMs); }
 
+    void MoveSliderJumpsBackAndForward();
+
     int ts = 32;
 };
 
@@ -157,6 +159,8 @@ std::string CountsText(const Sheet& sheet, int kinds)
 
 }  // namespace
 
+// Every way out writes every setting; a window minimised at the end writes no
+// place, and input queued behind Exit is ignored.
 TEST_F(Play, EveryWayOutWritesEveryDefaultSetting)
 {
     for (int way = 0; way < 4; ++way) {
@@ -168,10 +172,12 @@ TEST_F(Play, EveryWayOutWritesEveryDefaultSetting)
             PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
         else if (way == 1)
             PressKeys(program.window, {VK_CONTROL, 'X'});
-        else
+        else if (way == 2) {
+            Keys({VK_ESCAPE});
+            ASSERT_TRUE(IsIconic(program.window));
+            PostMessageA(program.window, WM_CLOSE, 0, 0);
+        } else {
             PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
-        if (way == 3) {
-            // Input queued behind Exit is ignored.
             PostMessageA(program.window, WM_MOUSEMOVE, 0, at);
             PostMessageA(program.window, WM_LBUTTONUP, 0, at);
             PostMessageA(program.window, WM_RBUTTONDOWN, MK_RBUTTON, at);
@@ -179,12 +185,18 @@ TEST_F(Play, EveryWayOutWritesEveryDefaultSetting)
             PostMessageA(program.window, WM_CLOSE, 0, 0);
         }
         ASSERT_EQ(0, WaitForExit(program));
-        EXPECT_EQ(DefaultSettings(program.directory), ReadWholeFile(program.directory + "Hanabo.ini"));
+        std::string expected = DefaultSettings(program.directory);
+        if (way == 2)
+            expected.erase(expected.find("FormTop=10\r\nFormLeft=10\r\n"), std::strlen("FormTop=10\r\nFormLeft=10\r\n"));
+        EXPECT_EQ(expected, ReadWholeFile(program.directory + "Hanabo.ini"));
         StopProgram(program);
     }
 }
 
-TEST_F(Play, HoverClickUndoRedoAndAgain)
+// One game from its deal: hover and click, the right button's Undo, Redo,
+// Again, Esc and the menu keys held back while minimised, then Ctrl+N and
+// the move slider on the new deal.
+TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     const int number = Number();
@@ -193,6 +205,17 @@ TEST_F(Play, HoverClickUndoRedoAndAgain)
     ASSERT_EQ(16, sheet.columns);
     ASSERT_EQ(12, sheet.rows);
     EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+
+    // No move yet: a right click on the toolbar or a click into the counter
+    // opens nothing, and the focus does not stay in the counter; the right
+    // button on the board has nothing to undo.
+    PostRightClick(toolbar, 4, 4);
+    PostLeftClick(counter, 4, 4);
+    Settle(program.window, 300);
+    EXPECT_EQ(nullptr, Dialog(300));
+    EXPECT_NE(counter, GetFocusOf(program.window));
+    RightClick(0, 0);
+    EXPECT_EQ("0(0) Click", Counter());
 
     // A lone tile shows 1 and a click on it does nothing.
     Move lone = LoneTile(sheet);
@@ -209,9 +232,12 @@ TEST_F(Play, HoverClickUndoRedoAndAgain)
     EXPECT_EQ("0(0) Click", Counter());
     Click(move.column, move.row);
     EXPECT_EQ("1(1) Click", Counter());
-    Sheet after = ParseSheet(RunTool("play - " + MoveText(move), dealt));
+    const std::string played = RunTool("play - " + MoveText(move), dealt);
+    Sheet after = ParseSheet(played);
     EXPECT_EQ(CountsText(after, 5), ShownCounts(5));
-    EXPECT_EQ(std::to_string((move.size - 2) * (move.size - 2)), Field(6));
+    // The score is the third line of the saved game hanabo-tool writes.
+    const std::size_t scoreLine = played.find("\r\n", played.find("\r\n") + 2) + 2;
+    EXPECT_EQ(played.substr(scoreLine, played.find("\r\n", scoreLine) - scoreLine), Field(6));
     SaveScreenshot(program.window, ArtifactPath("play-first-move.bmp"));
 
     RightClick(0, 0);
@@ -223,38 +249,9 @@ TEST_F(Play, HoverClickUndoRedoAndAgain)
     EXPECT_EQ("1(1) Click", Counter());
     EXPECT_EQ(CountsText(after, 5), ShownCounts(5));
 
-    Keys({VK_CONTROL, 'A'});
-    EXPECT_EQ("0(1) Click", Counter());
-    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
-    EXPECT_EQ(number, Number());
-
-    // The right button on a fresh deal has nothing to undo.
-    RightClick(0, 0);
-    EXPECT_EQ("0(1) Click", Counter());
-}
-
-TEST_F(Play, CtrlNDealsANewNumberWithAnEmptyHistory)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    const int first = Number();
-    Move move = LargestGroup(ParseSheet(DealtBoard()));
-    Click(move.column, move.row);
-    ASSERT_EQ("1(1) Click", Counter());
-    Keys({VK_CONTROL, 'N'});
-    EXPECT_NE(first, Number());
-    EXPECT_EQ("0(0) Click", Counter());
-    EXPECT_EQ(CountsText(ParseSheet(DealtBoard()), 5), ShownCounts(5));
-}
-
-TEST_F(Play, EscMinimisesAndMenuKeysWaitForTheRestore)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    Move move = LargestGroup(ParseSheet(DealtBoard()));
-    Click(move.column, move.row);
-    ASSERT_EQ("1(1) Click", Counter());
+    // While the window is minimised, keys of menu items do nothing.
     Keys({VK_ESCAPE});
     ASSERT_TRUE(IsIconic(program.window));
-    // While the window is minimised, keys of menu items do nothing.
     Keys({VK_CONTROL, 'N'});
     Keys({VK_CONTROL, 'A'});
     EXPECT_EQ("1(1) Click", Counter());
@@ -262,21 +259,24 @@ TEST_F(Play, EscMinimisesAndMenuKeysWaitForTheRestore)
     Settle(program.window, 300);
     EXPECT_FALSE(IsIconic(program.window));
     EXPECT_EQ("1(1) Click", Counter());
+
     Keys({VK_CONTROL, 'A'});
     EXPECT_EQ("0(1) Click", Counter());
+    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    EXPECT_EQ(number, Number());
+
+    // Ctrl+N deals a new number with an empty history.
+    Keys({VK_CONTROL, 'N'});
+    EXPECT_NE(number, Number());
+    EXPECT_EQ("0(0) Click", Counter());
+    ASSERT_NO_FATAL_FAILURE(MoveSliderJumpsBackAndForward());
 }
 
-TEST_F(Play, MoveSliderJumpsBackAndForward)
+// On a fresh deal: three moves, two undone, then the slider.
+void Play::MoveSliderJumpsBackAndForward()
 {
-    ASSERT_NO_FATAL_FAILURE(Start());
     const std::string dealt = DealtBoard();
-    // No move yet: a right click on the toolbar or a click into the counter
-    // opens nothing, and the focus does not stay in the counter.
-    PostRightClick(toolbar, 4, 4);
-    PostLeftClick(counter, 4, 4);
-    Settle(program.window, 300);
-    EXPECT_EQ(nullptr, Dialog(300));
-    EXPECT_NE(counter, GetFocusOf(program.window));
+    EXPECT_EQ(CountsText(ParseSheet(dealt), 5), ShownCounts(5));
 
     // Three moves, then back to the first with the right button.
     std::string board = dealt;
@@ -350,7 +350,15 @@ TEST_F(Play, MoveSliderJumpsBackAndForward)
 
 TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 {
-    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetSettings));
+    // Records no game can beat, so that the end of the game asks nothing.
+    std::string settings = SmallSheetSettings;
+    for (const char* header : {"[S8x6(3)]\r\n", "[C8x6(3)]\r\n"}) {
+        settings += header;
+        for (int i = 0; i < 10; ++i)
+            settings += header[1] == 'S' ? "A (96/03/20 00:00:00)=99999\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
+        settings += "\r\n";
+    }
+    ASSERT_NO_FATAL_FAILURE(Start(settings));
     const int number = Number();
     const std::string dealt = DealtBoard(SmallSheetOptions);
     Sheet sheet = ParseSheet(dealt);
@@ -411,9 +419,10 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 
 namespace {
 
-// The largest sheet: 240 x 160 tiles of 4 pixels.
-const char LargestSheetSettings[] = "[system]\r\nCellSize=4\r\nSheetSizeX=240\r\nSheetSizeY=160\r\nCellNo=%d\r\n";
-const char LargestSheetOptions[] = " --size 240x160 --cell 4";
+// The largest int as the sheet size at the smallest tiles gives the largest
+// sheet: 240 x 160 tiles of 4 pixels.
+const char LargestSheetSettings[] =
+    "[system]\r\nCellSize=4\r\nSheetSizeX=2147483647\r\nSheetSizeY=2147483647\r\nCellNo=1\r\n";
 
 // How long the program takes to handle one message, painting included (the
 // cells are drawn while the message is handled).
@@ -425,11 +434,6 @@ double MillisecondsFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     SendWithin(window, message, wParam, lParam, 20000);
     QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string LargestSheet(int kinds)
-{
-    return Format(LargestSheetSettings, kinds);
 }
 
 }  // namespace
@@ -447,7 +451,10 @@ std::string Figures(std::vector<double> times)
 // sending the message to the end of its handling, the cells on the screen.
 TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
 {
-    ASSERT_NO_FATAL_FAILURE(Start(LargestSheet(1), 4));
+    ASSERT_NO_FATAL_FAILURE(Start(LargestSheetSettings, 4));
+    RECT client;
+    GetClientRect(program.window, &client);
+    EXPECT_EQ(240 * 4 + 4, client.right);
     Settle(program.window, 500);
     const POINT at = CellPoint(0, 0);
     const LPARAM position = MAKELPARAM(at.x, at.y);
@@ -472,66 +479,12 @@ TEST_F(Play, TimesAGroupCoveringTheLargestSheet)
     RecordProperty("WholeSheetHover", Figures(hovers));
     RecordProperty("WholeSheetRemoval", Figures(clicks));
     RecordProperty("WholeSheetUndo", Figures(undos));
-}
 
-TEST_F(Play, TimesTheLargestGroupAndUndoAfterALongGame)
-{
-    ASSERT_NO_FATAL_FAILURE(Start(LargestSheet(5), 4));
-    Sheet sheet = ParseSheet(DealtBoard(LargestSheetOptions));
-    ASSERT_EQ(240, sheet.columns);
-    ASSERT_EQ(160, sheet.rows);
-    ASSERT_EQ(CountsText(sheet, 5), ShownCounts(5));
-    Settle(program.window, 500);
-
-    const Move largest = LargestGroup(sheet);
-    const Move lone = LoneTile(sheet);
-    ASSERT_GE(lone.column, 0);
-    const POINT largestAt = CellPoint(largest.column, largest.row);
-    const POINT loneAt = CellPoint(lone.column, lone.row);
-    std::vector<double> hovers;
-    for (int run = 0; run < 5; ++run) {
-        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(loneAt.x, loneAt.y));
-        hovers.push_back(MillisecondsFor(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(largestAt.x, largestAt.y)));
-        EXPECT_EQ(std::to_string(largest.size), Field(5));
-    }
-    const double click = MillisecondsFor(program.window, WM_LBUTTONUP, 0, MAKELPARAM(largestAt.x, largestAt.y));
-    RemoveGroupAt(sheet, largest.column, largest.row);
-    ASSERT_EQ("1(1) Click", Counter());
-
-    // The rest of the game, played at the right end where a move changes few
-    // columns, sent in batches without waiting for each move.
-    std::vector<Move> rest;
-    Sheet beforeLast = sheet;
-    for (Move move = RightmostPair(sheet); move.size >= 2; move = RightmostPair(sheet)) {
-        rest.push_back(move);
-        beforeLast = sheet;
-        RemoveGroupAt(sheet, move.column, move.row);
-    }
-    const int moves = 1 + static_cast<int>(rest.size());
-    const std::size_t batch = 500;
-    for (std::size_t first = 0; first < rest.size(); first += batch) {
-        const std::size_t end = std::min(rest.size(), first + batch);
-        for (std::size_t m = first; m < end; ++m) {
-            const POINT at = CellPoint(rest[m].column, rest[m].row);
-            PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-            PostMessageA(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        }
-        const std::string expected = CounterText(static_cast<int>(end) + 1, static_cast<int>(end) + 1);
-        ASSERT_EQ(expected, WaitForText(counter, expected, 60000));
-    }
-    ASSERT_EQ(CountsText(sheet, 5), ShownCounts(5));
-
-    const double undo = MillisecondsFor(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(0, 0));
-    EXPECT_EQ(CounterText(moves - 1, moves), Counter());
-    EXPECT_EQ(CountsText(beforeLast, 5), ShownCounts(5));
-    SaveScreenshot(program.window, ArtifactPath("largest-sheet-after-undo.bmp"));
-    std::printf("240x160 at 4 pixels, five kinds:\n  hover on the largest group (%d tiles) %s\n"
-                "  its removal %.1f ms\n  Undo after %d moves %.1f ms\n",
-                largest.size, Figures(hovers).c_str(), click, moves, undo);
-    RecordProperty("LargestGroupHover", Figures(hovers));
-    RecordProperty("LargestGroupRemovalMs", static_cast<int>(click + 0.5));
-    RecordProperty("LongGameMoves", moves);
-    RecordProperty("LongGameUndoMs", static_cast<int>(undo + 0.5));
+    // The settings file keeps the sheet's limited size.
+    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_EQ(0, WaitForExit(program));
+    const std::string ini = ReadWholeFile(program.directory + "Hanabo.ini");
+    EXPECT_NE(std::string::npos, ini.find("SheetSizeX=240\r\nSheetSizeY=160\r\nCellSize=4\r\n")) << ini;
 }
 
 // The text of the program's visible tooltip once it reads `expected` (or
@@ -550,7 +503,9 @@ std::string ToolTipText(const RunningProgram& program, const std::string& expect
     return text;
 }
 
-TEST_F(Play, ToolbarButtonsHaveTheirTooltips)
+// The toolbar: each button's tooltip, the Redo tooltip's preview of the next
+// move, and each button's command.
+TEST_F(Play, ToolbarButtonsShowTheirTipsAndRunTheirCommands)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     SetForegroundWindow(program.window);
@@ -569,11 +524,8 @@ TEST_F(Play, ToolbarButtonsHaveTheirTooltips)
     EXPECT_EQ("0(0) Click", Counter());
     EXPECT_EQ(" ", Field(5));
     MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-}
 
-TEST_F(Play, RedoTooltipPreviewsTheNextMove)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
+    const int number = Number();
     const Move move = LargestGroup(ParseSheet(DealtBoard()));
     Click(move.column, move.row);
     RightClick(0, 0);
@@ -585,7 +537,6 @@ TEST_F(Play, RedoTooltipPreviewsTheNextMove)
 
     // Resting on Redo asks for its tooltip, which highlights the group Redo removes.
     RECT redo = ToolbarButtonRect(toolbar, IDM_REDO);
-    ASSERT_FALSE(IsRectEmpty(&redo));
     SetForegroundWindow(program.window);
     MovePointer((redo.left + redo.right) / 2 - 1, (redo.top + redo.bottom) / 2);
     Sleep(100);
@@ -594,7 +545,25 @@ TEST_F(Play, RedoTooltipPreviewsTheNextMove)
     SaveScreenshot(program.window, ArtifactPath("redo-preview.bmp"));
     MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    ASSERT_EQ("1(1) Click", Counter());
+
+    SetForegroundWindow(program.window);
+    auto press = [&](int command) {
+        RECT rect = ToolbarButtonRect(toolbar, command);
+        ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        Settle(program.window, 300);
+    };
+    press(IDM_UNDO);
+    EXPECT_EQ("0(1) Click", Counter());
+    press(IDM_REDO);
     EXPECT_EQ("1(1) Click", Counter());
+    press(IDM_AGAIN);
+    EXPECT_EQ("0(1) Click", Counter());
+    EXPECT_EQ(number, Number());
+    press(IDM_NEW);
+    EXPECT_EQ("0(0) Click", Counter());
+    EXPECT_NE(number, Number());
+    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 TEST_F(Play, CampaignGreysNewAndItsKey)
@@ -618,83 +587,4 @@ TEST_F(Play, CampaignGreysNewAndItsKey)
     // Keys of commands that are not greyed still act.
     Keys({VK_CONTROL, 'A'});
     EXPECT_EQ("0(1) Click", Counter());
-}
-
-TEST_F(Play, CommandsOfLaterDialogsLeaveTheGameRunning)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    const std::string title = WindowText(program.window);
-    const int commands[] = {IDM_OPEN, IDM_SAVE, IDM_SELECTGAME, IDM_RECORD, IDM_CONFIG, IDM_BGM, IDM_SOUND};
-    for (int command : commands) {
-        SCOPED_TRACE(command);
-        PostMessageA(program.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
-        Settle(program.window, 300);
-        // Whatever opened is closed again as a player would, with Cancel.
-        for (HWND dialog : TopLevelWindows("#32770", program.process.dwProcessId))
-            if (IsWindowVisible(dialog))
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        Settle(program.window, 200);
-        ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.process.hProcess, 0));
-        DWORD_PTR result = 0;
-        ASSERT_NE(0, SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &result));
-    }
-    EXPECT_EQ(title, WindowText(program.window));
-    PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
-    EXPECT_EQ(0, WaitForExit(program));
-}
-
-TEST_F(Play, MinimisedAtExitWritesNoWindowPlace)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    Keys({VK_ESCAPE});
-    ASSERT_TRUE(IsIconic(program.window));
-    PostMessageA(program.window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(0, WaitForExit(program));
-    std::string expected = DefaultSettings(program.directory);
-    expected.erase(expected.find("FormTop=10\r\nFormLeft=10\r\n"), std::strlen("FormTop=10\r\nFormLeft=10\r\n"));
-    EXPECT_EQ(expected, ReadWholeFile(program.directory + "Hanabo.ini"));
-}
-
-TEST_F(Play, AboutBoxStaysOnScreenOverAWindowPartlyOffIt)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    SetWindowPos(program.window, nullptr, -400, -300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Settle(program.window, 200);
-    PostMessageA(program.window, WM_COMMAND, IDM_VERSION, 0);
-    HWND box = Dialog();
-    ASSERT_NE(nullptr, box);
-    Settle(box, 300);
-    RECT own;
-    GetWindowRect(box, &own);
-    EXPECT_EQ(0, own.left);
-    EXPECT_EQ(0, own.top);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    Settle(program.window, 200);
-    EXPECT_FALSE(IsWindow(box));
-}
-
-TEST_F(Play, ToolbarButtonsRunTheirCommands)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    const int number = Number();
-    const Move move = LargestGroup(ParseSheet(DealtBoard()));
-    Click(move.column, move.row);
-    ASSERT_EQ("1(1) Click", Counter());
-    SetForegroundWindow(program.window);
-    auto press = [&](int command) {
-        RECT rect = ToolbarButtonRect(toolbar, command);
-        ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        Settle(program.window, 300);
-    };
-    press(IDM_UNDO);
-    EXPECT_EQ("0(1) Click", Counter());
-    press(IDM_REDO);
-    EXPECT_EQ("1(1) Click", Counter());
-    press(IDM_AGAIN);
-    EXPECT_EQ("0(1) Click", Counter());
-    EXPECT_EQ(number, Number());
-    press(IDM_NEW);
-    EXPECT_EQ("0(0) Click", Counter());
-    EXPECT_NE(number, Number());
-    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }

@@ -24,23 +24,11 @@ std::string Entry(const std::string& paddedNumber, const std::string& comment)
 
 class SelectGame : public GameWindowTest {
 protected:
-    // A visible dialog of the program with this caption, or null.
-    HWND WaitForCaption(const char* caption, DWORD timeoutMs = 5000) const
-    {
-        for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
-            for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-                if (IsWindowVisible(window) && WindowText(window) == caption)
-                    return window;
-            Sleep(50);
-        }
-        return nullptr;
-    }
-
     // Ctrl+G, from the window that has the keys.
     void Open(HWND from)
     {
         PressKeys(from, {VK_CONTROL, 'G'});
-        dialog = WaitForCaption(SelectGameCaption);
+        dialog = WaitForDialog(program, SelectGameCaption);
         ASSERT_NE(nullptr, dialog);
         Settle(dialog, 200);
     }
@@ -49,9 +37,7 @@ protected:
 
     void ClickItem(int id)
     {
-        RECT rect;
-        GetWindowRect(Item(id), &rect);
-        ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ClickControl(Item(id));
         Settle(dialog, 200);
     }
 
@@ -100,35 +86,14 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(TypeNumber(number));
         ClickItem(IDC_REGISTER);
-        HWND box = WaitForCaption(CommentCaption);
+        HWND box = WaitForDialog(program, CommentCaption);
         ASSERT_NE(nullptr, box);
         Settle(box, 100);
         if (!comment.empty())
             TypeKeys(comment);
         PressKeys(box, {VK_RETURN});
-        for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-            Sleep(50);
-        ASSERT_FALSE(IsWindow(box));
+        ASSERT_TRUE(WaitUntilClosed(box));
         Settle(dialog, 100);
-    }
-
-    // The texts of a list box's or combo box's entries. Wine carries these
-    // texts across processes itself, as UTF-16 whatever the message's form,
-    // so they are asked for as such and turned back into Shift-JIS.
-    static std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage)
-    {
-        std::vector<std::string> texts;
-        LRESULT count = SendWithin(control, countMessage, 0, 0);
-        for (int i = 0; i < count; ++i) {
-            wchar_t wide[2048] = L"";
-            DWORD_PTR length = 0;
-            SendMessageTimeoutW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide),
-                                SMTO_NORMAL, 5000, &length);
-            char text[4096] = "";
-            WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-            texts.push_back(text);
-        }
-        return texts;
     }
 
     std::vector<std::string> Entries() const { return ListTexts(Item(IDC_SPECIALNUMBERS), LB_GETCOUNT, LB_GETTEXT); }
@@ -177,7 +142,7 @@ protected:
 
 TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const std::string first = std::to_string(GameNumberOfTitle(WindowText(program.window)));
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
 
@@ -202,7 +167,7 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     // The comment dialog offers the sheet's description, focused and selected.
     ASSERT_NO_FATAL_FAILURE(TypeNumber("777"));
     ClickItem(IDC_REGISTER);
-    HWND box = WaitForCaption(CommentCaption);
+    HWND box = WaitForDialog(program, CommentCaption);
     ASSERT_NE(nullptr, box);
     Settle(box, 100);
     HWND comment = GetDlgItem(box, IDC_COMMENT_TEXT);
@@ -210,9 +175,7 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     EXPECT_EQ(comment, GetFocusOf(box));
     EXPECT_EQ(MAKELONG(0, 8), SendWithin(comment, EM_GETSEL, 0, 0));
     PressKeys(box, {VK_RETURN});
-    for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-        Sleep(50);
-    ASSERT_FALSE(IsWindow(box));
+    ASSERT_TRUE(WaitUntilClosed(box));
     Settle(dialog, 100);
     ASSERT_NO_FATAL_FAILURE(Register("5", "NICE"));
     const std::vector<std::string> entries = {Entry("5              ", "NICE"), Entry("777            ", "16x12(5)")};
@@ -226,16 +189,16 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     Settle(dialog, 200);
     EXPECT_EQ("777            ", ControlText(Item(IDC_NUMBERBOX)));
     EXPECT_EQ(LB_ERR, SendWithin(Item(IDC_SPECIALNUMBERS), LB_GETCURSEL, 0, 0));
-    DealsNumber("777");
+    ASSERT_NO_FATAL_FAILURE(DealsNumber("777"));
 
     // After a saved game was opened, OK deals the number, not the file.
     std::ofstream(program.directory + "three.tgw", std::ios::binary) << RunTool("deal 3");
-    ChooseInFileDialog({VK_CONTROL, 'O'}, program.directory + "three.tgw");
+    ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, program.directory + "three.tgw"));
     Settle(program.window, 300);
     ASSERT_EQ("IroGame three.tgw", WindowText(program.window));
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
     ASSERT_NO_FATAL_FAILURE(TypeNumber("12"));
-    DealsNumber("12");
+    ASSERT_NO_FATAL_FAILURE(DealsNumber("12"));
 
     // New games pressed while the dialog has the keys go to its list at once:
     // the ten newest, newest first.
@@ -255,7 +218,7 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
 
 TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
     for (int n = 101; n <= 111; ++n)
         ASSERT_NO_FATAL_FAILURE(Register(std::to_string(n)));
@@ -288,11 +251,10 @@ TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
     const std::string longNumber(3000, '9');
     SendWithin(Item(IDC_NUMBERBOX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longNumber.c_str()));
     ClickItem(IDC_REGISTER);
-    HWND box = WaitForCaption(CommentCaption);
+    HWND box = WaitForDialog(program, CommentCaption);
     ASSERT_NE(nullptr, box);
     PressKeys(box, {VK_RETURN});
-    for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-        Sleep(50);
+    ASSERT_TRUE(WaitUntilClosed(box));
     ASSERT_EQ(10u, Entries().size());
     EXPECT_EQ(std::string(1023, '9'), Entries()[0]);
     ClickItem(IDOK);

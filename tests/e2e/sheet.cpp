@@ -101,21 +101,6 @@ Move LargestGroup(const Sheet& sheet)
     return best;
 }
 
-Move RightmostPair(const Sheet& sheet)
-{
-    for (int column = sheet.columns - 1; column >= 0; --column) {
-        for (int row = sheet.rows - 1; row >= 0; --row) {
-            const int value = sheet.At(column, row);
-            if (value == 0)
-                break;
-            if ((row > 0 && sheet.At(column, row - 1) == value) ||
-                (column > 0 && sheet.At(column - 1, row) == value))
-                return {column, row, 2};
-        }
-    }
-    return Move();
-}
-
 Move LoneTile(const Sheet& sheet)
 {
     for (int row = 0; row < sheet.rows; ++row)
@@ -123,36 +108,6 @@ Move LoneTile(const Sheet& sheet)
             if (sheet.At(column, row) != 0 && GroupAt(sheet, column, row).size() == 1)
                 return {column, row, 1};
     return Move();
-}
-
-void RemoveGroupAt(Sheet& sheet, int column, int row)
-{
-    for (const Move& cell : GroupAt(sheet, column, row))
-        sheet.At(cell.column, cell.row) = 0;
-    // Each column packs against the bottom, keeping its order.
-    for (int c = 0; c < sheet.columns; ++c) {
-        int to = sheet.rows - 1;
-        for (int r = sheet.rows - 1; r >= 0; --r) {
-            int value = sheet.At(c, r);
-            if (value == 0)
-                continue;
-            sheet.At(c, r) = 0;
-            sheet.At(c, to--) = value;
-        }
-    }
-    // Columns with tiles pack against column 0.
-    int to = 0;
-    for (int c = 0; c < sheet.columns; ++c) {
-        if (sheet.At(c, sheet.rows - 1) == 0)
-            continue;
-        if (c != to) {
-            for (int r = 0; r < sheet.rows; ++r) {
-                sheet.At(to, r) = sheet.At(c, r);
-                sheet.At(c, r) = 0;
-            }
-        }
-        ++to;
-    }
 }
 
 std::string MoveText(const Move& move)

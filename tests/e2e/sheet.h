@@ -1,5 +1,5 @@
 // Boards as hanabo-tool writes them (saved-game text), read back for choosing
-// moves: groups, the largest one, lone tiles, and removal by the game's rules.
+// moves: groups, the largest one, and lone tiles.
 #pragma once
 
 #include <cstddef>
@@ -33,16 +33,8 @@ std::vector<Move> GroupAt(const Sheet& sheet, int column, int row);
 // equal); size below 2 when no group is left.
 Move LargestGroup(const Sheet& sheet);
 
-// A cell of a group as far right as possible (size 2 when found, else 0):
-// removing it changes few columns, so a long game is played quickly.
-Move RightmostPair(const Sheet& sheet);
-
 // A tile with no equal neighbour, or column -1 when there is none.
 Move LoneTile(const Sheet& sheet);
-
-// Removes the group at (column, row): the tiles above fall and empty columns
-// close towards the left.
-void RemoveGroupAt(Sheet& sheet, int column, int row);
 
 // "C,R", as hanabo-tool reads a move.
 std::string MoveText(const Move& move);

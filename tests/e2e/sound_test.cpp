@@ -27,15 +27,6 @@ std::string Lower(std::string text)
     return text;
 }
 
-// The folder of the program under test, where the build puts the shipped files.
-std::string ProgramFolder()
-{
-    const char* exe = std::getenv("HANABO_EXE");
-    std::string path = exe && *exe ? exe : "Hanabo32.exe";
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // The samples of a shipped wave file: what the device is given.
 std::string WaveSamples(const std::string& name)
 {
@@ -43,37 +34,11 @@ std::string WaveSamples(const std::string& name)
     return wave.size() > 44 ? wave.substr(44) : std::string();
 }
 
-// A visible dialog of the program with this caption.
-HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs = 10000)
-{
-    for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
-        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-            if (IsWindowVisible(window) && WindowText(window) == caption)
-                return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-void WaitUntilClosed(HWND window)
-{
-    for (int waited = 0; IsWindow(window) && waited < 10000; waited += 50)
-        Sleep(50);
-}
-
+// The text of a list box's entry; empty when there is none.
 std::string ListText(HWND list, int index)
 {
-    // The system carries list-box texts between processes itself, as UTF-16.
-    wchar_t text[1024] = L"";
-    DWORD_PTR length = 0;
-    if (SendMessageTimeoutW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 5000, &length) == 0 ||
-        length >= 1024 ||
-        !SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                             5000, &length))
-        return "";
-    char bytes[2048] = "";
-    WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    return bytes;
+    const std::vector<std::string> texts = ListTexts(list, LB_GETCOUNT, LB_GETTEXT);
+    return index < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(index)] : std::string();
 }
 
 void ClickListItem(HWND list, int index)
@@ -129,16 +94,17 @@ protected:
         return got;
     }
 
-    // Clicks the largest group of the board with mouse messages.
-    void ClickGroup(Sheet& sheet)
+    // Clicks the largest group of the board (saved-game text) with mouse
+    // messages; the board becomes the one after the move.
+    void ClickGroup(std::string& board)
     {
-        Move move = LargestGroup(sheet);
+        Move move = LargestGroup(ParseSheet(board));
         ASSERT_GE(move.size, 2);
         const int x = 2 + move.column * 32 + 16, y = boardTop + move.row * 32 + 16;
         SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
         SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-        RemoveGroupAt(sheet, move.column, move.row);
+        board = RunTool("play - " + MoveText(move), board);
     }
 
     // Select Sound opens from the Configuration dialog's "Select Sound..." button.
@@ -172,14 +138,14 @@ TEST_F(Sounds, EventsAreHeardAndSelectSoundStoresTheNames)
     const std::string tada = WaveSamples("tada.wav"), pin = WaveSamples("pin.wav");
     ASSERT_FALSE(pin.empty());
     ForgetCapture();
-    Start("[Sound]\r\nSound=1\r\n", directory);
+    ASSERT_NO_FATAL_FAILURE(Start("[Sound]\r\nSound=1\r\n", directory));
 
     // the first deal sounds Start, a click on a group sounds Click, sample for sample
     EXPECT_NE(Captured(tada).find(tada), std::string::npos) << "the Start sound did not arrive";
     Sleep(300);
-    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(GameNumberOfTitle(WindowText(program.window)))));
+    std::string board = RunTool("deal " + std::to_string(GameNumberOfTitle(WindowText(program.window))));
     ForgetCapture();
-    ClickGroup(sheet);
+    ASSERT_NO_FATAL_FAILURE(ClickGroup(board));
     const std::string clicked = Captured(pin);
     ASSERT_NE(clicked.find(pin), std::string::npos) << "captured " << clicked.size() << " bytes, not pin.wav";
     int peak = 0;
@@ -191,7 +157,7 @@ TEST_F(Sounds, EventsAreHeardAndSelectSoundStoresTheNames)
     PressKeys(program.window, {VK_CONTROL, 'M'});
     Settle(program.window, 300);
     ForgetCapture();
-    ClickGroup(sheet);
+    ASSERT_NO_FATAL_FAILURE(ClickGroup(board));
     Sleep(1500);
     EXPECT_TRUE(ReadWholeFile(capture).empty()) << "a sound arrived with the sound switched off";
 
@@ -301,13 +267,7 @@ TEST_F(Sounds, MusicThatCannotPlayIsReportedAtStartUpAndSwitchedOff)
 
     // Ctrl+B asks for a MIDI file; cancelled, the music stays off
     PressKeys(program.window, {VK_CONTROL, 'B'});
-    HWND chooser = nullptr;
-    for (int waited = 0; !chooser && waited < 10000; waited += 50) {
-        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-            if (IsWindowVisible(window))
-                chooser = window;
-        Sleep(50);
-    }
+    HWND chooser = WaitForWindow(program, "#32770");
     ASSERT_NE(nullptr, chooser);
     Settle(chooser, 300);
     HWND filter = FindChild(chooser, "ComboBox", 0x470);  // cmb1, the file types
@@ -323,31 +283,10 @@ TEST_F(Sounds, MusicThatCannotPlayIsReportedAtStartUpAndSwitchedOff)
     const std::string piece = directory + "Hanabo.mid";
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "Hanabo.mid").c_str(), piece.c_str(), FALSE));
     PressKeys(program.window, {VK_CONTROL, 'B'});
-    chooser = nullptr;
-    for (int waited = 0; !chooser && waited < 10000; waited += 50) {
-        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-            if (IsWindowVisible(window))
-                chooser = window;
-        Sleep(50);
-    }
+    chooser = WaitForWindow(program, "#32770");
     ASSERT_NE(nullptr, chooser);
     Settle(chooser, 300);
-    // the file name box: edt1, or the edit inside the combo box cmb13
-    HWND name = nullptr;
-    EnumChildWindows(
-        chooser,
-        [](HWND child, LPARAM found) -> BOOL {
-            char kind[64] = "";
-            GetClassNameA(child, kind, sizeof kind);
-            HWND parent = GetParent(child);
-            const bool nameBox = GetDlgCtrlID(child) == 0x480 || (parent && GetDlgCtrlID(parent) == 0x47c);
-            if (lstrcmpiA(kind, "Edit") == 0 && nameBox) {
-                *reinterpret_cast<HWND*>(found) = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&name));
+    HWND name = FileNameBox(chooser);
     ASSERT_NE(nullptr, name);
     SendWithin(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(piece.c_str()));
     PostMessageA(chooser, WM_COMMAND, IDOK, 0);
