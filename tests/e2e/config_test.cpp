@@ -25,31 +25,6 @@ std::string Counts(int columns, int rows)
     return std::to_string(columns) + " Column(\x97\xf1)  " + std::to_string(rows) + " Row(\x8d\x73)";  // 列, 行
 }
 
-std::string ProgramFolder()
-{
-    const char* exe = std::getenv("HANABO_EXE");
-    std::string path = exe && *exe ? exe : "Hanabo32.exe";
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-HWND VisibleDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs = WindowWait)
-{
-    for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
-        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-            if (IsWindowVisible(window) && (caption.empty() || WindowText(window) == caption))
-                return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-void WaitClosed(HWND window)
-{
-    for (DWORD waited = 0; IsWindow(window) && waited < WindowWait; waited += 50)
-        Sleep(50);
-}
-
 class Config : public GameWindowTest {
 protected:
     HWND dialog = nullptr;
@@ -71,7 +46,7 @@ protected:
         } else {
             PressKeys(program.window, {VK_MENU, 'C'});
         }
-        dialog = VisibleDialog(program, Caption);
+        dialog = WaitForDialog(program, Caption);
         ASSERT_NE(nullptr, dialog);
         Settle(dialog, 300);
     }
@@ -86,7 +61,7 @@ protected:
     void Close(int button)
     {
         Press(button);
-        WaitClosed(dialog);
+        WaitUntilClosed(dialog);
         ASSERT_FALSE(IsWindow(dialog));
         Settle(program.window, 300);
     }
@@ -121,15 +96,15 @@ protected:
         return {low, high};
     }
 
-    // A file dialog that the dialog opened: its file type, then the name typed
-    // and confirmed (cancelled when name is empty).
+    // A file dialog that the dialog opened, over it: its file type, then the
+    // name typed and confirmed (cancelled when name is empty).
     std::string ChooseFile(int button, const std::string& name)
     {
         ClickControl(Item(button));
         HWND chooser = nullptr;
         for (DWORD waited = 0; !chooser && waited < WindowWait; waited += 50) {
             for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-                if (window != dialog && IsWindowVisible(window))
+                if (GetWindow(window, GW_OWNER) == dialog && IsWindowVisible(window))
                     chooser = window;
             Sleep(50);
         }
@@ -146,7 +121,7 @@ protected:
                 SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
             PostMessageA(chooser, WM_COMMAND, IDOK, 0);
         }
-        WaitClosed(chooser);
+        WaitUntilClosed(chooser);
         Settle(dialog, 300);
         return type;
     }
@@ -396,7 +371,7 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
     // the Record dialog shows the file's records until Clear Records empties it
     const RECT recordButton = ToolbarButtonRect(toolbar, IDM_RECORD);
     ClickPointer((recordButton.left + recordButton.right) / 2, (recordButton.top + recordButton.bottom) / 2);
-    HWND records = VisibleDialog(program, "Hanabo32-Record");
+    HWND records = WaitForDialog(program, "Hanabo32-Record");
     ASSERT_NE(nullptr, records);
     Settle(records, 200);
     HWND scores = GetDlgItem(records, IDC_RECORD_SCORES);
@@ -406,21 +381,21 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
     ASSERT_NO_FATAL_FAILURE(Open(false));
     EXPECT_EQ("Blank Cell 2", WindowText(Item(IDC_CFG_BLANKCELL)));   // Cancel kept it
     ClickControl(Item(IDC_CFG_CLEARRECORDS));
-    HWND question = VisibleDialog(program, "Hanabo32");
+    HWND question = WaitForDialog(program, "Hanabo32");
     ASSERT_NE(nullptr, question);
     const std::string asked = "\x8d\xa1\x82\xdc\x82\xc5\x82\xcc\x8b\x4c\x98\x5e\x82\xcd" + directory +
                               "Hanabo.bak\x82\xc9\x95\xdb\x91\xb6\x82\xb3\x82\xea\x82\xdc\x82\xb7";  // 今までの記録は%sに保存されます
     EXPECT_NE(std::string::npos, DialogTexts(question).find(asked)) << DialogTexts(question);
     PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
-    WaitClosed(question);
+    WaitUntilClosed(question);
     Settle(dialog, 200);
     EXPECT_EQ(ini, ReadWholeFile(directory + "Hanabo.ini"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((directory + "Hanabo.bak").c_str()));
     ClickControl(Item(IDC_CFG_CLEARRECORDS));
-    question = VisibleDialog(program, "Hanabo32");
+    question = WaitForDialog(program, "Hanabo32");
     ASSERT_NE(nullptr, question);
     PostMessageA(question, WM_COMMAND, IDOK, 0);
-    WaitClosed(question);
+    WaitUntilClosed(question);
     Settle(dialog, 200);
     EXPECT_EQ(ini, ReadWholeFile(directory + "Hanabo.bak"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((directory + "Hanabo.ini").c_str()));
@@ -429,11 +404,11 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
 
     // Select Sound opens over the dialog; the music's file choice, cancelled, changes nothing
     ClickControl(Item(IDC_SELECTSOUND));
-    HWND sounds = VisibleDialog(program, "Select Sound");
+    HWND sounds = WaitForDialog(program, "Select Sound");
     ASSERT_NE(nullptr, sounds);
     EXPECT_EQ(dialog, GetWindow(sounds, GW_OWNER));
     PostMessageA(sounds, WM_COMMAND, IDCANCEL, 0);
-    WaitClosed(sounds);
+    WaitUntilClosed(sounds);
     const std::string music = Text(IDC_CFG_MIDIPATH);
     EXPECT_EQ("MIDI File", ChooseFile(IDC_CFG_BGMFILE, ""));
     EXPECT_EQ(music, Text(IDC_CFG_MIDIPATH));
@@ -453,7 +428,7 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
     EXPECT_EQ(0u, WindowText(program.window).rfind("IroGame", 0)) << WindowText(program.window);
     EXPECT_TRUE(Enabled(IDC_CFG_NUMBER3) && Enabled(IDC_CFG_BITMAPOPTION));
     EXPECT_FALSE(Enabled(IDC_CFG_BLANKCELL));
-    EXPECT_EQ(nullptr, VisibleDialog(program, "Hanabo32-Error", 300));
+    EXPECT_EQ(nullptr, WaitForDialog(program, "Hanabo32-Error", 300));
     const std::string game = WindowText(program.window);
     ASSERT_NO_FATAL_FAILURE(Close(IDOK));
     EXPECT_EQ(game, WindowText(program.window));
@@ -493,14 +468,14 @@ TEST_F(Config, ACampaignGreysTheSheetsShape)
     // Clear Records whose backup cannot be written: the file and its records
     // stay where they were, and the program goes on
     ClickControl(Item(IDC_CFG_CLEARRECORDS));
-    HWND question = VisibleDialog(program, "Hanabo32");
+    HWND question = WaitForDialog(program, "Hanabo32");
     ASSERT_NE(nullptr, question);
     PostMessageA(question, WM_COMMAND, IDOK, 0);
-    WaitClosed(question);
+    WaitUntilClosed(question);
     Settle(dialog, 300);
     EXPECT_EQ(ini, ReadWholeFile(directory + "Hanabo.ini"));
     EXPECT_EQ("kept", ReadWholeFile(directory + "Hanabo.bak\\kept.txt"));
-    EXPECT_EQ(nullptr, VisibleDialog(program, "Hanabo32-Error", 300));
+    EXPECT_EQ(nullptr, WaitForDialog(program, "Hanabo32-Error", 300));
     ASSERT_NO_FATAL_FAILURE(Close(IDOK));
     EXPECT_EQ(title, WindowText(program.window));
 }

@@ -122,3 +122,33 @@ int GameNumberOfTitle(const std::string& title)
         return 0;
     return std::atoi(title.c_str() + hash + 1);
 }
+
+void RemoveGroupAt(Sheet& sheet, int column, int row)
+{
+    for (const Move& cell : GroupAt(sheet, column, row))
+        sheet.At(cell.column, cell.row) = 0;
+    // Each column packs against the bottom, keeping its order.
+    for (int c = 0; c < sheet.columns; ++c) {
+        int to = sheet.rows - 1;
+        for (int r = sheet.rows - 1; r >= 0; --r) {
+            int value = sheet.At(c, r);
+            if (value == 0)
+                continue;
+            sheet.At(c, r) = 0;
+            sheet.At(c, to--) = value;
+        }
+    }
+    // Columns with tiles pack against column 0.
+    int to = 0;
+    for (int c = 0; c < sheet.columns; ++c) {
+        if (sheet.At(c, sheet.rows - 1) == 0)
+            continue;
+        if (c != to) {
+            for (int r = 0; r < sheet.rows; ++r) {
+                sheet.At(to, r) = sheet.At(c, r);
+                sheet.At(c, r) = 0;
+            }
+        }
+        ++to;
+    }
+}

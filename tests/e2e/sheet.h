@@ -33,6 +33,10 @@ std::vector<Move> GroupAt(const Sheet& sheet, int column, int row);
 // equal); size below 2 when no group is left.
 Move LargestGroup(const Sheet& sheet);
 
+// Removes the group at (column, row): the tiles above fall and empty columns
+// close towards the left.
+void RemoveGroupAt(Sheet& sheet, int column, int row);
+
 // A tile with no equal neighbour, or column -1 when there is none.
 Move LoneTile(const Sheet& sheet);
 
