@@ -1,6 +1,6 @@
 # Hanabo32: `make play` builds and starts the game, `make test` builds everything
 # and runs every test. Both install what is missing first.
-.PHONY: all deps native win32 win64 build play test unit e2e bench solve-bench fuzz clean
+.PHONY: all deps native win32 win64 build play test unit e2e dist bench solve-bench fuzz clean
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -30,8 +30,13 @@ play: win64
 unit: native
 	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)
 
-e2e: win64 native
-	@bash tools/e2e.sh $(BUILD)/win64 $(BUILD)/native
+# The release a player unpacks: build/Hanabo32.zip.
+dist: win32
+	@bash tools/dist.sh $(BUILD)/win32 $(BUILD)/Hanabo32.zip
+
+# The end-to-end tests also unpack the release and play from it.
+e2e: win64 native dist
+	@bash tools/e2e.sh $(BUILD)/win64 $(BUILD)/native $(BUILD)/Hanabo32.zip
 
 test: build
 	$(MAKE) --no-print-directory unit

@@ -152,6 +152,13 @@ void ShowRecordWindow(bool campaign)
     UpdateWindow(window.dialog);
 }
 
+void RefreshRecordWindows()
+{
+    for (RecordWindow& window : recordWindows)
+        if (window.dialog)
+            Refresh(&window, true);
+}
+
 void HideRecordWindows()
 {
     for (RecordWindow& window : recordWindows)

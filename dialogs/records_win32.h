@@ -16,6 +16,10 @@ void ShowRecordWindow(bool campaign);
 // Hides both record dialogs.
 void HideRecordWindows();
 
+// Both record dialogs show their lists as they are now (after Clear Records:
+// empty, under the heading "Edit").
+void RefreshRecordWindows();
+
 // The modal name entry ("Rest Record!" when restRecord, else "High Score!"):
 // shows name selected, so that typing replaces it, and returns the text given
 // with OK, the only way out.

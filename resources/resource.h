@@ -28,6 +28,7 @@
 #define IDD_SELECTSOUND     115
 #define IDD_MOVESLIDER      153
 #define IDD_COMMENT         157
+#define IDD_CONFIG          168
 #define IDD_RECORD          143
 #define IDD_CAMPAIGN        145
 #define IDD_CAMPAIGNRECORD  148
@@ -52,8 +53,36 @@
 #define IDC_SOUND_EVENTS    1034
 #define IDC_SOUND_FOLDER    1036
 #define IDC_SOUND_NONE      1038
-// The Configuration dialog's "Select Sound..." button.
+// The Configuration dialog (168).
+#define IDC_CFG_COLUMNBAR   1024
+#define IDC_CFG_ROWBAR      1025
+#define IDC_CFG_BITMAPPATH  1036
+#define IDC_CFG_MIDIPATH    1037
+#define IDC_CFG_COUNTS      1051
+#define IDC_CFG_CELL4       1065   // 1065 to 1070: 4, 8, 16, 32, 48, 64 pixels
+#define IDC_CFG_CELL64      1070
+#define IDC_CFG_SHEETSMALL  1071   // 1071 to 1074: Small, Normal, Large, Customize
+#define IDC_CFG_SHEETNORMAL 1072
+#define IDC_CFG_SHEETLARGE  1073
+#define IDC_CFG_CUSTOMIZE   1074
+#define IDC_CFG_NUMBER3     1075   // 1075 to 1077: 3, 4, 5 kinds
+#define IDC_CFG_NUMBER5     1077
+#define IDC_CFG_BITMAPOPTION 1078
+#define IDC_CFG_SCOREOPTION 1079
+#define IDC_CFG_TOOLBAR     1080
+#define IDC_CFG_SCOREBAR    1081
+#define IDC_CFG_BITMAP      1082
+#define IDC_CFG_BGMFILE     1083
 #define IDC_SELECTSOUND     1084
+#define IDC_CFG_BGM         1085
+#define IDC_CFG_SOUND       1086
+#define IDC_CFG_CLEARRECORDS 1088
+#define IDC_CFG_NORMAL      1089
+#define IDC_CFG_AUTO        1090
+#define IDC_CFG_SHIFT       1091
+#define IDC_CFG_SLOW        1092
+#define IDC_CFG_BLANKCELL   1093
+#define IDC_CFG_VERYSLOW    1094
 // The record dialogs (143, 148) and the name entry (152, 154).
 #define IDC_RECORD_HEADING  1036
 #define IDC_RECORD_SCORES   1035

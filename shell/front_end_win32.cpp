@@ -14,6 +14,21 @@
 static const char NoticeCaption[] = "Hanabo32";
 static const char ErrorCaption[] = "Hanabo32-Error";
 
+// The owner of message boxes and file choices: the main window, or the modal
+// dialog open over it, which must stay disabled while they are shown and get
+// the focus back when they close.
+static HWND boxOwner = nullptr;
+
+void SetBoxOwner(HWND owner)
+{
+    boxOwner = owner;
+}
+
+static HWND BoxOwner()
+{
+    return boxOwner && IsWindow(boxOwner) ? boxOwner : mainWindow;
+}
+
 void DrawCell(int column, int row)
 {
     DrawBoardCell(column, row);
@@ -33,12 +48,12 @@ void PlaySoundEvent(SoundEvent event)
 
 void ShowMessage(const char* text, MessageKind kind)
 {
-    MessageBoxA(mainWindow, text, kind == MessageKind::Error ? ErrorCaption : NoticeCaption, MB_OK);
+    MessageBoxA(BoxOwner(), text, kind == MessageKind::Error ? ErrorCaption : NoticeCaption, MB_OK);
 }
 
 bool AskYesNo(const char* text)
 {
-    return MessageBoxA(mainWindow, text, NoticeCaption, MB_YESNO) == IDYES;
+    return MessageBoxA(BoxOwner(), text, NoticeCaption, MB_YESNO) == IDYES;
 }
 
 bool AskPlayerName(bool restRecord, char* name, std::size_t size)
@@ -90,7 +105,7 @@ bool ChooseFile(bool save, const char* filterName, const char* filterPattern, co
     lstrcpynA(path, name, static_cast<int>(size));
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
-    request.hwndOwner = mainWindow;
+    request.hwndOwner = BoxOwner();
     request.lpstrFilter = filter;
     request.nFilterIndex = 1;
     request.lpstrFile = path;

@@ -102,13 +102,10 @@ static void OnCommand(HWND window, int command, int notice)
     case IDM_SOUND:
         ToggleSound();
         break;
-    case IDC_SELECTSOUND:
-        // The Configuration dialog's "Select Sound..." button; until that
-        // dialog comes, the command reaches the main window directly.
-        RunSelectSound(window);
+    case IDM_CONFIG:
+        RunConfigDialog(window);
         break;
     default:
-        // Config arrives with the module that owns it.
         break;
     }
 }

@@ -18,6 +18,13 @@ bool HasShutDown();
 // The modal About box.
 void RunAboutBox(HWND owner);
 
+// The modal Configuration dialog (the Config command): 1 after OK, 0 after Cancel.
+int RunConfigDialog(HWND owner);
+
+// While a modal dialog is open over the main window, the game's message boxes
+// and file choices belong to it (null: to the main window again).
+void SetBoxOwner(HWND owner);
+
 // The move slider dialog: opened on a right click on the toolbar or the score
 // bar, or a click into the click counter box.
 void OpenMoveSlider();

@@ -136,11 +136,18 @@ void ToggleMusic()
         StopMusic();
         return;
     }
+    if (!ChooseMusicFile())
+        return;
+    settings.BGM = 1;
+    StartMusic();
+}
+
+bool ChooseMusicFile()
+{
     const FileChoice choice = PrepareFileChoice(settings.MIDI.c_str(), MidiFilterName, MidiFilterPattern);
     std::string path;
     if (!ShowFileChoice(choice, false, &path))
-        return;
+        return false;
     settings.MIDI = path;
-    settings.BGM = 1;
-    StartMusic();
+    return true;
 }

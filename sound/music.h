@@ -22,6 +22,10 @@ void OnMusicNotice();
 // Ctrl+B: switches the music off, or asks for a MIDI file and plays it.
 void ToggleMusic();
 
+// Asks for a MIDI file, starting at the MusicFile; true when one was chosen,
+// which is then the MusicFile. Plays nothing.
+bool ChooseMusicFile();
+
 // After this many replays in a row that each ended at once, the loop gives up.
 const int QuickEndLimit = 3;
 // A play that ends within this many milliseconds of being asked for ended at once.

@@ -4,6 +4,10 @@
 set -euo pipefail
 win=$(readlink -f "${1:-build/win64}")
 native=$(readlink -f "${2:-build/native}")
+# The release zip (an optional third argument ending in .zip): unpacked into
+# a fresh folder, where a test plays. Other arguments go to the test runner.
+dist_zip=""
+case "${3:-}" in *.zip) dist_zip=$3 ;; esac
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_env.sh"
 
@@ -20,6 +24,7 @@ cleanup() {
   umount "$full_disk" 2>/dev/null || true
   rmdir "$full_disk" 2>/dev/null || true
   rm -rf "$prefix"
+  [ -n "${unpacked:-}" ] && rm -rf "$unpacked"
 }
 trap cleanup EXIT
 if mount -t tmpfs -o size=256k,mode=0777 tmpfs "$full_disk" 2>/dev/null; then
@@ -40,6 +45,25 @@ mkdir -p "$HOME"
 capture="$prefix/capture.raw"
 printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' "$capture" > "$HOME/.asoundrc"
 HANABO_CAPTURE=$(winpath "$capture")
+
+# The release, unpacked as a player would. wine64 cannot run the 32-bit
+# program it holds, so the 64-bit build of the same source stands in for it,
+# once the zip's own program has shown itself to be the 32-bit one.
+export HANABO_DIST=""
+if [ -n "$dist_zip" ]; then
+  # A folder of its own, outside the Wine prefix, as a player's would be.
+  unpacked=$(mktemp -d /tmp/hanabo-release.XXXXXX)
+  unzip -q "$dist_zip" -d "$unpacked"
+  shipped="$unpacked/Hanabo32/Hanabo32.exe"
+  pe=$(od -An -tu4 -j60 -N4 "$shipped" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$shipped" | tr -d ' ')
+  if [ "$machine" != "014c" ]; then
+    echo "The release's Hanabo32.exe is not a 32-bit (i386) program (machine $machine)." >&2
+    exit 1
+  fi
+  cp "$win/Hanabo32.exe" "$shipped"
+  HANABO_DIST=$(winpath "$unpacked/Hanabo32")\\
+fi
 
 export HANABO_EXE HANABO_ARTIFACTS HANABO_TOOL
 HANABO_EXE=$(winpath "$win/Hanabo32.exe")

@@ -6,7 +6,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 xvfb x11-utils fonts-ipafont-gothic imagemagick locales
+  wine64 xvfb x11-utils fonts-ipafont-gothic imagemagick locales zip unzip
 )
 
 as_root() {

@@ -64,7 +64,7 @@ bool LaunchProgram(RunningProgram& program, const std::string& directory)
     // The real pointer rests in the screen's far corner, away from where the
     // window opens, so that only the test's own mouse messages reach the board.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    std::string exe = EnvironmentValue("HANABO_EXE", "Hanabo32.exe");
+    std::string exe = program.exe.empty() ? EnvironmentValue("HANABO_EXE", "Hanabo32.exe") : program.exe;
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -15,6 +15,7 @@ struct RunningProgram {
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;     // the main window, class "Hanabo32"
     std::string directory;     // its working directory, ending in a backslash
+    std::string exe;           // the program to start; empty: HANABO_EXE
 };
 
 // The waits hold on a machine twice as slow and busy as the one they were

@@ -1,7 +1,8 @@
 // Sounds and music as a player meets them: the event sounds really reach the
-// sound device (captured through ALSA), Ctrl+M silences them, Select Sound and
-// its folder browser store new names, a MIDI file that cannot play is
-// reported at start-up and switched off, and Ctrl+B plays the shipped piece.
+// sound device (captured through ALSA), Ctrl+M silences them, Select Sound
+// (opened from the Configuration dialog) and its folder browser store new
+// names, a MIDI file that cannot play is reported at start-up and switched
+// off, and Ctrl+B plays the shipped piece.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -106,13 +107,27 @@ protected:
         board = RunTool("play - " + MoveText(move), board);
     }
 
+    // Select Sound opens from the Configuration dialog's "Select Sound..." button.
+    HWND config = nullptr;
     HWND OpenSelectSound()
     {
-        PostMessageA(program.window, WM_COMMAND, IDC_SELECTSOUND, 0);
+        PostMessageA(program.window, WM_COMMAND, IDM_CONFIG, 0);
+        config = WaitForDialog(program, "Configure Game");
+        if (!config)
+            return nullptr;
+        Settle(config, 300);
+        ClickControl(GetDlgItem(config, IDC_SELECTSOUND));
         HWND dialog = WaitForDialog(program, "Select Sound");
         if (dialog)
             Settle(dialog, 300);
         return dialog;
+    }
+
+    // Cancel in the Configuration dialog, once Select Sound is closed.
+    void CloseConfig()
+    {
+        PostMessageA(config, WM_COMMAND, IDCANCEL, 0);
+        WaitUntilClosed(config);
     }
 };
 
@@ -195,6 +210,7 @@ TEST_F(Sounds, EventsAreHeardAndSelectSoundStoresTheNames)
     ClickControl(GetDlgItem(dialog, IDCANCEL));
     WaitUntilClosed(dialog);
     ASSERT_FALSE(IsWindow(dialog));
+    CloseConfig();
 
     // again: Cancel kept the rows; a file for Select, none for Message, the
     // folder chosen again, OK
@@ -220,6 +236,7 @@ TEST_F(Sounds, EventsAreHeardAndSelectSoundStoresTheNames)
     EXPECT_EQ(Lower(ControlText(folderBox)), Lower(directory + "Sound\\"));
     ClickControl(GetDlgItem(dialog, IDOK));
     WaitUntilClosed(dialog);
+    CloseConfig();
 
     PressKeys(program.window, {VK_CONTROL, 'X'});
     EXPECT_EQ(WaitForExit(program), 0);
