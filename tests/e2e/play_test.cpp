@@ -514,6 +514,15 @@ TEST_F(Play, ToolbarButtonsShowTheirTipsAndRunTheirCommands)
     EXPECT_EQ("0(0) Click", Counter());
     EXPECT_EQ(" ", Field(5));
     MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    // The Redo tip of the first round must be gone, or resting on Redo again
+    // would find it still shown and ask for no text (and no preview).
+    for (DWORD start = GetTickCount(); GetTickCount() - start < WindowWait; Sleep(50)) {
+        bool shown = false;
+        for (HWND tip : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
+            shown = shown || IsWindowVisible(tip);
+        if (!shown)
+            break;
+    }
 
     const int number = Number();
     const Move move = LargestGroup(ParseSheet(DealtBoard()));
