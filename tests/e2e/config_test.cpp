@@ -162,32 +162,7 @@ protected:
         GetWindowRect(program.window, &main);
         GetWindowRect(dialog, &box);
         UnionRect(&both, &main, &box);
-        const std::vector<std::uint32_t> pixels = ScreenPixels(both);
-        const int width = both.right - both.left, height = both.bottom - both.top;
-        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER info = {};
-        info.biSize = sizeof info;
-        info.biWidth = width;
-        info.biHeight = height;
-        info.biPlanes = 1;
-        info.biBitCount = 24;
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info;
-        file.bfSize = file.bfOffBits + stride * height;
-        std::string rows(stride * height, '\0');
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
-                char* out = &rows[(height - 1 - y) * stride + x * 3];
-                out[0] = static_cast<char>(p & 0xFF);
-                out[1] = static_cast<char>((p >> 8) & 0xFF);
-                out[2] = static_cast<char>((p >> 16) & 0xFF);
-            }
-        std::ofstream out(ArtifactPath(name), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(&file), sizeof file);
-        out.write(reinterpret_cast<const char*>(&info), sizeof info);
-        out << rows;
+        SaveScreenRect(both, ArtifactPath(name));
     }
 
     std::string ClientWidthHeight()

@@ -205,7 +205,12 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect)
 bool SaveScreenshot(HWND window, const std::string& path)
 {
     RECT rect;
-    if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top)
+    return GetWindowRect(window, &rect) && SaveScreenRect(rect, path);
+}
+
+bool SaveScreenRect(const RECT& rect, const std::string& path)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
         return false;
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;

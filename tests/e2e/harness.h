@@ -91,6 +91,8 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
 
 // Saves the window as it is on the screen to a 24-bit .bmp file.
 bool SaveScreenshot(HWND window, const std::string& path);
+// The same for a rectangle of the screen.
+bool SaveScreenRect(const RECT& rect, const std::string& path);
 
 // The folder of Hanabo32.exe, ending in a backslash: the build puts the
 // shipped tile sets, sounds, music and help, and board-picture.exe, beside it.
