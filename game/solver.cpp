@@ -654,6 +654,10 @@ public:
             for (int i = base; i < top; ++i) {
                 if (seen_[static_cast<std::size_t>(i)] == stamp_)
                     continue;
+                // A tile alone (no floods reach it) is passed over at once.
+                unsigned char a = cells[i];
+                if (!road_ && cells[i + 1] != a && cells[i - 1] != a && cells[i + S] != a && cells[i - S] != a)
+                    continue;
                 int size = Flood(cells, i, false);
                 if (size >= 2)
                     out[count++] = Group{i, size, cells[i]};
@@ -1015,6 +1019,9 @@ public:
           groups_(static_cast<std::size_t>(fast->C * fast->R) / 2 + 2)
     {
         levels_.resize(TopLevel + 1);
+        bias_.resize(static_cast<std::size_t>(fast->C * fast->R) + 1);
+        for (std::size_t k = 0; k < bias_.size(); ++k)
+            bias_[k] = std::sqrt(static_cast<double>(std::max<std::size_t>(k, 1)));
         delta_.assign(codes_, 0.0);
         for (Level& L : levels_) {
             L.weight.assign(codes_, 0.0);
@@ -1045,12 +1052,14 @@ private:
     struct Trace {
         std::vector<int> line;
         std::vector<int> codes;
+        std::vector<double> bias;
         std::vector<int> starts;
         std::vector<int> chosen;
         void Clear()
         {
             line.clear();
             codes.clear();
+            bias.clear();
             starts.assign(1, 0);
             chosen.clear();
         }
@@ -1064,6 +1073,7 @@ private:
     };
     Trace trace_;
     std::vector<double> delta_;
+    std::vector<double> bias_;
     std::vector<int> touched_;
 
     const SolvePosition& p_;
@@ -1141,9 +1151,12 @@ private:
             chance_.resize(static_cast<std::size_t>(m));
             double total = 0;
             for (int a = 0; a < m; ++a) {
-                std::size_t code = Code(groups_[static_cast<std::size_t>(allowed_[static_cast<std::size_t>(a)])]);
+                const Group& g = groups_[static_cast<std::size_t>(allowed_[static_cast<std::size_t>(a)])];
+                std::size_t code = Code(g);
+                double bias = bias_[static_cast<std::size_t>(g.size)];
                 trace_.codes.push_back(static_cast<int>(code));
-                total += policy.odds[code];
+                trace_.bias.push_back(bias);
+                total += policy.odds[code] * bias;
                 chance_[static_cast<std::size_t>(a)] = total;
             }
             trace_.starts.push_back(static_cast<int>(trace_.codes.size()));
@@ -1177,12 +1190,13 @@ private:
             int to = t.starts[step + 1];
             double total = 0;
             for (int k = from; k < to; ++k)
-                total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])];
+                total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])] *
+                         t.bias[static_cast<std::size_t>(k)];
             for (int k = from; k < to; ++k) {
                 std::size_t code = static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)]);
                 if (delta_[code] == 0)
                     touched_.push_back(static_cast<int>(code));
-                delta_[code] -= Alpha * policy.odds[code] / total;
+                delta_[code] -= Alpha * policy.odds[code] * t.bias[static_cast<std::size_t>(k)] / total;
             }
             std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
             if (delta_[chosen] == 0)
