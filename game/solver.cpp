@@ -1,22 +1,29 @@
 // The search for the best line of play.
 //
-// The method is a Monte-Carlo beam search with iterative widening: each
-// layer keeps the `width` most promising boards one removal deeper, where a
-// removal's promise is the worth of one random playout after it that spares
-// the most frequent kind while anything else can go (so that kind gathers
-// into one large group for the end). Boards reached by two orders of the same
-// removals are kept once; every playout that beats the best line becomes the
-// best line. The width doubles while the time allows, then runs as wide as
-// fit fill what is left. The search never allocates per board: a layer is one flat
-// block of cells, and a playout works on one scratch board.
+// The search works on its own board kept by columns, and adapts a playout
+// policy (nested rollout policy adaptation). A playout removes groups one
+// after another at random, never the kind with the most tiles while another
+// kind can go (so that kind gathers into one large group for the end), each
+// with a chance that grows with its group's size and with a learnt weight of
+// its code, the kind and the cell it starts from. A search of level 1 runs
+// playouts and after each shifts the weights towards the best line it has
+// seen; a search of level L runs searches of level L - 1 the same way. The
+// top level starts afresh while time is left, and every playout is a whole
+// line from the start, so the best line seen is always at hand.
+//
+// Boards of more than 64 x 64 cells get a nested Monte-Carlo search instead,
+// whose playouts can stop midway when time is up; a board with a hole under
+// a tile (which play never leaves) gets the older Monte-Carlo beam search on
+// a board kept row by row. Every line is replayed by the game's rules before
+// it is given out.
 #include "game/solver.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <cmath>
 
 namespace {
 
@@ -859,7 +866,6 @@ public:
                         bestLine->insert(bestLine->end(), sub.begin(), sub.end());
                     }
                 }
-                levelReached_ = std::max(levelReached_, aborted_ ? level - 1 : level);
             }
             // Follow the best line: it begins with the moves played so far.
             int next = (*bestLine)[prefix.size()];
@@ -871,6 +877,7 @@ public:
     // One playout from the board: its line and its worth.
     long long Playout(Board& b, std::vector<int>* line)
     {
+        ++playouts;
         line->clear();
         Group* groups = playoutGroups_.data();
         int tabu = 0;
@@ -915,7 +922,7 @@ public:
 
     SolveMove MoveOf(int i) const { return fast_.MoveOf(i); }
     Fast& Rules() { return fast_; }
-    int LevelReached() const { return levelReached_; }
+    long long playouts = 0;
 
 private:
     static const int MaxLevel = 4;
@@ -928,7 +935,6 @@ private:
     const std::atomic<bool>* stop_;
     Fast fast_;
     bool aborted_ = false;
-    int levelReached_ = -1;
     std::uint64_t rng_ = 0x2545F4914F6CDD1Dull;
     std::vector<Group> playoutGroups_ = std::vector<Group>(static_cast<std::size_t>(fast_.C * fast_.R) / 2 + 2);
     Board playoutBoard_;
@@ -1138,8 +1144,13 @@ private:
         return static_cast<int>(allowed_.size());
     }
 
+public:
+    long long playouts = 0;
+
+private:
     long long Playout(const Level& policy)
     {
+        ++playouts;
         board_ = *start_;
         trace_.Clear();
         int tabu = Tabu(board_);
@@ -1270,9 +1281,11 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     if (position.columns * position.rows <= 4096) {
         PolicySearch policy(position, objective, deadline, stop, &search.Rules());
         policy.Run(board, &line, &value);
+        best.playouts = policy.playouts;
     } else {
         search.Run(board, &line, &value);
     }
+    best.playouts += search.playouts;
     best.line.clear();
     // Replay the line on the board to turn its cells into moves.
     scratch = board;
@@ -1288,7 +1301,6 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     best.rest = rest;
     best.cleared = rest == 0;
     best.value = Value(objective, score, scratch.counts);
-    best.width = search.LevelReached();
     return best;
 }
 
