@@ -1048,7 +1048,6 @@ public:
         }
     }
 
-
 private:
     static const int TopLevel = 3;
     static const int Iterations = 100;
@@ -1199,15 +1198,18 @@ private:
         for (std::size_t step = 0; step + 1 < t.starts.size(); ++step) {
             int from = t.starts[step];
             int to = t.starts[step + 1];
+            if (to - from < 2)
+                continue;   // a forced move teaches nothing
             double total = 0;
             for (int k = from; k < to; ++k)
                 total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])] *
                          t.bias[static_cast<std::size_t>(k)];
+            double share = Alpha / total;
             for (int k = from; k < to; ++k) {
                 std::size_t code = static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)]);
                 if (delta_[code] == 0)
                     touched_.push_back(static_cast<int>(code));
-                delta_[code] -= Alpha * policy.odds[code] * t.bias[static_cast<std::size_t>(k)] / total;
+                delta_[code] -= share * policy.odds[code] * t.bias[static_cast<std::size_t>(k)];
             }
             std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
             if (delta_[chosen] == 0)
