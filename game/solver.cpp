@@ -1,19 +1,27 @@
 // The search for the best line of play.
 //
-// The method is a Monte-Carlo beam search with iterative widening: each
-// layer keeps the `width` most promising boards one removal deeper, where a
-// removal's promise is the worth of one random playout after it that spares
-// the most frequent kind while anything else can go (so that kind gathers
-// into one large group for the end). Boards reached by two orders of the same
-// removals are kept once; every playout that beats the best line becomes the
-// best line. The width doubles while the time allows, then runs as wide as
-// fit fill what is left. The search never allocates per board: a layer is one flat
-// block of cells, and a playout works on one scratch board.
+// The search works on its own board kept by columns, and adapts a playout
+// policy (nested rollout policy adaptation). A playout removes groups one
+// after another at random, never the kind with the most tiles while another
+// kind can go (so that kind gathers into one large group for the end), each
+// with a chance that grows with its group's size and with a learnt weight of
+// its code, the kind and the cell it starts from. A search of level 1 runs
+// playouts and after each shifts the weights towards the best line it has
+// seen; a search of level L runs searches of level L - 1 the same way. The
+// top level starts afresh while time is left, and every playout is a whole
+// line from the start, so the best line seen is always at hand.
+//
+// Boards of more than 64 x 64 cells get a nested Monte-Carlo search instead,
+// whose playouts can stop midway when time is up; a board with a hole under
+// a tile (which play never leaves) gets the older Monte-Carlo beam search on
+// a board kept row by row. Every line is replayed by the game's rules before
+// it is given out.
 #include "game/solver.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -534,8 +542,10 @@ private:
 
 }  // namespace
 
-SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
-                  const std::atomic<bool>* stop)
+namespace {
+
+SolveResult SolveByBeam(const SolvePosition& position, SolveObjective objective, double seconds,
+                        const std::atomic<bool>* stop)
 {
     SolveResult best;
     if (position.columns <= 0 || position.rows <= 0 ||
@@ -575,6 +585,724 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
         best.value = Value(objective, 0, counts);
         best.cleared = counts.rest == 0;
     }
+    return best;
+}
+
+// The search proper runs on a board kept by columns, bottom up, with a
+// border of empty cells all round, so that a flood needs no bounds checks and
+// a removal only packs the columns it touched.
+struct Board {
+    std::vector<unsigned char> cells;   // (columns + 2) x (rows + 2)
+    std::vector<short> height;          // the tiles in each column
+    int columns = 0;                    // the columns that hold tiles
+    long long score = 0;
+    Counts counts;
+};
+
+class Fast {
+public:
+    Fast(int columns, int rows, bool road)
+        : C(columns), R(rows), S(rows + 2), road_(road),
+          seen_(static_cast<std::size_t>((columns + 2) * (rows + 2)), 0),
+          stack_(static_cast<std::size_t>(columns * rows) + 1), members_(static_cast<std::size_t>(columns * rows) + 1)
+    {
+    }
+
+    const int C;
+    const int R;
+    const int S;   // the stride of a column
+
+    int Index(int column, int up) const { return (column + 1) * S + up + 1; }
+    int ColumnOf(int i) const { return i / S - 1; }
+    SolveMove MoveOf(int i) const { return SolveMove{i / S - 1, R - 1 - (i % S - 1)}; }
+
+    // False when the board has a hole under a tile or an empty column left
+    // of a full one: the game never leaves one, and this board cannot show it.
+    bool Load(const SolvePosition& p, Board* b) const
+    {
+        b->cells.assign(static_cast<std::size_t>((C + 2) * S), 0);
+        b->height.assign(static_cast<std::size_t>(C), 0);
+        b->columns = 0;
+        b->score = 0;
+        b->counts = CountCells(p.cells.data(), C * R, p.road);
+        bool emptyColumn = false;
+        for (int c = 0; c < C; ++c) {
+            int h = 0;
+            for (int row = R - 1; row >= 0; --row) {
+                unsigned char v = p.cells[static_cast<std::size_t>(row * C + c)];
+                if (v == 0)
+                    break;
+                b->cells[static_cast<std::size_t>(Index(c, h))] = v;
+                ++h;
+            }
+            for (int row = R - 1 - h; row >= 0; --row)
+                if (p.cells[static_cast<std::size_t>(row * C + c)] != 0)
+                    return false;
+            if (h == 0)
+                emptyColumn = true;
+            else if (emptyColumn)
+                return false;
+            else
+                b->columns = c + 1;
+            b->height[static_cast<std::size_t>(c)] = static_cast<short>(h);
+        }
+        return true;
+    }
+
+    // Every group of two or more tiles.
+    int FindGroups(const Board& b, Group* out)
+    {
+        NextStamp();
+        int count = 0;
+        const unsigned char* cells = b.cells.data();
+        for (int c = 0; c < b.columns; ++c) {
+            int base = Index(c, 0);
+            int top = base + b.height[static_cast<std::size_t>(c)];
+            for (int i = base; i < top; ++i) {
+                if (seen_[static_cast<std::size_t>(i)] == stamp_)
+                    continue;
+                // A tile alone (no floods reach it) is passed over at once.
+                unsigned char a = cells[i];
+                if (!road_ && cells[i + 1] != a && cells[i - 1] != a && cells[i + S] != a && cells[i - S] != a)
+                    continue;
+                int size = Flood(cells, i, false);
+                if (size >= 2)
+                    out[count++] = Group{i, size, cells[i]};
+            }
+        }
+        return count;
+    }
+
+    // Removes the group at i as the game does and keeps the score and the
+    // counts; returns its size, or 0 when it holds fewer than two tiles.
+    int Remove(Board& b, int i)
+    {
+        unsigned char* cells = b.cells.data();
+        unsigned char value = cells[i];
+        if (value == 0)
+            return 0;
+        NextStamp();
+        int n = Flood(cells, i, true);
+        if (n < 2)
+            return 0;
+        int minColumn = C;
+        int maxColumn = -1;
+        for (int k = 0; k < n; ++k) {
+            int m = members_[static_cast<std::size_t>(k)];
+            cells[m] = 0;
+            int column = ColumnOf(m);
+            minColumn = std::min(minColumn, column);
+            maxColumn = std::max(maxColumn, column);
+        }
+        bool emptied = false;
+        for (int c = minColumn; c <= maxColumn; ++c) {
+            unsigned char* column = cells + Index(c, 0);
+            int h = b.height[static_cast<std::size_t>(c)];
+            int to = 0;
+            for (int k = 0; k < h; ++k)
+                if (column[k] != 0)
+                    column[to++] = column[k];
+            for (int k = to; k < h; ++k)
+                column[k] = 0;
+            b.height[static_cast<std::size_t>(c)] = static_cast<short>(to);
+            if (to == 0)
+                emptied = true;
+        }
+        if (emptied) {
+            int to = minColumn;
+            for (int c = minColumn; c < b.columns; ++c) {
+                short h = b.height[static_cast<std::size_t>(c)];
+                if (h == 0)
+                    continue;
+                if (to != c) {
+                    std::memcpy(cells + Index(to, 0), cells + Index(c, 0), static_cast<std::size_t>(h));
+                    std::memset(cells + Index(c, 0), 0, static_cast<std::size_t>(h));
+                    b.height[static_cast<std::size_t>(to)] = h;
+                    b.height[static_cast<std::size_t>(c)] = 0;
+                }
+                ++to;
+            }
+            b.columns = to;
+        }
+        b.score += Square(n - 2);
+        int kind = road_ ? 1 : (value & 15);
+        b.counts.count[kind] -= n;
+        b.counts.rest -= n;
+        return n;
+    }
+
+private:
+    bool road_;
+    std::vector<int> seen_;
+    int stamp_ = 0;
+    std::vector<int> stack_;
+    std::vector<int> members_;
+
+    void NextStamp()
+    {
+        if (++stamp_ == 0) {
+            std::fill(seen_.begin(), seen_.end(), 0);
+            stamp_ = 1;
+        }
+    }
+
+    int Flood(const unsigned char* cells, int start, bool collect)
+    {
+        int* stack = stack_.data();
+        int* seen = seen_.data();
+        const int stamp = stamp_;
+        int depth = 0;
+        int size = 0;
+        stack[depth++] = start;
+        seen[start] = stamp;
+        const unsigned char a0 = cells[start];
+        while (depth > 0) {
+            int i = stack[--depth];
+            if (collect)
+                members_[static_cast<std::size_t>(size)] = i;
+            ++size;
+            if (!road_) {
+                if (cells[i + 1] == a0 && seen[i + 1] != stamp) {
+                    seen[i + 1] = stamp;
+                    stack[depth++] = i + 1;
+                }
+                if (cells[i - 1] == a0 && seen[i - 1] != stamp) {
+                    seen[i - 1] = stamp;
+                    stack[depth++] = i - 1;
+                }
+                if (cells[i + S] == a0 && seen[i + S] != stamp) {
+                    seen[i + S] = stamp;
+                    stack[depth++] = i + S;
+                }
+                if (cells[i - S] == a0 && seen[i - S] != stamp) {
+                    seen[i - S] = stamp;
+                    stack[depth++] = i - S;
+                }
+                continue;
+            }
+            // Roads: up is one cell higher in the column, right one column on.
+            unsigned char a = cells[i];
+            if ((a & Up) && (cells[i + 1] & Down) && seen[i + 1] != stamp) {
+                seen[i + 1] = stamp;
+                stack[depth++] = i + 1;
+            }
+            if ((a & Down) && (cells[i - 1] & Up) && seen[i - 1] != stamp) {
+                seen[i - 1] = stamp;
+                stack[depth++] = i - 1;
+            }
+            if ((a & Right) && (cells[i + S] & Left) && seen[i + S] != stamp) {
+                seen[i + S] = stamp;
+                stack[depth++] = i + S;
+            }
+            if ((a & Left) && (cells[i - S] & Right) && seen[i - S] != stamp) {
+                seen[i - S] = stamp;
+                stack[depth++] = i - S;
+            }
+        }
+        return size;
+    }
+};
+
+// Nested Monte-Carlo search over the fast board. A playout removes groups at
+// random but spares the kind with the most tiles while anything else can go,
+// so that kind gathers into one large group for the end. A search of level L
+// plays a line move by move, trying every move with a search of level L - 1
+// after it and following the best line found so far (never forgetting it).
+// At the top, each move gets its share of the time and deepens level by level
+// (the children most promising first) until that share is spent, so a search
+// of any length ends with a whole line and gives the early moves, which
+// matter most, the deepest looks.
+class Nested {
+public:
+    Nested(const SolvePosition& p, SolveObjective objective, Clock::time_point deadline,
+           const std::atomic<bool>* stop)
+        : p_(p), objective_(objective), deadline_(deadline), stop_(stop), fast_(p.columns, p.rows, p.road)
+    {
+    }
+
+    bool Load(Board* b) const { return fast_.Load(p_, b); }
+
+    // Plays from `start` until the time is up; improves the best line.
+    void Run(const Board& start, std::vector<int>* bestLine, long long* bestValue)
+    {
+        Board b = start;
+        std::vector<int> prefix;
+        std::vector<Group> groups(static_cast<std::size_t>(fast_.C * fast_.R) / 2 + 2);
+        std::vector<long long> promise;
+        std::vector<int> order;
+        std::vector<int> sub;
+        Board child;
+        while (!OutOfTime(deadline_)) {
+            int n = fast_.FindGroups(b, groups.data());
+            if (n == 0)
+                return;
+            // This move's share of what is left: the line ahead has about
+            // as many moves again as the best line has from here.
+            int ahead = std::max(1, static_cast<int>(bestLine->size() - prefix.size()));
+            double left = std::chrono::duration<double>(deadline_ - Clock::now()).count();
+            double share = left * std::min(1.0, ShareFactor / ahead);
+            stepDeadline_ = Clock::now() + std::chrono::microseconds(static_cast<long long>(share * 1e6));
+            promise.assign(static_cast<std::size_t>(n), LLONG_MIN);
+            order.resize(static_cast<std::size_t>(n));
+            for (int g = 0; g < n; ++g)
+                order[static_cast<std::size_t>(g)] = g;
+            aborted_ = false;
+            for (int level = 0; level <= MaxLevel && !aborted_; ++level) {
+                std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+                    return promise[static_cast<std::size_t>(x)] > promise[static_cast<std::size_t>(y)];
+                });
+                for (int g : order) {
+                    child = b;
+                    int anchor = groups[static_cast<std::size_t>(g)].anchor;
+                    fast_.Remove(child, anchor);
+                    long long v = Search(child, level, &sub);
+                    if (aborted_)
+                        break;
+                    promise[static_cast<std::size_t>(g)] = std::max(promise[static_cast<std::size_t>(g)], v);
+                    if (v > *bestValue) {
+                        *bestValue = v;
+                        bestLine->assign(prefix.begin(), prefix.end());
+                        bestLine->push_back(anchor);
+                        bestLine->insert(bestLine->end(), sub.begin(), sub.end());
+                    }
+                }
+            }
+            // Follow the best line: it begins with the moves played so far.
+            int next = (*bestLine)[prefix.size()];
+            fast_.Remove(b, next);
+            prefix.push_back(next);
+        }
+    }
+
+    // One playout from the board: its line and its worth.
+    long long Playout(Board& b, std::vector<int>* line)
+    {
+        ++playouts;
+        line->clear();
+        Group* groups = playoutGroups_.data();
+        int tabu = 0;
+        if (!p_.road) {
+            tabu = 1;
+            for (int k = 1; k < Kinds; ++k)
+                if (b.counts.count[k] > b.counts.count[tabu])
+                    tabu = k;
+        }
+        int steps = 0;
+        while (true) {
+            int n = fast_.FindGroups(b, groups);
+            if (n == 0)
+                break;
+            if ((++steps & 15) == 0 && fast_.C * fast_.R > 4096 && OutOfTime(deadline_)) {
+                aborted_ = true;
+                break;
+            }
+            int allowed = 0;
+            for (int g = 0; g < n; ++g)
+                if ((groups[g].value & 15) != tabu)
+                    allowed++;
+            int pick = 0;
+            if (allowed == 0) {
+                pick = static_cast<int>(Random(static_cast<std::uint32_t>(n)));
+            } else {
+                std::uint32_t r = Random(static_cast<std::uint32_t>(allowed));
+                for (int g = 0; g < n; ++g)
+                    if ((groups[g].value & 15) != tabu) {
+                        if (r == 0) {
+                            pick = g;
+                            break;
+                        }
+                        --r;
+                    }
+            }
+            line->push_back(groups[pick].anchor);
+            fast_.Remove(b, groups[pick].anchor);
+        }
+        return Value(objective_, b.score, b.counts);
+    }
+
+    SolveMove MoveOf(int i) const { return fast_.MoveOf(i); }
+    Fast& Rules() { return fast_; }
+    long long playouts = 0;
+
+private:
+    static const int MaxLevel = 4;
+    static constexpr double ShareFactor = 3.0;
+
+    const SolvePosition& p_;
+    SolveObjective objective_;
+    Clock::time_point deadline_;
+    Clock::time_point stepDeadline_;
+    const std::atomic<bool>* stop_;
+    Fast fast_;
+    bool aborted_ = false;
+    std::uint64_t rng_ = 0x2545F4914F6CDD1Dull;
+    std::vector<Group> playoutGroups_ = std::vector<Group>(static_cast<std::size_t>(fast_.C * fast_.R) / 2 + 2);
+    Board playoutBoard_;
+    struct Level {
+        Board board;
+        Board child;
+        std::vector<Group> groups;
+        std::vector<int> best;
+        std::vector<int> sub;
+    };
+    std::vector<Level> levels_ = std::vector<Level>(MaxLevel + 1);
+
+    std::uint32_t Random(std::uint32_t bound)
+    {
+        rng_ ^= rng_ << 13;
+        rng_ ^= rng_ >> 7;
+        rng_ ^= rng_ << 17;
+        return static_cast<std::uint32_t>((rng_ >> 32) * bound >> 32);
+    }
+
+    bool OutOfTime(Clock::time_point deadline) const
+    {
+        return (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) || Clock::now() >= deadline;
+    }
+
+    // The best line from `start` of a search of this level, and its worth.
+    long long Search(const Board& start, int level, std::vector<int>* line)
+    {
+        if (level == 0) {
+            playoutBoard_ = start;
+            return Playout(playoutBoard_, line);
+        }
+        Level& L = levels_[static_cast<std::size_t>(level)];
+        if (L.groups.empty())
+            L.groups.resize(static_cast<std::size_t>(fast_.C * fast_.R) / 2 + 2);
+        L.board = start;
+        L.best.clear();
+        long long bestValue = LLONG_MIN;
+        std::size_t played = 0;
+        while (true) {
+            int n = fast_.FindGroups(L.board, L.groups.data());
+            if (n == 0) {
+                if (bestValue == LLONG_MIN) {
+                    bestValue = Value(objective_, L.board.score, L.board.counts);
+                    L.best.clear();
+                }
+                break;
+            }
+            for (int g = 0; g < n; ++g) {
+                if (OutOfTime(stepDeadline_)) {
+                    aborted_ = true;
+                    return bestValue;
+                }
+                L.child = L.board;
+                int anchor = L.groups[static_cast<std::size_t>(g)].anchor;
+                fast_.Remove(L.child, anchor);
+                long long v = Search(L.child, level - 1, &L.sub);
+                if (aborted_)
+                    return bestValue;
+                if (v > bestValue) {
+                    bestValue = v;
+                    L.best.resize(played);
+                    L.best.push_back(anchor);
+                    L.best.insert(L.best.end(), L.sub.begin(), L.sub.end());
+                }
+            }
+            fast_.Remove(L.board, L.best[played]);
+            ++played;
+        }
+        *line = L.best;
+        return bestValue;
+    }
+};
+
+// Nested rollout policy adaptation over the fast board. A playout picks each
+// removal with a probability that grows with the weight of its code (its
+// kind and the cell it starts from), never taking the kind with the most
+// tiles while another can go. A search of level L runs searches of level
+// L - 1 one after the other, each time shifting the weights towards the
+// best line so far; the top level repeats from fresh weights while time is
+// left, and every playout is a whole line from the start.
+class PolicySearch {
+public:
+    PolicySearch(const SolvePosition& p, SolveObjective objective, Clock::time_point deadline,
+                 const std::atomic<bool>* stop, Fast* fast)
+        : p_(p), objective_(objective), deadline_(deadline), stop_(stop), fast_(*fast),
+          codes_(static_cast<std::size_t>(Kinds * (fast->C + 2) * fast->S)),
+          groups_(static_cast<std::size_t>(fast->C * fast->R) / 2 + 2)
+    {
+        levels_.resize(TopLevel + 1);
+        bias_.resize(static_cast<std::size_t>(fast->C * fast->R) + 1);
+        for (std::size_t k = 0; k < bias_.size(); ++k)
+            bias_[k] = std::sqrt(static_cast<double>(std::max<std::size_t>(k, 1)));
+        delta_.assign(codes_, 0.0);
+        for (Level& L : levels_) {
+            L.weight.assign(codes_, 0.0);
+            L.odds.assign(codes_, 1.0);
+        }
+    }
+
+    void Run(const Board& start, std::vector<int>* bestLine, long long* bestValue)
+    {
+        start_ = &start;
+        bestLine_ = bestLine;
+        bestValue_ = bestValue;
+        while (!OutOfTime()) {
+            Level& top = levels_[TopLevel];
+            std::fill(top.weight.begin(), top.weight.end(), 0.0);
+            std::fill(top.odds.begin(), top.odds.end(), 1.0);
+            Search(TopLevel, top);
+        }
+    }
+
+private:
+    static const int TopLevel = 3;
+    static const int Iterations = 100;
+    static constexpr double Alpha = 1.0;
+
+    // A line with, for each of its moves, the codes it was chosen from.
+    struct Trace {
+        std::vector<int> line;
+        std::vector<int> codes;
+        std::vector<double> bias;
+        std::vector<int> starts;
+        std::vector<int> chosen;
+        void Clear()
+        {
+            line.clear();
+            codes.clear();
+            bias.clear();
+            starts.assign(1, 0);
+            chosen.clear();
+        }
+    };
+
+    struct Level {
+        std::vector<double> weight;
+        std::vector<double> odds;   // exp(weight)
+        Trace best;
+        long long value = LLONG_MIN;
+    };
+    Trace trace_;
+    std::vector<double> delta_;
+    std::vector<double> bias_;
+    std::vector<int> touched_;
+
+    const SolvePosition& p_;
+    SolveObjective objective_;
+    Clock::time_point deadline_;
+    const std::atomic<bool>* stop_;
+    Fast& fast_;
+    std::size_t codes_;
+    std::vector<Group> groups_;
+    std::vector<Level> levels_;
+    std::vector<double> before_;
+    std::vector<double> chance_;
+    std::vector<int> allowed_;
+    Board board_;
+    const Board* start_ = nullptr;
+    std::vector<int>* bestLine_ = nullptr;
+    long long* bestValue_ = nullptr;
+    std::uint64_t rng_ = 0x9E3779B97F4A7C15ull;
+    bool aborted_ = false;
+
+    bool OutOfTime() const
+    {
+        return (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_;
+    }
+
+    double Uniform()
+    {
+        rng_ ^= rng_ << 13;
+        rng_ ^= rng_ >> 7;
+        rng_ ^= rng_ << 17;
+        return static_cast<double>(rng_ >> 11) * (1.0 / 9007199254740992.0);
+    }
+
+    int Tabu(const Board& b) const
+    {
+        if (p_.road)
+            return 0;
+        int tabu = 1;
+        for (int k = 1; k < Kinds; ++k)
+            if (b.counts.count[k] > b.counts.count[tabu])
+                tabu = k;
+        return tabu;
+    }
+
+    std::size_t Code(const Group& g) const
+    {
+        return static_cast<std::size_t>(g.value & 15) * static_cast<std::size_t>((fast_.C + 2) * fast_.S) +
+               static_cast<std::size_t>(g.anchor);
+    }
+
+    // The moves a playout may choose from: all but the tabu kind's, unless
+    // only those are left.
+    int Allowed(int n, int tabu)
+    {
+        allowed_.clear();
+        for (int g = 0; g < n; ++g)
+            if ((groups_[static_cast<std::size_t>(g)].value & 15) != tabu)
+                allowed_.push_back(g);
+        if (allowed_.empty())
+            for (int g = 0; g < n; ++g)
+                allowed_.push_back(g);
+        return static_cast<int>(allowed_.size());
+    }
+
+public:
+    long long playouts = 0;
+
+private:
+    long long Playout(const Level& policy)
+    {
+        ++playouts;
+        board_ = *start_;
+        trace_.Clear();
+        int tabu = Tabu(board_);
+        while (true) {
+            int n = fast_.FindGroups(board_, groups_.data());
+            if (n == 0)
+                break;
+            int m = Allowed(n, tabu);
+            chance_.resize(static_cast<std::size_t>(m));
+            double total = 0;
+            for (int a = 0; a < m; ++a) {
+                const Group& g = groups_[static_cast<std::size_t>(allowed_[static_cast<std::size_t>(a)])];
+                std::size_t code = Code(g);
+                double bias = bias_[static_cast<std::size_t>(g.size)];
+                trace_.codes.push_back(static_cast<int>(code));
+                trace_.bias.push_back(bias);
+                total += policy.odds[code] * bias;
+                chance_[static_cast<std::size_t>(a)] = total;
+            }
+            trace_.starts.push_back(static_cast<int>(trace_.codes.size()));
+            double r = Uniform() * total;
+            int pick = m - 1;
+            for (int a = 0; a < m; ++a)
+                if (r < chance_[static_cast<std::size_t>(a)]) {
+                    pick = a;
+                    break;
+                }
+            const Group& g = groups_[static_cast<std::size_t>(allowed_[static_cast<std::size_t>(pick)])];
+            trace_.chosen.push_back(static_cast<int>(Code(g)));
+            trace_.line.push_back(g.anchor);
+            fast_.Remove(board_, g.anchor);
+        }
+        long long value = Value(objective_, board_.score, board_.counts);
+        if (value > *bestValue_) {
+            *bestValue_ = value;
+            *bestLine_ = trace_.line;
+        }
+        return value;
+    }
+
+    // Shifts the weights towards the line traced (the chances from the
+    // weights as they were before).
+    void Adapt(Level& policy, const Trace& t)
+    {
+        touched_.clear();
+        for (std::size_t step = 0; step + 1 < t.starts.size(); ++step) {
+            int from = t.starts[step];
+            int to = t.starts[step + 1];
+            if (to - from < 2)
+                continue;   // a forced move teaches nothing
+            double total = 0;
+            for (int k = from; k < to; ++k)
+                total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])] *
+                         t.bias[static_cast<std::size_t>(k)];
+            double share = Alpha / total;
+            for (int k = from; k < to; ++k) {
+                std::size_t code = static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)]);
+                if (delta_[code] == 0)
+                    touched_.push_back(static_cast<int>(code));
+                delta_[code] -= share * policy.odds[code] * t.bias[static_cast<std::size_t>(k)];
+            }
+            std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
+            if (delta_[chosen] == 0)
+                touched_.push_back(static_cast<int>(chosen));
+            delta_[chosen] += Alpha;
+        }
+        for (int c : touched_) {
+            std::size_t code = static_cast<std::size_t>(c);
+            policy.weight[code] += delta_[code];
+            policy.odds[code] = std::exp(policy.weight[code]);
+            delta_[code] = 0;
+        }
+    }
+
+    // Returns with levels_[level].best the best line of this search.
+    void Search(int level, Level& policy)
+    {
+        Level& L = levels_[static_cast<std::size_t>(level)];
+        L.value = LLONG_MIN;
+        L.best.Clear();
+        if (&policy != &L) {
+            L.weight = policy.weight;
+            L.odds = policy.odds;
+        }
+        for (int i = 0; i < Iterations; ++i) {
+            if (OutOfTime())
+                return;
+            long long v;
+            if (level == 1) {
+                v = Playout(L);
+                if (v >= L.value) {
+                    L.value = v;
+                    L.best = trace_;
+                }
+            } else {
+                Search(level - 1, L);
+                const Level& below = levels_[static_cast<std::size_t>(level - 1)];
+                v = below.value;
+                if (v >= L.value && v != LLONG_MIN) {
+                    L.value = v;
+                    L.best = below.best;
+                }
+            }
+            if (!L.best.chosen.empty())
+                Adapt(L, L.best);
+        }
+    }
+};
+
+}  // namespace
+
+SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
+                  const std::atomic<bool>* stop)
+{
+    SolveResult best;
+    if (position.columns <= 0 || position.rows <= 0 ||
+        position.cells.size() != static_cast<std::size_t>(position.columns) * position.rows)
+        return best;
+    Clock::time_point start = Clock::now();
+    Clock::time_point deadline = start + std::chrono::microseconds(static_cast<long long>(seconds * 1e6));
+    Nested search(position, objective, deadline, stop);
+    Board board;
+    if (!search.Load(&board))
+        return SolveByBeam(position, objective, seconds, stop);
+    // A first whole line from one playout, then the search improves on it:
+    // adapting a policy on boards of up to 64 x 64 cells, nesting searches
+    // (which can stop within a playout) on larger ones.
+    std::vector<int> line;
+    Board scratch = board;
+    long long value = search.Playout(scratch, &line);
+    if (position.columns * position.rows <= 4096) {
+        PolicySearch policy(position, objective, deadline, stop, &search.Rules());
+        policy.Run(board, &line, &value);
+        best.playouts = policy.playouts;
+    } else {
+        search.Run(board, &line, &value);
+    }
+    best.playouts += search.playouts;
+    best.line.clear();
+    // Replay the line on the board to turn its cells into moves.
+    scratch = board;
+    for (int i : line) {
+        best.line.push_back(search.MoveOf(i));
+        search.Rules().Remove(scratch, i);
+    }
+    long long score = 0;
+    int rest = 0;
+    if (!PlayLine(position, best.line, &score, &rest) || score != scratch.score)
+        return SolveByBeam(position, objective, seconds, stop);
+    best.score = score;
+    best.rest = rest;
+    best.cleared = rest == 0;
+    best.value = Value(objective, score, scratch.counts);
     return best;
 }
 

@@ -1,5 +1,5 @@
-// The search for the best line of play: a beam search over its own compact
-// copy of a board, so that it touches neither the game's board nor the front
+// The search for the best line of play: playouts guided by a policy that
+// adapts to the best line seen, on its own compact copy of a board, so that it touches neither the game's board nor the front
 // end and may run on a worker thread or many times over.
 #pragma once
 
@@ -35,7 +35,8 @@ struct SolveResult {
     int rest = 0;                  // the tiles it leaves
     long long value = 0;           // the line's worth under the objective
     bool cleared = false;          // the line clears the board
-    int width = 0;                 // the widest beam that completed
+    int width = 0;                 // the widest beam that completed, when a beam searched
+    long long playouts = 0;        // the lines played to the end by the search
 };
 
 // Searches for `seconds` (at least one greedy line is always finished; a

@@ -43,6 +43,7 @@ TEST(Solver, LinesReplayThroughTheGameToTheirScore)
         {TileSetPlain, 1, 16, 12, SolveObjective::Score},
         {TileSetPlain, 77, 20, 15, SolveObjective::FewestLeft},
         {TileSetPlain, 5, 15, 15, SolveObjective::Standard},
+        {TileSetPlain, 3, 70, 60, SolveObjective::Score},   // past 64 x 64 cells: the nested search
         {TileSetRoad, 1, 16, 12, SolveObjective::Score},
         {TileSetRoad, 9, 12, 10, SolveObjective::ScoreLessRest},
     };
@@ -88,6 +89,21 @@ TEST(Solver, FindsTheOneLineThatClears)
     s = Solve(PositionOfBoard(false), SolveObjective::Standard, 0.1);
     EXPECT_EQ(s.score, 0);
     EXPECT_EQ(s.value, -1);   // one tile of kind 2 left: (1 - 2)^2
+}
+
+TEST(Solver, BoardWithAHoleUnderATile)
+{
+    // Play never leaves such a board, but a position may be given as one.
+    FreshGame(4, 3);
+    SetRows({"1122", "2012", "1122"});
+    SolvePosition p = PositionOfBoard(false);
+    SolveResult r = Solve(p, SolveObjective::Score, 0.1);
+    ASSERT_FALSE(r.line.empty());
+    long long score = 0;
+    int rest = 0;
+    EXPECT_TRUE(PlayLine(p, r.line, &score, &rest));
+    EXPECT_EQ(score, r.score);
+    EXPECT_EQ(rest, r.rest);
 }
 
 TEST(Solver, BoardsWithoutMovesAndBadMoves)
