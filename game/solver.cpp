@@ -544,15 +544,30 @@ private:
 
 namespace {
 
+// A position whose cells fill its columns and rows exactly.
+bool HoldsItsCells(const SolvePosition& position)
+{
+    return position.columns > 0 && position.rows > 0 &&
+           position.cells.size() == static_cast<std::size_t>(position.columns) * position.rows;
+}
+
+Clock::time_point DeadlineAfter(Clock::time_point start, double seconds)
+{
+    return start + std::chrono::microseconds(static_cast<long long>(seconds * 1e6));
+}
+
+}  // namespace
+
+namespace {
+
 SolveResult SolveByBeam(const SolvePosition& position, SolveObjective objective, double seconds,
                         const std::atomic<bool>* stop)
 {
     SolveResult best;
-    if (position.columns <= 0 || position.rows <= 0 ||
-        position.cells.size() != static_cast<std::size_t>(position.columns) * position.rows)
+    if (!HoldsItsCells(position))
         return best;
     Clock::time_point start = Clock::now();
-    Clock::time_point deadline = start + std::chrono::microseconds(static_cast<long long>(seconds * 1e6));
+    Clock::time_point deadline = DeadlineAfter(start, seconds);
     Beam beam(position, objective, deadline, stop);
     bool haveBest = false;
     beam.Seed(&best, &haveBest);
@@ -1265,11 +1280,10 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
                   const std::atomic<bool>* stop)
 {
     SolveResult best;
-    if (position.columns <= 0 || position.rows <= 0 ||
-        position.cells.size() != static_cast<std::size_t>(position.columns) * position.rows)
+    if (!HoldsItsCells(position))
         return best;
     Clock::time_point start = Clock::now();
-    Clock::time_point deadline = start + std::chrono::microseconds(static_cast<long long>(seconds * 1e6));
+    Clock::time_point deadline = DeadlineAfter(start, seconds);
     Nested search(position, objective, deadline, stop);
     Board board;
     if (!search.Load(&board))

@@ -30,6 +30,18 @@ static bool ClickLine(const std::vector<SolveMove>& line)
     return true;
 }
 
+// A line found is not empty and replays by the same rules to the score and
+// rest it claims.
+static void ExpectLineReplaysToItsClaim(const SolvePosition& p, const SolveResult& r)
+{
+    ASSERT_FALSE(r.line.empty());
+    long long score = 0;
+    int rest = 0;
+    EXPECT_TRUE(PlayLine(p, r.line, &score, &rest));
+    EXPECT_EQ(score, r.score);
+    EXPECT_EQ(rest, r.rest);
+}
+
 TEST(Solver, LinesReplayThroughTheGameToTheirScore)
 {
     struct Case {
@@ -52,12 +64,7 @@ TEST(Solver, LinesReplayThroughTheGameToTheirScore)
         DealNumber(c.number, c.columns, c.rows, c.tileSetKind);
         SolvePosition p = PositionOfBoard(c.tileSetKind == TileSetRoad);
         SolveResult r = Solve(p, c.objective, 0.2);
-        ASSERT_FALSE(r.line.empty());
-        long long score = 0;
-        int rest = 0;
-        EXPECT_TRUE(PlayLine(p, r.line, &score, &rest));
-        EXPECT_EQ(score, r.score);
-        EXPECT_EQ(rest, r.rest);
+        ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(p, r));
 
         ASSERT_TRUE(ClickLine(r.line));
         EXPECT_TRUE(game.gameOver);
@@ -98,12 +105,7 @@ TEST(Solver, BoardWithAHoleUnderATile)
     SetRows({"1122", "2012", "1122"});
     SolvePosition p = PositionOfBoard(false);
     SolveResult r = Solve(p, SolveObjective::Score, 0.1);
-    ASSERT_FALSE(r.line.empty());
-    long long score = 0;
-    int rest = 0;
-    EXPECT_TRUE(PlayLine(p, r.line, &score, &rest));
-    EXPECT_EQ(score, r.score);
-    EXPECT_EQ(rest, r.rest);
+    ExpectLineReplaysToItsClaim(p, r);
 }
 
 TEST(Solver, BoardsWithoutMovesAndBadMoves)
