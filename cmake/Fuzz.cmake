@@ -1,7 +1,8 @@
 # Fuzz build (clang with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer):
 #   cmake -S . -B build/fuzz -DHANABO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 # Every tests/fuzz/*_fuzz.cpp becomes one fuzzer over the instrumented core,
-# with the silent front end; its seeds are in tests/fuzz/corpus/<name>/.
+# with the silent front end and the sanitizer defaults of fuzz_options.cpp;
+# its seeds are in tests/fuzz/corpus/<name>/.
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(FATAL_ERROR "The fuzz build needs clang (-DCMAKE_CXX_COMPILER=clang++)")
 endif()
@@ -17,7 +18,7 @@ file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.c
 set(FUZZERS)
 foreach(src ${FUZZ_SOURCES})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src})
+  add_executable(${name} ${src} ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_options.cpp)
   target_compile_options(${name} PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer)
   # The core calls the front end, so the front end comes after it.
@@ -28,6 +29,14 @@ endforeach()
 
 # Runs every fuzzer for FUZZ_SECONDS (default 60) on a copy of its seeds.
 set(FUZZ_SECONDS 60 CACHE STRING "Seconds each fuzzer runs")
+# No input of ours needs a block of more than 64 MB (the largest picture the
+# bitmap reader expands is 22 MB), so a larger one is reported as a fault.
+# Settings texts longer than 2 KB, several times a real file, only slow the
+# search down: every lookup reads the whole text.
+set(FUZZ_OPTIONS -malloc_limit_mb=64)
+set(FUZZ_OPTIONS_records -max_len=2048)
+set(FUZZ_OPTIONS_settings -max_len=2048)
+set(FUZZ_OPTIONS_select_game -max_len=2048)
 set(FUZZ_RUNS)
 foreach(name ${FUZZERS})
   string(REGEX REPLACE "_fuzz$" "" seeds ${name})
@@ -35,7 +44,8 @@ foreach(name ${FUZZERS})
   add_custom_target(run_${name}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${seeds} ${work}
-    COMMAND $<TARGET_FILE:${name}> -max_total_time=${FUZZ_SECONDS} -print_final_stats=1 ${work}
+    COMMAND $<TARGET_FILE:${name}> -max_total_time=${FUZZ_SECONDS} -print_final_stats=1
+            ${FUZZ_OPTIONS} ${FUZZ_OPTIONS_${seeds}} ${work}
     DEPENDS ${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     USES_TERMINAL)

@@ -146,6 +146,8 @@ bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture)
     const std::uint64_t colourCount =
         read.coloursUsed != 0 ? read.coloursUsed : (bits <= 8 ? (1u << bits) : 0u);
     const std::uint64_t rows = static_cast<std::uint64_t>(std::abs(read.height));
+    if (static_cast<std::uint64_t>(read.width) * rows > BitmapMaxPixels)
+        return false;
     const std::uint64_t needed = RowBytes(bits, read.width) * rows;
     if (needed > 0xFFFFFFFFu)
         return false;
@@ -204,17 +206,15 @@ std::size_t BitmapStride(const Bitmap& picture)
     return static_cast<std::size_t>(RowBytes(picture.bitsPerPixel, picture.width));
 }
 
-// One colour component of a bit-field pixel, scaled to 0..255.
+// One colour component of a bit-field pixel, scaled to 0..255: the mask's
+// lowest run of set bits is the component.
 static std::uint32_t MaskedComponent(std::uint32_t value, std::uint32_t mask)
 {
     if (mask == 0)
         return 0;
-    int shift = 0;
-    while (((mask >> shift) & 1u) == 0)
-        ++shift;
-    int width = 0;
-    while (shift + width < 32 && ((mask >> (shift + width)) & 1u) != 0)
-        ++width;
+    const int shift = __builtin_ctz(mask);
+    const std::uint32_t run = mask >> shift;
+    const int width = run == 0xFFFFFFFFu ? 32 : __builtin_ctz(~run);
     const std::uint32_t part = (value & mask) >> shift;
     if (width >= 8)
         return part >> (width - 8);

@@ -7,6 +7,10 @@
 
 // Largest width or height we accept; real tile pictures are far smaller.
 constexpr int BitmapMaxSide = 32768;
+// Most pixels we accept: the widest tall animated tile set, 32768 x 672. A
+// run-length picture is expanded in memory, so without this a file of a few
+// bytes could ask for a gigabyte.
+constexpr std::uint64_t BitmapMaxPixels = 32768u * 672u;
 
 // A picture as the .bmp reader leaves it: the fields of the 40-byte bitmap
 // information header, the colour table and the pixel rows as stored
@@ -33,7 +37,8 @@ constexpr std::uint32_t BitmapBitFields = 3;
 
 // Reads a whole .bmp file (with or without its 14-byte file header), expanding
 // run-length pixels. Refuses, leaving *picture untouched, anything it cannot
-// read whole: short data, unknown header sizes or compressions, absurd sizes,
+// read whole: short data, unknown header sizes or compressions, absurd sizes
+// (more than BitmapMaxPixels),
 // and offsets or sizes that point outside the data.
 bool ReadBitmap(const std::uint8_t* data, std::size_t size, Bitmap* picture);
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "storage/files.h"
 
@@ -67,35 +68,53 @@ std::string CutPlayerName(const std::string& name) { return CutShiftJis(name, Na
 // tabs and control bytes become spaces, "[" becomes "(" and "]" becomes ")".
 // Double-byte characters, whose second byte may have those values, stay: a
 // header, ending in a single-byte "]", can then never be inside a record line.
-static std::string EntryField(const std::string& text)
+static bool IsPlainByte(unsigned char byte) { return byte >= 0x20 && byte < 0x7F && byte != '[' && byte != ']'; }
+
+static void AppendEntryField(std::string* entry, const std::string& text)
 {
-    std::string field = text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(field[i]);
-        if (ShiftJisCharLength(field, i) == 2)
-            ++i;
-        else if (byte < 0x20)
-            field[i] = ' ';
+    // Printable single bytes other than the brackets go over as they are, a run at a time.
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t end = i;
+        while (end < text.size() && IsPlainByte(static_cast<unsigned char>(text[end])))
+            ++end;
+        entry->append(text, i, end - i);
+        i = end;
+        if (i >= text.size())
+            break;
+        char byte = text[i];
+        if (ShiftJisCharLength(text, i) == 2) {
+            entry->append(text, i, 2);
+            i += 2;
+            continue;
+        }
+        const unsigned char code = static_cast<unsigned char>(byte);
+        if (code < 0x20)
+            byte = ' ';
         else if (byte == '[')
-            field[i] = '(';
+            byte = '(';
         else if (byte == ']')
-            field[i] = ')';
+            byte = ')';
+        *entry += byte;
+        ++i;
     }
-    return field;
 }
 
 std::string FormatRecordEntry(const std::string& name, const std::string& date, const std::string& value)
 {
     // A longer name (only an edited file has one) would move the columns
     // that saving reads the entry back by.
-    std::string entry = EntryField(CutPlayerName(name));
+    std::string entry;
+    entry.reserve(NameBytes + 1 + (date.size() < 20 ? 20 : date.size()) + 1 + value.size());
+    AppendEntryField(&entry, CutPlayerName(name));
     entry.resize(NameBytes, ' ');
     entry += '\t';
-    entry += EntryField(date);
+    AppendEntryField(&entry, date);
     if (date.size() < 20)
         entry.append(20 - date.size(), ' ');
     entry += '\t';
-    return entry + value;
+    entry += value;
+    return entry;
 }
 
 std::string RecordDate(std::time_t when)
@@ -114,25 +133,37 @@ std::string RecordValueText(double value, int decimals)
     return text;
 }
 
-// The parts of an entry: the name without its padding, the date, the value text.
-static void SplitEntry(const std::string& entry, std::string* name, std::string* date, std::string* value)
+// Where the parts of an entry lie in it: the name without its padding, the
+// date without its padding, the value text (to the end of the entry).
+struct EntryParts {
+    std::size_t nameLength = 0;
+    std::size_t dateLength = 0;
+    std::size_t valueStart = std::string::npos;  // npos: no value
+};
+
+static EntryParts SplitEntry(const std::string& entry)
 {
-    std::string head = entry.substr(0, NameBytes);
-    head.erase(head.find_last_not_of(' ') + 1);
-    *name = head;
-    std::string rest = entry.size() > DatePosition ? entry.substr(DatePosition) : std::string();
-    std::size_t tab = rest.find('\t');
-    std::string dateField = rest.substr(0, tab);
-    dateField.erase(dateField.find_last_not_of(' ') + 1);
-    *date = dateField;
-    *value = tab == std::string::npos ? std::string() : rest.substr(tab + 1);
+    EntryParts parts;
+    std::size_t name = entry.size() < NameBytes ? entry.size() : NameBytes;
+    while (name > 0 && entry[name - 1] == ' ')
+        --name;
+    parts.nameLength = name;
+    if (entry.size() <= DatePosition)
+        return parts;
+    std::size_t tab = entry.find('\t', DatePosition);
+    std::size_t date = (tab == std::string::npos ? entry.size() : tab) - DatePosition;
+    while (date > 0 && entry[DatePosition + date - 1] == ' ')
+        --date;
+    parts.dateLength = date;
+    if (tab != std::string::npos)
+        parts.valueStart = tab + 1;
+    return parts;
 }
 
 static double EntryValue(const std::string& entry, bool wholeNumber)
 {
-    std::string name, date, value;
-    SplitEntry(entry, &name, &date, &value);
-    double number = LeadingDecimal(value.c_str());
+    EntryParts parts = SplitEntry(entry);
+    double number = LeadingDecimal(parts.valueStart == std::string::npos ? "" : entry.c_str() + parts.valueStart);
     return wholeNumber ? std::trunc(number) : number;
 }
 
@@ -188,20 +219,30 @@ static bool ParseRecordLine(const std::string& line, std::string* name, std::str
     return true;
 }
 
-static void ReadSection(const char* text, const std::string& header, int decimals, const int* builtIn,
-                        std::vector<std::string>* list)
+// The built-in list of values shown with this many decimals.
+static std::vector<std::string> BuiltInList(const int* values, int decimals)
+{
+    std::vector<std::string> list;
+    for (int i = 0; i < RecordListSize; ++i)
+        list.push_back(FormatRecordEntry(BuiltInNames[i], BuiltInDate, RecordValueText(values[i], decimals)));
+    return list;
+}
+
+static void ReadSection(const char* text, const std::string& header, int decimals,
+                        const std::vector<std::string>& builtIn, std::vector<std::string>* list)
 {
     list->clear();
+    list->reserve(RecordListSize);
     const char* at = text ? std::strstr(text, header.c_str()) : nullptr;
     if (!at) {
-        for (int i = 0; i < RecordListSize; ++i)
-            list->push_back(FormatRecordEntry(BuiltInNames[i], BuiltInDate, RecordValueText(builtIn[i], decimals)));
+        *list = builtIn;
         return;
     }
     const char* lineEnd = std::strchr(at, '\n');
     if (!lineEnd)
         return;
-    std::vector<std::string> lines = SplitLines(lineEnd + 1);
+    // Each line gives an entry or ends the list, so the first ten are all it can use.
+    std::vector<std::string> lines = SplitLines(lineEnd + 1, RecordListSize);
     for (std::size_t i = 0; i < lines.size() && list->size() < static_cast<std::size_t>(RecordListSize); ++i) {
         std::string name, date;
         double value = 0;
@@ -219,19 +260,29 @@ void ReadRecordSections(const char* text, const std::string& key, RecordLists* l
     lists->loadedKey = key;
     lists->highScoreSelected = -1;
     lists->restSelected = -1;
-    ReadSection(text, ScoreHeader(key), 0, BuiltInScores, &lists->HighScoreList);
-    ReadSection(text, RestHeader(key), IsCampaignKey(key) ? 2 : 0, BuiltInRests, &lists->RestList);
+    // The built-in lists are made once.
+    static const std::vector<std::string> scores = BuiltInList(BuiltInScores, 0);
+    static const std::vector<std::string> sheetRests = BuiltInList(BuiltInRests, 0);
+    static const std::vector<std::string> campaignRests = BuiltInList(BuiltInRests, 2);
+    const bool campaign = IsCampaignKey(key);
+    ReadSection(text, ScoreHeader(key), 0, scores, &lists->HighScoreList);
+    ReadSection(text, RestHeader(key), campaign ? 2 : 0, campaign ? campaignRests : sheetRests, &lists->RestList);
 }
 
 static void AppendSection(std::string* out, const std::string& header, const std::vector<std::string>& list)
 {
-    *out += header + "\r\n";
+    out->append(header).append("\r\n");
     for (const std::string& entry : list) {
-        std::string name, date, value;
-        SplitEntry(entry, &name, &date, &value);
-        *out += name + " " + date + "=" + value + "\r\n";
+        EntryParts parts = SplitEntry(entry);
+        out->append(entry, 0, parts.nameLength).append(" ");
+        if (parts.dateLength > 0)
+            out->append(entry, DatePosition, parts.dateLength);
+        out->append("=");
+        if (parts.valueStart != std::string::npos)
+            out->append(entry, parts.valueStart, std::string::npos);
+        out->append("\r\n");
     }
-    *out += "\r\n";
+    out->append("\r\n");
 }
 
 std::string FormatRecordSections(const std::string& oldText, const RecordLists& lists)
@@ -239,14 +290,26 @@ std::string FormatRecordSections(const std::string& oldText, const RecordLists& 
     std::string scoreHeader = ScoreHeader(lists.loadedKey);
     std::string restHeader = RestHeader(lists.loadedKey);
     std::string out;
+    out.reserve(oldText.size() + 64 * (lists.HighScoreList.size() + lists.RestList.size() + 2));
     bool dropping = false;
-    for (const std::string& line : SplitLines(oldText)) {
+    // Line by line (LF or CR LF ends one; an empty piece after the last end is none).
+    const std::string_view text(oldText);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::size_t cut = end;
+        if (cut > pos && text[cut - 1] == '\r')
+            --cut;
+        const std::string_view line = text.substr(pos, cut - pos);
+        pos = end + 1;
         if (!line.empty() && line[0] == '[')
             dropping = false;
-        if (line.find(scoreHeader) != std::string::npos || line.find(restHeader) != std::string::npos)
+        if (line.find(scoreHeader) != std::string_view::npos || line.find(restHeader) != std::string_view::npos)
             dropping = true;
         if (!dropping)
-            out += line + "\r\n";
+            out.append(line).append("\r\n");
     }
     AppendSection(&out, scoreHeader, lists.HighScoreList);
     AppendSection(&out, restHeader, lists.RestList);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <utility>
 
 #include "storage/sheet.h"
 #include "storage/program_directory.h"
@@ -33,19 +35,51 @@ static int HeldTo(int value, SettingRange range)
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The whole file as a C string and where it ends, so that every search in it
+// runs from where it starts to that end without measuring the rest again.
+struct SettingsText {
+    const char* begin = nullptr;  // null: no file
+    const char* end = nullptr;
+};
+
+static SettingsText TextOf(const char* text)
+{
+    SettingsText whole;
+    if (text) {
+        whole.begin = text;
+        whole.end = text + std::strlen(text);
+    }
+    return whole;
+}
+
+// The first occurrence of a non-empty needle in [from, end), or null: what
+// strstr(from, needle) gives, since the text ends at `end`.
+static const char* Find(const char* from, const char* end, const char* needle)
+{
+    const std::size_t length = std::strlen(needle);
+    for (const char* at = from; static_cast<std::size_t>(end - at) >= length; ++at) {
+        at = static_cast<const char*>(std::memchr(at, needle[0], static_cast<std::size_t>(end - at) - length + 1));
+        if (!at)
+            return nullptr;
+        if (length == 1 || (at[1] == needle[1] && std::memcmp(at + 2, needle + 2, length - 2) == 0))
+            return at;
+    }
+    return nullptr;
+}
+
 // Where the value of a numeric key starts, or null: after the first "[section]"
 // anywhere, the next occurrence of the key that begins a line, then "=".
-static const char* NumericValue(const char* text, const char* section, const char* key)
+static const char* NumericValue(SettingsText text, const char* section, const char* key)
 {
-    if (!text || !*key)
+    if (!text.begin || !*key)
         return nullptr;
     std::string header = std::string("[") + section + "]";
-    const char* at = std::strstr(text, header.c_str());
+    const char* at = Find(text.begin, text.end, header.c_str());
     if (!at)
         return nullptr;
     at += header.size();
     std::size_t keyLength = std::strlen(key);
-    while ((at = std::strstr(at, key)) != nullptr) {
+    while ((at = Find(at, text.end, key)) != nullptr) {
         if (at[-1] == '\n')
             break;
         at += keyLength;
@@ -63,7 +97,7 @@ static const char* NumericValue(const char* text, const char* section, const cha
     return at;
 }
 
-int ReadIntSetting(const char* text, const char* section, const char* key, int defaultValue)
+static int ReadInt(SettingsText text, const char* section, const char* key, int defaultValue)
 {
     const char* at = NumericValue(text, section, key);
     if (!at)
@@ -77,7 +111,7 @@ int ReadIntSetting(const char* text, const char* section, const char* key, int d
     return static_cast<int>(value);
 }
 
-double ReadFloatSetting(const char* text, const char* section, const char* key, double defaultValue)
+static double ReadFloat(SettingsText text, const char* section, const char* key, double defaultValue)
 {
     const char* at = NumericValue(text, section, key);
     if (!at)
@@ -85,9 +119,24 @@ double ReadFloatSetting(const char* text, const char* section, const char* key, 
     return LeadingDecimal(at, false);
 }
 
+static int ReadBool(SettingsText text, const char* section, const char* key, int defaultValue)
+{
+    return ReadInt(text, section, key, defaultValue != 0 ? 1 : 0) != 0 ? 1 : 0;
+}
+
+int ReadIntSetting(const char* text, const char* section, const char* key, int defaultValue)
+{
+    return ReadInt(TextOf(text), section, key, defaultValue);
+}
+
+double ReadFloatSetting(const char* text, const char* section, const char* key, double defaultValue)
+{
+    return ReadFloat(TextOf(text), section, key, defaultValue);
+}
+
 int ReadBoolSetting(const char* text, const char* section, const char* key, int defaultValue)
 {
-    return ReadIntSetting(text, section, key, defaultValue != 0 ? 1 : 0) != 0 ? 1 : 0;
+    return ReadBool(TextOf(text), section, key, defaultValue);
 }
 
 static void CopyCut(const std::string& value, char* out, std::size_t outSize)
@@ -98,16 +147,17 @@ static void CopyCut(const std::string& value, char* out, std::size_t outSize)
     std::memcpy(out, cut.c_str(), cut.size() + 1);
 }
 
-void ReadStringSetting(const char* text, const char* search, const char* key, char* out, std::size_t outSize,
-                       const char* defaultText)
+static void ReadStringIn(SettingsText whole, const char* search, const char* key, char* out, std::size_t outSize,
+                         const char* defaultText)
 {
+    const char* text = whole.begin;
     std::string value = defaultText ? defaultText : "";
     const char* position = text;
     while (text && *search && *key) {
-        const char* found = std::strstr(position, search);
+        const char* found = Find(position, whole.end, search);
         if (!found)
             break;
-        const char* at = std::strstr(found, key);
+        const char* at = Find(found, whole.end, key);
         if (!at)
             break;
         if (at == text || at[-1] != '\n') {
@@ -132,51 +182,58 @@ void ReadStringSetting(const char* text, const char* search, const char* key, ch
     CopyCut(value, out, outSize);
 }
 
-static std::string ReadString(const char* text, const char* search, const char* key, const char* defaultText)
+void ReadStringSetting(const char* text, const char* search, const char* key, char* out, std::size_t outSize,
+                       const char* defaultText)
+{
+    ReadStringIn(TextOf(text), search, key, out, outSize, defaultText);
+}
+
+static std::string ReadString(SettingsText text, const char* search, const char* key, const char* defaultText)
 {
     char buffer[TextBufferSize];
-    ReadStringSetting(text, search, key, buffer, sizeof buffer, defaultText);
+    ReadStringIn(text, search, key, buffer, sizeof buffer, defaultText);
     return buffer;
 }
 
-void ReadSettings(const char* text, Settings* into)
+void ReadSettings(const char* file, Settings* into)
 {
+    const SettingsText text = TextOf(file);
     Settings read;
-    read.SheetSizeX = ReadIntSetting(text, "system", "SheetSizeX", read.SheetSizeX);
-    read.SheetSizeY = ReadIntSetting(text, "system", "SheetSizeY", read.SheetSizeY);
-    read.CellSize = ReadIntSetting(text, "system", "CellSize", read.CellSize);
+    read.SheetSizeX = ReadInt(text, "system", "SheetSizeX", read.SheetSizeX);
+    read.SheetSizeY = ReadInt(text, "system", "SheetSizeY", read.SheetSizeY);
+    read.CellSize = ReadInt(text, "system", "CellSize", read.CellSize);
     // Kept as a signed byte, as the dealing reads it.
-    read.CellNo = static_cast<signed char>(ReadIntSetting(text, "system", "CellNo", read.CellNo));
+    read.CellNo = static_cast<signed char>(ReadInt(text, "system", "CellNo", read.CellNo));
 
-    read.ToolBar = ReadBoolSetting(text, "system", "ToolBar", read.ToolBar);
-    read.ScoreBar = ReadBoolSetting(text, "system", "ScoreBar", read.ScoreBar);
-    read.BarOptionAuto = ReadBoolSetting(text, "system", "BarOptionAuto", read.BarOptionAuto);
-    read.ScoreOption = ReadBoolSetting(text, "system", "ScoreOption", read.ScoreOption);
+    read.ToolBar = ReadBool(text, "system", "ToolBar", read.ToolBar);
+    read.ScoreBar = ReadBool(text, "system", "ScoreBar", read.ScoreBar);
+    read.BarOptionAuto = ReadBool(text, "system", "BarOptionAuto", read.BarOptionAuto);
+    read.ScoreOption = ReadBool(text, "system", "ScoreOption", read.ScoreOption);
 
     // A hand-edited campaign is held to what the Campaign dialog offers: no
     // campaign without stages to divide its sums by, and none that resumes
     // at a stage it does not have.
-    read.CampaignNo = ReadIntSetting(text, "system", "CampaignNo", read.CampaignNo);
-    read.CampaignRest = HeldTo(ReadIntSetting(text, "system", "CampaignRest", read.CampaignRest), CampaignRestRange);
-    read.CampaignStage = HeldTo(ReadIntSetting(text, "system", "CampaignStage", read.CampaignStage), CampaignStageRange);
-    read.CampaignTane = HeldTo(ReadIntSetting(text, "system", "CampaignTane", read.CampaignTane), CampaignTaneRange);
-    bool campaignSaved = ReadBoolSetting(text, "system", "Campaign", 0) != 0;
+    read.CampaignNo = ReadInt(text, "system", "CampaignNo", read.CampaignNo);
+    read.CampaignRest = HeldTo(ReadInt(text, "system", "CampaignRest", read.CampaignRest), CampaignRestRange);
+    read.CampaignStage = HeldTo(ReadInt(text, "system", "CampaignStage", read.CampaignStage), CampaignStageRange);
+    read.CampaignTane = HeldTo(ReadInt(text, "system", "CampaignTane", read.CampaignTane), CampaignTaneRange);
+    bool campaignSaved = ReadBool(text, "system", "Campaign", 0) != 0;
     read.Campaign = (campaignSaved && read.CampaignNo >= 1 && read.CampaignNo - 1 <= read.CampaignStage) ? 1 : 0;
 
-    read.ScoreSum = ReadFloatSetting(text, "system", "ScoreSum", read.ScoreSum);
+    read.ScoreSum = ReadFloat(text, "system", "ScoreSum", read.ScoreSum);
     // No more than a whole campaign can leave, so that adding a stage's rest
     // cannot overflow.
-    read.RestSum = HeldTo(ReadIntSetting(text, "system", "RestSum", read.RestSum),
+    read.RestSum = HeldTo(ReadInt(text, "system", "RestSum", read.RestSum),
                           {0, CampaignStageRange.high * CampaignRestRange.high});
-    read.BlankCell = ReadIntSetting(text, "system", "BlankCell", read.BlankCell);
-    read.AnimBMPOption = ReadBoolSetting(text, "system", "AnimBMPOption", read.AnimBMPOption);
-    read.AnimIntrvl = ReadIntSetting(text, "system", "AnimIntrvl", read.AnimIntrvl);
+    read.BlankCell = ReadInt(text, "system", "BlankCell", read.BlankCell);
+    read.AnimBMPOption = ReadBool(text, "system", "AnimBMPOption", read.AnimBMPOption);
+    read.AnimIntrvl = ReadInt(text, "system", "AnimIntrvl", read.AnimIntrvl);
     if (read.AnimIntrvl < MinAnimIntrvl)
         read.AnimIntrvl = MinAnimIntrvl;
 
     read.MIDI = ReadString(text, "[Sound]", "MIDI", "");
-    read.BGM = ReadBoolSetting(text, "Sound", "BGM", read.BGM);
-    read.Sound = ReadBoolSetting(text, "Sound", "Sound", read.Sound);
+    read.BGM = ReadBool(text, "Sound", "BGM", read.BGM);
+    read.Sound = ReadBool(text, "Sound", "Sound", read.Sound);
     read.Path = ReadString(text, "Sound", "Path", ProgramDirectory());
     if (read.Path == ProgramDirectory())
         read.Path += SoundSubfolder;
@@ -198,24 +255,24 @@ void ReadSettings(const char* text, Settings* into)
     if (static_cast<long long>(read.CellSize) * read.SheetSizeY < BoardMinHeight)
         read.SheetSizeY = BoardMinHeight / read.CellSize;
 
-    read.FormTop = ReadIntSetting(text, "system", "FormTop", read.FormTop);
-    read.FormLeft = ReadIntSetting(text, "system", "FormLeft", read.FormLeft);
+    read.FormTop = ReadInt(text, "system", "FormTop", read.FormTop);
+    read.FormLeft = ReadInt(text, "system", "FormLeft", read.FormLeft);
     read.Bitmap = ReadString(text, "system", "Bitmap", "");
-    *into = read;
+    *into = std::move(read);
 }
 
 // A value as one line: a line end inside it would make lines of its own.
-static std::string OneLine(const std::string& value)
+static std::string_view OneLine(const std::string& value)
 {
-    return value.substr(0, value.find_first_of("\r\n"));
+    return std::string_view(value).substr(0, value.find_first_of("\r\n"));
 }
 
-static bool BeginsWith(const std::string& line, const char* start)
+static bool BeginsWith(std::string_view line, const char* start)
 {
     return line.compare(0, std::strlen(start), start) == 0;
 }
 
-static bool IsSettingsHeader(const std::string& line)
+static bool IsSettingsHeader(std::string_view line)
 {
     return BeginsWith(line, "[system]") || BeginsWith(line, "[Special Number]") || BeginsWith(line, "[Sound]");
 }
@@ -223,8 +280,10 @@ static bool IsSettingsHeader(const std::string& line)
 std::string FormatSettings(const Settings& values, const std::string* oldText)
 {
     std::string out;
-    auto line = [&out](const std::string& text) { out += text + "\r\n"; };
-    auto number = [&line](const char* key, int value) { line(std::string(key) + "=" + std::to_string(value)); };
+    out.reserve(1024 + (oldText ? oldText->size() : 0));
+    auto line = [&out](std::string_view text) { out.append(text).append("\r\n"); };
+    auto keyLine = [&out](const char* key, std::string_view value) { out.append(key).append("=").append(value).append("\r\n"); };
+    auto number = [&keyLine](const char* key, int value) { keyLine(key, std::to_string(value)); };
     auto flag = [&number](const char* key, int value) { number(key, value != 0 ? 1 : 0); };
     auto whole = [&line](const char* key, double value) {
         char text[512];
@@ -237,7 +296,7 @@ std::string FormatSettings(const Settings& values, const std::string* oldText)
     number("SheetSizeY", values.SheetSizeY);
     number("CellSize", values.CellSize);
     number("CellNo", values.CellNo);
-    line("Bitmap=" + (values.Bitmap.empty() ? std::string(NoBitmapPath) : OneLine(values.Bitmap)));
+    keyLine("Bitmap", values.Bitmap.empty() ? std::string_view(NoBitmapPath) : OneLine(values.Bitmap));
     number("BlankCell", values.BlankCell);
     flag("AnimBMPOption", values.AnimBMPOption);
     number("AnimIntrvl", values.AnimIntrvl);
@@ -262,15 +321,15 @@ std::string FormatSettings(const Settings& values, const std::string* oldText)
     line("");
     line("[Special Number]");
     for (std::size_t i = 0; i < values.specialNumbers.size(); ++i)
-        line("N" + std::to_string(i + 1) + "=" + OneLine(values.specialNumbers[i]));
+        keyLine(("N" + std::to_string(i + 1)).c_str(), OneLine(values.specialNumbers[i]));
     line("");
     line("[Sound]");
     flag("Sound", values.Sound);
     flag("BGM", values.BGM);
-    line("Path=" + OneLine(values.Path));
+    keyLine("Path", OneLine(values.Path));
     for (int event : SoundWriteOrder)
-        line(std::string(SoundKeys[event]) + "=" + OneLine(values.soundFiles[event]));
-    line("MIDI=" + OneLine(values.MIDI));
+        keyLine(SoundKeys[event], OneLine(values.soundFiles[event]));
+    keyLine("MIDI", OneLine(values.MIDI));
     line("");
 
     // Everything outside the settings sections (the records) follows, in its
@@ -285,7 +344,7 @@ std::string FormatSettings(const Settings& values, const std::string* oldText)
             std::size_t cut = end;
             if (cut > pos && (*oldText)[cut - 1] == '\r')
                 --cut;
-            std::string old = oldText->substr(pos, cut - pos);
+            const std::string_view old = std::string_view(*oldText).substr(pos, cut - pos);
             pos = end + 1;
             if (!old.empty() && old[0] == '[')
                 dropping = IsSettingsHeader(old);

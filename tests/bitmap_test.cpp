@@ -238,4 +238,18 @@ TEST(ReadBitmap, RunsBeyondThePictureAreDroppedAndCutRunsRefused)
     EXPECT_FALSE(Read(RunLengthFile(4, 3, 8, cut), &picture));
 }
 
+TEST(ReadBitmap, RunLengthPicturesLargerThanAnyTileSetAreRefused)
+{
+    // A few bytes of runs once asked for a gigabyte of pixels; the widest
+    // tall animated tile set is still read.
+    auto sized = [](int bits, std::uint32_t width, std::uint32_t height) {
+        return WithField(WithField(RunLengthFile(4, 3, bits, {0, 1}), 4, width), 8, height);
+    };
+    Bitmap picture;
+    EXPECT_FALSE(Read(sized(8, 32768, 32768), &picture));
+    EXPECT_FALSE(Read(sized(4, 32768, 673), &picture));
+    ASSERT_TRUE(Read(sized(4, 32768, 672), &picture));
+    EXPECT_EQ(picture.rows.size(), 16384u * 672u);
+}
+
 }  // namespace
