@@ -240,7 +240,7 @@ TEST_F(Keyboard, HintTimesOnTheDefaultAndTheLargestSheets)
     ASSERT_NO_FATAL_FAILURE(
         Start("[system]\r\nCellSize=4\r\nSheetSizeX=2147483647\r\nSheetSizeY=2147483647\r\nCellNo=5\r\n"));
     Settle(program.window, 500);
-    ASSERT_NO_FATAL_FAILURE(HoverLoneTile(" --size 240x160 --kinds 5", 4));
+    ASSERT_NO_FATAL_FAILURE(HoverLoneTile(" --size 240x160 --kinds 5 --cell 4", 4));
     Prober prober(program.window);
     Sleep(300);
     const double pressed = Now();
