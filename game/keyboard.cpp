@@ -20,6 +20,18 @@ static void DrawCursorCell()
         DrawCell(keyCursor.column, keyCursor.row);
 }
 
+// Draws the Cell under the cursor without the frame, before the cursor
+// leaves it.
+static void EraseCursor()
+{
+    if (!keyCursor.shown)
+        return;
+    keyCursor.shown = false;
+    if (IsOnBoard(keyCursor.column, keyCursor.row))
+        DrawCell(keyCursor.column, keyCursor.row);
+    keyCursor.shown = true;
+}
+
 void SettleCursor()
 {
     KeyCursor& k = keyCursor;
@@ -59,7 +71,7 @@ void PlaceCursor(int column, int row)
 {
     if (!BoardReady() || !IsOnBoard(column, row))
         return;
-    DrawCursorCell();
+    EraseCursor();
     keyCursor.shown = true;
     keyCursor.column = column;
     keyCursor.row = row;
@@ -73,7 +85,7 @@ void MoveCursor(CursorKey key)
     if (ui.animState != AnimState::Idle || !BoardReady())
         return;
     KeyCursor& k = keyCursor;
-    DrawCursorCell();
+    EraseCursor();
     if (!k.shown) {
         k.shown = true;
         if (ui.selection.size >= 2 && IsOnBoard(ui.selection.minColumn, ui.selection.maxRow) &&
@@ -110,6 +122,17 @@ void MoveCursor(CursorKey key)
     MarkUnderCursor();
 }
 
+// After a removal: the cursor moves onto a tile and marks the group there
+// (unless the game has ended).
+static void FollowRemoval()
+{
+    EraseCursor();
+    SettleCursor();
+    DrawCursorCell();
+    if (!game.gameOver)
+        MarkUnderCursor();
+}
+
 void PressCursor()
 {
     KeyCursor& k = keyCursor;
@@ -119,13 +142,18 @@ void PressCursor()
     if ((CellAt(k.column, k.row) & CellMarkBit) == 0)
         MarkUnderCursor();
     ClickAt(k.column * board.ts, k.row * board.ts);
-    if (ui.animState != AnimState::Idle)
-        return;   // the vanishing animation removes the group when it ends
-    DrawCursorCell();
-    SettleCursor();
-    DrawCursorCell();
-    if (!game.gameOver)
-        MarkUnderCursor();
+    if (ui.animState == AnimState::Idle)
+        FollowRemoval();
+    // Otherwise the vanishing animation removes the group when it ends, and
+    // AnimationTimerTick moves the cursor then.
+}
+
+void AnimationTimerTick()
+{
+    const bool vanishing = ui.animState == AnimState::Vanishing;
+    AnimationTick();
+    if (vanishing && ui.animState == AnimState::Idle && keyCursor.shown)
+        FollowRemoval();
 }
 
 void HideCursor()

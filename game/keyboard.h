@@ -21,6 +21,11 @@ void MoveCursor(CursorKey key);
 // then keeps the cursor on a tile.
 void PressCursor();
 
+// The animation timer's tick: the pointer's AnimationTick; when the tick
+// ends a vanishing animation, a cursor that shows then follows the tiles as
+// after Space and marks the group it comes to.
+void AnimationTimerTick();
+
 // Puts the cursor on this Cell (shown) and marks the group there.
 void PlaceCursor(int column, int row);
 

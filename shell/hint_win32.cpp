@@ -41,6 +41,9 @@ void StartHint(HWND window)
         delete job;
         return;
     }
+    // Below the window's thread, so that on a machine with one core the
+    // search only takes the time the window leaves.
+    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
     CloseHandle(thread);
     searching = true;
 }

@@ -175,7 +175,7 @@ static void OnTimer(HWND window, UINT_PTR id)
     }
     if (!ui.timerRunning || id != AnimationTimerId)
         return;
-    AnimationTick();
+    AnimationTimerTick();
 }
 
 // Minimising pauses the music; every restore or resize goes on with it.

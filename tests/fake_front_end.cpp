@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "game/keyboard.h"
+
 FakeFrontEnd fake;
 
 void ResetFakeFrontEnd() { fake = FakeFrontEnd(); }
@@ -11,6 +13,10 @@ static void Note(const std::string& call) { fake.calls.push_back(call); }
 
 void DrawCell(int column, int row)
 {
+    if (CursorAt(column, row))
+        fake.framed.insert({column, row});
+    else
+        fake.framed.erase({column, row});
     if (fake.quiet)
         return;
     Note("DrawCell " + std::to_string(column) + " " + std::to_string(row));
@@ -19,6 +25,9 @@ void DrawCell(int column, int row)
 void RepaintBoard()
 {
     ++fake.repaints;
+    fake.framed.clear();
+    if (keyCursor.shown)
+        fake.framed.insert({keyCursor.column, keyCursor.row});
     Note("RepaintBoard");
 }
 

@@ -4,6 +4,8 @@
 
 #include <deque>
 #include <map>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@ struct FakeFrontEnd {
     bool animationPaused = false;          // what AnimationPaused answers
     std::vector<std::string> animationFrames;  // "band frame" of each DrawAnimationFrame
     int repaints = 0;
+    std::set<std::pair<int, int>> framed;  // Cells (column, row) last drawn with the keyboard's cursor frame
     bool quiet = false;                    // benchmarks: DrawCell and DrawAnimationFrame record nothing
 };
 

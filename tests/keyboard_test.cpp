@@ -2,6 +2,10 @@
 // mark and remove groups exactly as the pointer does.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
+
+#include "display/tile_set.h"
 #include "game/hint.h"
 #include "game/keyboard.h"
 #include "game/scoring.h"
@@ -43,6 +47,8 @@ TEST(Keyboard, ArrowsMoveTheCursorWithinTheBoardAndMarkAsHovering)
         MoveCursor(s.key);
         EXPECT_TRUE(CursorAt(s.column, s.row)) << s.column << "," << s.row;
         EXPECT_EQ(fake.scoreBar[ScoreBarSizeField], s.size);
+        // The frame shows on the cursor's Cell alone.
+        EXPECT_EQ(fake.framed, (std::set<std::pair<int, int>>{{s.column, s.row}}));
     }
     // The mark is the pointer's own.
     std::vector<std::string> marked = Rows();
@@ -108,4 +114,46 @@ TEST(Keyboard, HintMarksTheGroupThatLeadsToTheClear)
     fake.clickCounter.clear();
     EXPECT_FALSE(ShowHint(asked, r));
     EXPECT_EQ(fake.clickCounter, "");
+}
+
+TEST(Keyboard, AfterAnAnimatedRemovalTheCursorFollowsTheTilesAtOnce)
+{
+    const struct {
+        std::vector<std::string> rows;
+        int column, row;            // where Space is pressed
+        int endColumn, endRow;      // where the cursor is when the vanishing ends
+        const char* size;           // the score bar's size field then
+    } cases[] = {
+        {{"12", "12", "33"}, 0, 2, 0, 2, "2"},           // the 1s fall under the cursor
+        {{"100", "100", "333"}, 2, 2, 0, 1, "2"},        // the columns close: the top tile to the left
+        {{"22", "11"}, 1, 1, 1, 1, "2"},                 // the 2s fall
+        {{"11"}, 1, 0, 0, 0, nullptr},                   // the board is cleared: nothing to mark
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows[0]);
+        FreshKeyboardGame(c.rows);
+        tileSetInfo.kind = TileSetAnimated32;
+        tileSetInfo.frameCount = 4;
+        PlaceCursor(c.column, c.row);
+        PressCursor();
+        ASSERT_EQ(ui.animState, AnimState::Vanishing);
+        // Arrow keys wait for the vanishing to end.
+        MoveCursor(CursorKey::Up);
+        EXPECT_TRUE(CursorAt(c.column, c.row));
+        for (int tick = 0; tick < 10 && ui.animState != AnimState::Idle; ++tick)
+            AnimationTimerTick();
+        ASSERT_EQ(ui.animState, AnimState::Idle);
+        EXPECT_EQ(game.moveIndex, 1);
+        EXPECT_TRUE(CursorAt(c.endColumn, c.endRow));
+        EXPECT_EQ(fake.framed, (std::set<std::pair<int, int>>{{c.endColumn, c.endRow}}));
+        if (c.size) {
+            // Marked as hovering marks it: the size, the mark, the selection's loop.
+            EXPECT_EQ(fake.scoreBar[ScoreBarSizeField], c.size);
+            EXPECT_NE(CellAt(c.endColumn, c.endRow) & CellMarkBit, 0);
+            EXPECT_TRUE(fake.timerRunning);
+        } else {
+            EXPECT_TRUE(game.gameOver);
+            EXPECT_FALSE(fake.timerRunning);
+        }
+    }
 }
