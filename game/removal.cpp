@@ -7,6 +7,7 @@
 
 #include "game/animation.h"
 #include "game/board.h"
+#include "game/column_closing.h"
 #include "game/front_end.h"
 #include "game/groups.h"
 #include "game/scoring.h"
@@ -87,32 +88,11 @@ static int CloseEmptyColumns(int minColumn)
     if (found < 0 || std::memchr(bottomRow + minColumn, 0, static_cast<std::size_t>(last - minColumn)) == nullptr)
         return last;
 
-    // Work out on the bottom row where each column's content comes from, as
-    // moving the columns one after the other would, then apply that to every
-    // row in runs of neighbouring columns.
-    const int Cleared = -1;
+    // Work out on the bottom row where each column's content comes from,
+    // then apply that to every row in runs of neighbouring columns.
+    const int Cleared = ClosedColumn;
     int source[MaxColumns];
-    bool holds[MaxColumns];
-    for (int k = minColumn; k <= last; ++k) {
-        source[k] = k;
-        holds[k] = bottomRow[k] != 0;
-    }
-    int d = minColumn + 1;
-    for (int k = minColumn; k <= last; ++k) {
-        if (holds[k])
-            continue;
-        if (d < k + 1)
-            d = k + 1;
-        while (d <= last && !holds[d])
-            ++d;
-        if (d > last)
-            break;
-        source[k] = d;
-        holds[k] = true;
-        source[d] = Cleared;
-        holds[d] = false;
-        ++d;
-    }
+    PlanColumnClosing(bottomRow, minColumn, last, source);
 
     struct Run {
         int to;

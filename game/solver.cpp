@@ -12,10 +12,11 @@
 // line from the start, so the best line seen is always at hand.
 //
 // Boards of more than 64 x 64 cells get a nested Monte-Carlo search instead,
-// whose playouts can stop midway when time is up; a board with a hole under
-// a tile (which play never leaves) gets the older Monte-Carlo beam search on
-// a board kept row by row. Every line is replayed by the game's rules before
-// it is given out.
+// whose playouts can stop midway when time is up. Boards of up to 16 columns
+// of up to 15 tiles (no roads) find their groups on bit boards, a word per
+// four columns and kind. Every line is replayed by the game's rules, on a
+// board kept row by row, before it is given out; a board with a hole under a
+// tile (which play never leaves) gets only a greedy line by those rules.
 #include "game/solver.h"
 
 #include <algorithm>
@@ -24,6 +25,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "game/column_closing.h"
 
 namespace {
 
@@ -39,8 +42,11 @@ struct Group {
     int anchor;
     int size;
     int value;
+    int last = 0;   // on the bit board: the group's rightmost column
 };
 
+// The game's rules on a board kept row by row, holes and all: the referee
+// of every line.
 class Engine {
 public:
     Engine(int columns, int rows, bool road)
@@ -108,29 +114,12 @@ public:
         return n;
     }
 
-    std::uint64_t Hash(const unsigned char* cells) const
-    {
-        std::uint64_t h = 0x9E3779B97F4A7C15ull;
-        for (int i = 0; i < N; ++i)
-            if (cells[i] != 0)
-                h ^= Mix(static_cast<std::uint64_t>(i) * Kinds + cells[i]);
-        return h;
-    }
-
 private:
     bool road_;
     std::vector<int> seen_;
     int stamp_ = 0;
     std::vector<int> stack_;
     std::vector<int> members_;
-
-    static std::uint64_t Mix(std::uint64_t x)
-    {
-        x += 0x9E3779B97F4A7C15ull;
-        x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-        x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-        return x ^ (x >> 31);
-    }
 
     void NextStamp()
     {
@@ -203,37 +192,15 @@ private:
                 gap = true;
         if (!gap)
             return;
-        const int Cleared = -1;
-        int source[256];
-        bool holds[256];
-        if (last >= 256)
-            return;   // wider than any sheet
-        for (int k = minColumn; k <= last; ++k) {
-            source[k] = k;
-            holds[k] = bottom[k] != 0;
-        }
-        int d = minColumn + 1;
-        for (int k = minColumn; k <= last; ++k) {
-            if (holds[k])
-                continue;
-            if (d < k + 1)
-                d = k + 1;
-            while (d <= last && !holds[d])
-                ++d;
-            if (d > last)
-                break;
-            source[k] = d;
-            holds[k] = true;
-            source[d] = Cleared;
-            holds[d] = false;
-            ++d;
-        }
+        std::vector<int> source(static_cast<std::size_t>(last) + 1);
+        PlanColumnClosing(bottom, minColumn, last, source.data());
         for (int row = 0; row < R; ++row) {
             unsigned char* line = cells + row * C;
             for (int k = minColumn; k <= last; ++k) {
-                if (source[k] == k)
+                if (source[static_cast<std::size_t>(k)] == k)
                     continue;
-                line[k] = source[k] == Cleared ? 0 : line[source[k]];
+                int from = source[static_cast<std::size_t>(k)];
+                line[k] = from == ClosedColumn ? 0 : line[from];
             }
         }
     }
@@ -282,268 +249,6 @@ long long Value(SolveObjective objective, long long score, const Counts& counts)
     return value;
 }
 
-struct Node {
-    long long score;
-    Counts counts;
-};
-
-struct Candidate {
-    long long promise;
-    std::uint32_t parent;
-    std::uint32_t anchor;
-};
-
-struct Step {
-    std::uint32_t parent;
-    std::uint32_t anchor;
-};
-
-class Beam {
-public:
-    Beam(const SolvePosition& p, SolveObjective objective, Clock::time_point deadline, const std::atomic<bool>* stop)
-        : p_(p), objective_(objective), deadline_(deadline), stop_(stop), engine_(p.columns, p.rows, p.road),
-          groups_(static_cast<std::size_t>(engine_.N) / 2 + 2)
-    {
-    }
-
-    // One run at this width; false when time ran out before it ended.
-    // Improves `best` with every finished line better than it.
-    bool Run(int width, SolveResult* best, bool* haveBest)
-    {
-        const std::size_t n = static_cast<std::size_t>(engine_.N);
-        std::vector<unsigned char> cells(p_.cells);
-        std::vector<Node> nodes(1);
-        nodes[0].score = 0;
-        nodes[0].counts = CountCells(cells.data(), engine_.N, p_.road);
-        std::vector<std::vector<Step>> history;
-        std::vector<Candidate> candidates;
-        std::vector<unsigned char> nextCells;
-        std::vector<Node> nextNodes;
-        std::vector<std::uint64_t> table;
-
-        while (!nodes.empty()) {
-            candidates.clear();
-            for (std::size_t i = 0; i < nodes.size(); ++i) {
-                if (OutOfTime())
-                    return false;
-                const unsigned char* board = cells.data() + i * n;
-                int count = engine_.FindGroups(board, groups_.data());
-                const Node& node = nodes[i];
-                if (count == 0) {
-                    Finish(node, history, static_cast<std::uint32_t>(i), board, best, haveBest);
-                    continue;
-                }
-                for (int g = 0; g < count; ++g) {
-                    const Group& group = groups_[static_cast<std::size_t>(g)];
-                    // The promise of a removal is the worth of one playout after it.
-                    scratch_.assign(board, board + n);
-                    int kind = p_.road ? 1 : group.value;
-                    int removed = engine_.Remove(scratch_.data(), group.anchor);
-                    Node child = node;
-                    child.score += Square(removed - 2);
-                    child.counts.count[kind] -= removed;
-                    child.counts.rest -= removed;
-                    long long promise = Playout(child, history, static_cast<std::uint32_t>(i),
-                                                static_cast<std::uint32_t>(group.anchor), best, haveBest);
-                    candidates.push_back(
-                        Candidate{promise, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(group.anchor)});
-                }
-            }
-            if (candidates.empty())
-                break;
-            std::size_t keep = std::min(candidates.size(), static_cast<std::size_t>(width) * 2);
-            auto better = [](const Candidate& a, const Candidate& b) {
-                if (a.promise != b.promise)
-                    return a.promise > b.promise;
-                if (a.parent != b.parent)
-                    return a.parent < b.parent;
-                return a.anchor < b.anchor;
-            };
-            if (keep < candidates.size())
-                std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(keep),
-                                 candidates.end(), better);
-            std::sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(keep), better);
-
-            std::size_t tableSize = 16;
-            while (tableSize < static_cast<std::size_t>(width) * 4)
-                tableSize *= 2;
-            table.assign(tableSize, 0);
-            nextCells.resize(std::min(keep, static_cast<std::size_t>(width)) * n);
-            nextNodes.clear();
-            std::vector<Step> steps;
-            for (std::size_t c = 0; c < keep && nextNodes.size() < static_cast<std::size_t>(width); ++c) {
-                const Candidate& cand = candidates[c];
-                unsigned char* board = nextCells.data() + nextNodes.size() * n;
-                std::memcpy(board, cells.data() + cand.parent * n, n);
-                unsigned char value = board[cand.anchor];
-                int removed = engine_.Remove(board, static_cast<int>(cand.anchor));
-                std::uint64_t h = engine_.Hash(board) | 1;
-                std::size_t slot = static_cast<std::size_t>(h) & (tableSize - 1);
-                bool duplicate = false;
-                while (table[slot] != 0) {
-                    if (table[slot] == h) {
-                        duplicate = true;
-                        break;
-                    }
-                    slot = (slot + 1) & (tableSize - 1);
-                }
-                if (duplicate)
-                    continue;
-                table[slot] = h;
-                const Node& parent = nodes[cand.parent];
-                Node child = parent;
-                int kind = p_.road ? 1 : (value & 15);
-                child.score += Square(removed - 2);
-                child.counts.count[kind] -= removed;
-                child.counts.rest -= removed;
-                nextNodes.push_back(child);
-                steps.push_back(Step{cand.parent, cand.anchor});
-            }
-            history.push_back(std::move(steps));
-            nextCells.resize(nextNodes.size() * n);
-            cells.swap(nextCells);
-            nodes.swap(nextNodes);
-        }
-        return true;
-    }
-
-private:
-    const SolvePosition& p_;
-    SolveObjective objective_;
-    Clock::time_point deadline_;
-    const std::atomic<bool>* stop_;
-    Engine engine_;
-    std::vector<Group> groups_;
-    std::vector<Group> childGroups_ = std::vector<Group>(groups_.size());
-    std::vector<unsigned char> scratch_;
-
-    std::vector<std::uint32_t> playoutMoves_;
-    std::uint64_t rng_ = 0x2545F4914F6CDD1Dull;
-
-    std::uint32_t Random(std::uint32_t bound)
-    {
-        rng_ ^= rng_ << 13;
-        rng_ ^= rng_ >> 7;
-        rng_ ^= rng_ << 17;
-        return static_cast<std::uint32_t>((rng_ >> 32) * bound >> 32);
-    }
-
-    // A random line from the scratch board that spares the most frequent kind
-    // while anything else can go; finds the line's worth and keeps it when it
-    // beats the best.
-public:
-    // One playout from the position itself, cut short only by the time (it
-    // gives the first move at least), so that every search has a line.
-    void Seed(SolveResult* best, bool* haveBest)
-    {
-        scratch_ = p_.cells;
-        Node node;
-        node.score = 0;
-        node.counts = CountCells(scratch_.data(), engine_.N, p_.road);
-        bool finished = PlayOn(&node, true);
-        long long value = Value(objective_, node.score, node.counts);
-        if (playoutMoves_.empty() && !finished)
-            return;
-        *haveBest = true;
-        best->value = finished ? value : LLONG_MIN;
-        best->score = node.score;
-        best->rest = node.counts.rest;
-        best->cleared = node.counts.rest == 0;
-        best->line.clear();
-        for (std::uint32_t m : playoutMoves_)
-            best->line.push_back(SolveMove{static_cast<int>(m) % p_.columns, static_cast<int>(m) / p_.columns});
-    }
-
-private:
-    long long Playout(Node node, const std::vector<std::vector<Step>>& history, std::uint32_t parent,
-                      std::uint32_t firstMove, SolveResult* best, bool* haveBest)
-    {
-        PlayOn(&node, false);
-        long long value = Value(objective_, node.score, node.counts);
-        if (!*haveBest || value > best->value) {
-            Finish(node, history, parent, nullptr, best, haveBest);
-            best->line.push_back(SolveMove{static_cast<int>(firstMove) % p_.columns, static_cast<int>(firstMove) / p_.columns});
-            for (std::uint32_t m : playoutMoves_)
-                best->line.push_back(SolveMove{static_cast<int>(m) % p_.columns, static_cast<int>(m) / p_.columns});
-        }
-        return value;
-    }
-
-    // Plays the scratch board to its end (or, when timed, until the time is
-    // up after one move); true when it reached the end.
-    bool PlayOn(Node* nodeOut, bool timed)
-    {
-        Node& node = *nodeOut;
-        playoutMoves_.clear();
-        int tabu = 1;
-        for (int k = 1; k < Kinds; ++k)
-            if (node.counts.count[k] > node.counts.count[tabu])
-                tabu = k;
-        while (true) {
-            int count = engine_.FindGroups(scratch_.data(), childGroups_.data());
-            if (count == 0)
-                return true;
-            if (timed && !playoutMoves_.empty() && OutOfTime())
-                return false;
-            int allowed = 0;
-            for (int g = 0; g < count; ++g)
-                if (p_.road || childGroups_[static_cast<std::size_t>(g)].value != tabu)
-                    ++allowed;
-            std::uint32_t pick;
-            if (allowed > 0) {
-                std::uint32_t r = Random(static_cast<std::uint32_t>(allowed));
-                pick = 0;
-                for (int g = 0; g < count; ++g)
-                    if (p_.road || childGroups_[static_cast<std::size_t>(g)].value != tabu) {
-                        if (r == 0) {
-                            pick = static_cast<std::uint32_t>(g);
-                            break;
-                        }
-                        --r;
-                    }
-            } else {
-                pick = Random(static_cast<std::uint32_t>(count));
-            }
-            const Group& group = childGroups_[pick];
-            int kind = p_.road ? 1 : group.value;
-            int removed = engine_.Remove(scratch_.data(), group.anchor);
-            node.score += Square(removed - 2);
-            node.counts.count[kind] -= removed;
-            node.counts.rest -= removed;
-            playoutMoves_.push_back(static_cast<std::uint32_t>(group.anchor));
-        }
-    }
-
-    bool OutOfTime() const
-    {
-        return (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_;
-    }
-
-    void Finish(const Node& node, const std::vector<std::vector<Step>>& history, std::uint32_t index,
-                const unsigned char* board, SolveResult* best, bool* haveBest)
-    {
-        (void)board;
-        long long value = Value(objective_, node.score, node.counts);
-        if (*haveBest && value <= best->value)
-            return;
-        *haveBest = true;
-        best->value = value;
-        best->score = node.score;
-        best->rest = node.counts.rest;
-        best->cleared = node.counts.rest == 0;
-        best->line.assign(history.size(), SolveMove{0, 0});
-        for (std::size_t d = history.size(); d-- > 0;) {
-            const Step& s = history[d][index];
-            best->line[d] = SolveMove{static_cast<int>(s.anchor) % p_.columns, static_cast<int>(s.anchor) / p_.columns};
-            index = s.parent;
-        }
-    }
-};
-
-}  // namespace
-
-namespace {
-
 // A position whose cells fill its columns and rows exactly.
 bool HoldsItsCells(const SolvePosition& position)
 {
@@ -556,52 +261,36 @@ Clock::time_point DeadlineAfter(Clock::time_point start, double seconds)
     return start + std::chrono::microseconds(static_cast<long long>(seconds * 1e6));
 }
 
+// A line by the game's own rules, which a board with a hole under a tile
+// needs (play never leaves one, and the search's board cannot hold one):
+// the largest group each time.
+SolveResult GreedyLine(const SolvePosition& position, SolveObjective objective)
+{
+    SolveResult best;
+    Engine engine(position.columns, position.rows, position.road);
+    std::vector<unsigned char> cells(position.cells);
+    std::vector<Group> groups(cells.size() / 2 + 2);
+    while (true) {
+        int n = engine.FindGroups(cells.data(), groups.data());
+        if (n == 0)
+            break;
+        const Group* pick = &groups[0];
+        for (int g = 1; g < n; ++g)
+            if (groups[static_cast<std::size_t>(g)].size > pick->size)
+                pick = &groups[static_cast<std::size_t>(g)];
+        best.line.push_back(SolveMove{pick->anchor % position.columns, pick->anchor / position.columns});
+        best.score += Square(engine.Remove(cells.data(), pick->anchor) - 2);
+    }
+    Counts counts = CountCells(cells.data(), static_cast<int>(cells.size()), position.road);
+    best.rest = counts.rest;
+    best.cleared = counts.rest == 0;
+    best.value = Value(objective, best.score, counts);
+    return best;
+}
+
 }  // namespace
 
 namespace {
-
-SolveResult SolveByBeam(const SolvePosition& position, SolveObjective objective, double seconds,
-                        const std::atomic<bool>* stop)
-{
-    SolveResult best;
-    if (!HoldsItsCells(position))
-        return best;
-    Clock::time_point start = Clock::now();
-    Clock::time_point deadline = DeadlineAfter(start, seconds);
-    Beam beam(position, objective, deadline, stop);
-    bool haveBest = false;
-    beam.Seed(&best, &haveBest);
-    // A layer of the widest beam stays within about 64 MB of cells.
-    const long long widest = std::max(1LL, (64LL << 20) / static_cast<long long>(position.cells.size()));
-    long long width = 1;
-    while (true) {
-        Clock::time_point runStart = Clock::now();
-        if (!beam.Run(static_cast<int>(width), &best, &haveBest))
-            break;
-        best.width = std::max(best.width, static_cast<int>(width));
-        Clock::time_point now = Clock::now();
-        double spent = std::chrono::duration<double>(now - runStart).count();
-        double left = std::chrono::duration<double>(deadline - now).count();
-        if (left <= 0 || (stop != nullptr && stop->load()))
-            break;
-        // The time of a run grows with its width: double it while the next
-        // run fits twice in what is left, then fill the rest with runs as
-        // wide as fit (each with playouts of its own).
-        if (spent * 2 * 2 < left)
-            width *= 2;
-        else
-            width = std::max(1LL, static_cast<long long>(static_cast<double>(width) * left / std::max(spent, 1e-6) * 0.9));
-        width = std::min(width, widest);
-    }
-    if (!haveBest) {
-        best.line.clear();
-        Counts counts = CountCells(position.cells.data(), static_cast<int>(position.cells.size()), position.road);
-        best.rest = counts.rest;
-        best.value = Value(objective, 0, counts);
-        best.cleared = counts.rest == 0;
-    }
-    return best;
-}
 
 // The search proper runs on a board kept by columns, bottom up, with a
 // border of empty cells all round, so that a flood needs no bounds checks and
@@ -612,12 +301,76 @@ struct Board {
     int columns = 0;                    // the columns that hold tiles
     long long score = 0;
     Counts counts;
+    // On boards of up to 16 columns of up to 15 tiles (no roads): for each
+    // kind, a bit per cell, 16 bits a column from the bottom up, four
+    // columns a word. There removals keep only the bits and the heights up
+    // to date; the cells stay as loaded.
+    std::vector<std::uint64_t> bits;
 };
+
+const int Words = 4;
+
+// A set of cells on the bit board: four words, sixteen columns.
+struct Cells {
+    std::uint64_t w0, w1, w2, w3;
+};
+
+const std::uint64_t NotTop = 0x7FFF7FFF7FFF7FFFull;   // each column's top bit cleared
+const std::uint64_t NotBottom = 0xFFFEFFFEFFFEFFFEull;
+
+inline Cells Load4(const std::uint64_t* words)
+{
+    return Cells{words[0], words[1], words[2], words[3]};
+}
+
+// The cells of `m` that have a neighbour in it.
+inline Cells Paired(Cells m)
+{
+    auto near = [](std::uint64_t x, std::uint64_t before, std::uint64_t after) {
+        return ((x << 1) & NotBottom) | ((x >> 1) & NotTop) | (x << 16) | (x >> 16) | (before >> 48) | (after << 48);
+    };
+    return Cells{near(m.w0, 0, m.w1) & m.w0, near(m.w1, m.w0, m.w2) & m.w1, near(m.w2, m.w1, m.w3) & m.w2,
+                 near(m.w3, m.w2, 0) & m.w3};
+}
+
+// Grows `g` to every cell of `m` joined to it: each round adds the
+// neighbours, and the rest of every column run above a cell at once (the
+// carry of an addition runs up a run and stops at the cell above it, which
+// is empty: no column holds 16 tiles, so no carry leaves its column).
+inline Cells FloodBits(Cells g, Cells m)
+{
+    while (true) {
+        g.w0 |= ((m.w0 + g.w0) ^ m.w0) & m.w0;
+        g.w1 |= ((m.w1 + g.w1) ^ m.w1) & m.w1;
+        g.w2 |= ((m.w2 + g.w2) ^ m.w2) & m.w2;
+        g.w3 |= ((m.w3 + g.w3) ^ m.w3) & m.w3;
+        Cells n{(g.w0 | ((g.w0 >> 1) & NotTop) | (g.w0 << 16) | (g.w0 >> 16) | (g.w1 << 48)) & m.w0,
+                (g.w1 | ((g.w1 >> 1) & NotTop) | (g.w1 << 16) | (g.w1 >> 16) | (g.w0 >> 48) | (g.w2 << 48)) & m.w1,
+                (g.w2 | ((g.w2 >> 1) & NotTop) | (g.w2 << 16) | (g.w2 >> 16) | (g.w1 >> 48) | (g.w3 << 48)) & m.w2,
+                (g.w3 | ((g.w3 >> 1) & NotTop) | (g.w3 << 16) | (g.w3 >> 16) | (g.w2 >> 48)) & m.w3};
+        if (n.w0 == g.w0 && n.w1 == g.w1 && n.w2 == g.w2 && n.w3 == g.w3)
+            return g;
+        g = n;
+    }
+}
+
+inline int Count(std::uint64_t x)
+{
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+}
+
+inline int Count(Cells x)
+{
+    return Count(x.w0) + Count(x.w1) + Count(x.w2) + Count(x.w3);
+}
 
 class Fast {
 public:
     Fast(int columns, int rows, bool road)
-        : C(columns), R(rows), S(rows + 2), road_(road),
+        : C(columns), R(rows), S(rows + 2), road_(road), bits_(!road && columns <= 16 && rows <= 15),
           seen_(static_cast<std::size_t>((columns + 2) * (rows + 2)), 0),
           stack_(static_cast<std::size_t>(columns * rows) + 1), members_(static_cast<std::size_t>(columns * rows) + 1)
     {
@@ -633,7 +386,7 @@ public:
 
     // False when the board has a hole under a tile or an empty column left
     // of a full one: the game never leaves one, and this board cannot show it.
-    bool Load(const SolvePosition& p, Board* b) const
+    bool Load(const SolvePosition& p, Board* b)
     {
         b->cells.assign(static_cast<std::size_t>((C + 2) * S), 0);
         b->height.assign(static_cast<std::size_t>(C), 0);
@@ -661,14 +414,36 @@ public:
                 b->columns = c + 1;
             b->height[static_cast<std::size_t>(c)] = static_cast<short>(h);
         }
+        for (unsigned char v : p.cells)
+            if (v >= Kinds)
+                bits_ = false;
+        kinds_.clear();
+        for (int k = 1; k < Kinds; ++k)
+            if (b->counts.count[k] > 0)
+                kinds_.push_back(k);
+        if (bits_) {
+            b->bits.assign(static_cast<std::size_t>(Kinds * Words), 0);
+            SetBits(*b, 0, C);
+        }
         return true;
     }
 
-    // Every group of two or more tiles.
-    int FindGroups(const Board& b, Group* out)
+    // Every group of two or more tiles; with `spare`, those of that kind
+    // only when no other kind has one.
+    int FindGroups(const Board& b, Group* out, int spare = -1)
     {
+        if (bits_) {
+            int count = 0;
+            for (int k : kinds_)
+                if (k != spare)
+                    count += BitGroups(b, k, out + count);
+            if (count == 0 && spare >= 0)
+                count = BitGroups(b, spare, out);
+            return count;
+        }
         NextStamp();
         int count = 0;
+        int spared = 0;
         const unsigned char* cells = b.cells.data();
         for (int c = 0; c < b.columns; ++c) {
             int base = Index(c, 0);
@@ -681,10 +456,45 @@ public:
                 if (!road_ && cells[i + 1] != a && cells[i - 1] != a && cells[i + S] != a && cells[i - S] != a)
                     continue;
                 int size = Flood(cells, i, false);
-                if (size >= 2)
-                    out[count++] = Group{i, size, cells[i]};
+                if (size < 2)
+                    continue;
+                if (!road_ && (a & 15) == spare)
+                    ++spared;
+                else
+                    out[count++] = Group{i, size, a};
             }
         }
+        if (count == 0 && spared > 0)
+            return FindGroups(b, out);
+        return count;
+    }
+
+    // The groups after a removal, from the groups before it (found with the
+    // same `spare`): only the columns from the removal's first to its last
+    // changed (to the board's end when a column emptied and the rest moved
+    // left), so a group that keeps a column clear of them stays as it was,
+    // and only the groups with a cell next to or in them are found again.
+    int UpdateGroups(const Board& b, Group* groups, int n, int spare)
+    {
+        const int lo = changedFrom_ - 1;
+        const int hi = changedTo_ + 1;
+        if (!bits_ || lo <= 0)
+            return FindGroups(b, groups, spare);
+        int kept = 0;
+        for (int g = 0; g < n; ++g) {
+            if (groups[g].value == spare)
+                return FindGroups(b, groups, spare);
+            if (groups[g].last < lo || ColumnOf(groups[g].anchor) > hi)
+                groups[kept++] = groups[g];
+        }
+        Cells near{ColumnsBetween(lo, hi, 0), ColumnsBetween(lo, hi, 1), ColumnsBetween(lo, hi, 2),
+                   ColumnsBetween(lo, hi, 3)};
+        int count = kept;
+        for (int k : kinds_)
+            if (k != spare)
+                count += BitGroups(b, k, groups + count, near);
+        if (count == 0 && spare >= 0)
+            count = BitGroups(b, spare, groups);
         return count;
     }
 
@@ -692,6 +502,8 @@ public:
     // counts; returns its size, or 0 when it holds fewer than two tiles.
     int Remove(Board& b, int i)
     {
+        if (bits_)
+            return RemoveBits(b, i);
         unsigned char* cells = b.cells.data();
         unsigned char value = cells[i];
         if (value == 0)
@@ -748,6 +560,19 @@ public:
 
 private:
     bool road_;
+    bool bits_;
+    std::vector<int> kinds_;   // the kinds on the board loaded
+    int changedFrom_ = 0;      // the columns the last removal changed
+    int changedTo_ = 0;
+
+    // The bits of one word for the columns from `first` to `last`.
+    static std::uint64_t ColumnsBetween(int first, int last, int word)
+    {
+        std::uint64_t bits = 0;
+        for (int c = std::max(first, word * 4); c <= last && c < word * 4 + 4; ++c)
+            bits |= 0xFFFFull << ((c - word * 4) * 16);
+        return bits;
+    }
     std::vector<int> seen_;
     int stamp_ = 0;
     std::vector<int> stack_;
@@ -759,6 +584,156 @@ private:
             std::fill(seen_.begin(), seen_.end(), 0);
             stamp_ = 1;
         }
+    }
+
+    // Rewrites the bits of columns [from, to) from the cells.
+    void SetBits(Board& b, int from, int to) const
+    {
+        std::uint64_t* bits = b.bits.data();
+        for (int c = from; c < to; ++c) {
+            const int word = c >> 2;
+            const int shift = (c & 3) * 16;
+            const std::uint64_t lane = 0xFFFFull << shift;
+            for (int k : kinds_)
+                bits[k * Words + word] &= ~lane;
+            const unsigned char* column = b.cells.data() + Index(c, 0);
+            const int h = b.height[static_cast<std::size_t>(c)];
+            for (int up = 0; up < h; ++up)
+                bits[(column[up] & 15) * Words + word] |= 1ull << (shift + up);
+        }
+    }
+
+    int IndexOfBit(int word, int bit) const { return Index(word * 4 + (bit >> 4), bit & 15); }
+
+    // The groups of a kind that hold a cell of `seeds`.
+    int BitGroups(const Board& b, int kind, Group* out, Cells seeds = Cells{~0ull, ~0ull, ~0ull, ~0ull}) const
+    {
+        Cells open = Paired(Load4(b.bits.data() + kind * Words));
+        seeds.w0 &= open.w0;
+        seeds.w1 &= open.w1;
+        seeds.w2 &= open.w2;
+        seeds.w3 &= open.w3;
+        int count = 0;
+        while (true) {
+            Cells seed{0, 0, 0, 0};
+            if (seeds.w0 != 0)
+                seed.w0 = seeds.w0 & (~seeds.w0 + 1);
+            else if (seeds.w1 != 0)
+                seed.w1 = seeds.w1 & (~seeds.w1 + 1);
+            else if (seeds.w2 != 0)
+                seed.w2 = seeds.w2 & (~seeds.w2 + 1);
+            else if (seeds.w3 != 0)
+                seed.w3 = seeds.w3 & (~seeds.w3 + 1);
+            else
+                return count;
+            Cells group = FloodBits(seed, open);
+            open.w0 &= ~group.w0;
+            open.w1 &= ~group.w1;
+            open.w2 &= ~group.w2;
+            open.w3 &= ~group.w3;
+            seeds.w0 &= ~group.w0;
+            seeds.w1 &= ~group.w1;
+            seeds.w2 &= ~group.w2;
+            seeds.w3 &= ~group.w3;
+            // The group's first cell (its lowest bit) and its last column.
+            int first = group.w0 != 0   ? __builtin_ctzll(group.w0)
+                        : group.w1 != 0 ? 64 + __builtin_ctzll(group.w1)
+                        : group.w2 != 0 ? 128 + __builtin_ctzll(group.w2)
+                                        : 192 + __builtin_ctzll(group.w3);
+            int top = group.w3 != 0   ? 255 - __builtin_clzll(group.w3)
+                      : group.w2 != 0 ? 191 - __builtin_clzll(group.w2)
+                      : group.w1 != 0 ? 127 - __builtin_clzll(group.w1)
+                                      : 63 - __builtin_clzll(group.w0);
+            out[count++] = Group{IndexOfBit(first >> 6, first & 63), Count(group), kind, top >> 4};
+        }
+    }
+
+    // Removes the group at cell i on the bit board alone (the cells are not
+    // kept there): each column of the group squeezes out its removed cells,
+    // and the columns this empties are taken out, those right of them moving
+    // left. Returns the group's size, or 0.
+    int RemoveBits(Board& b, int i)
+    {
+        const int column = ColumnOf(i);
+        const int up = i - Index(column, 0);
+        if (column < 0 || column >= b.columns || up < 0 || up >= b.height[static_cast<std::size_t>(column)])
+            return 0;
+        std::uint64_t* bits = b.bits.data();
+        const int word = column >> 2;
+        const std::uint64_t bit = 1ull << ((column & 3) * 16 + up);
+        int kind = 0;
+        for (int k : kinds_)
+            if ((bits[k * Words + word] & bit) != 0) {
+                kind = k;
+                break;
+            }
+        Cells seed{word == 0 ? bit : 0, word == 1 ? bit : 0, word == 2 ? bit : 0, word == 3 ? bit : 0};
+        Cells group = FloodBits(seed, Load4(bits + kind * Words));
+        const int n = Count(group);
+        if (kind == 0 || n < 2)
+            return 0;
+        const std::uint64_t removed[Words] = {group.w0, group.w1, group.w2, group.w3};
+        int minColumn = C;
+        int maxColumn = -1;
+        bool emptied = false;
+        for (int w = 0; w < Words; ++w)
+            for (int lane = 0; lane < 4; ++lane) {
+                const int shift = lane * 16;
+                const std::uint64_t gone = (removed[w] >> shift) & 0xFFFF;
+                if (gone == 0)
+                    continue;
+                const int c = w * 4 + lane;
+                minColumn = std::min(minColumn, c);
+                maxColumn = std::max(maxColumn, c);
+                for (int k : kinds_) {
+                    std::uint64_t& x = bits[k * Words + w];
+                    std::uint64_t kept = (x >> shift) & 0xFFFF;
+                    if (kept == 0)
+                        continue;
+                    // Squeeze out the removed cells from the top down.
+                    for (std::uint64_t g = gone; g != 0;) {
+                        const std::uint64_t low = (1ull << (63 - __builtin_clzll(g))) - 1;
+                        kept = (kept & low) | ((kept >> 1) & ~low);
+                        g &= low;
+                    }
+                    x = (x & ~(0xFFFFull << shift)) | (kept << shift);
+                }
+                short& h = b.height[static_cast<std::size_t>(c)];
+                h = static_cast<short>(h - Count(gone));
+                if (h == 0)
+                    emptied = true;
+            }
+        if (emptied)
+            for (int c = maxColumn; c >= minColumn; --c)
+                if (b.height[static_cast<std::size_t>(c)] == 0)
+                    TakeOutColumn(b, c);
+        changedFrom_ = minColumn;
+        changedTo_ = emptied ? C : maxColumn;
+        b.score += Square(n - 2);
+        b.counts.count[kind] -= n;
+        b.counts.rest -= n;
+        return n;
+    }
+
+    // Takes out the empty column c: the columns right of it move one left.
+    void TakeOutColumn(Board& b, int c)
+    {
+        const int word = c >> 2;
+        const std::uint64_t below = (1ull << ((c & 3) * 16)) - 1;
+        for (int k : kinds_) {
+            std::uint64_t* x = b.bits.data() + k * Words;
+            x[word] = (x[word] & below) | ((x[word] >> 16) & ~below);
+            for (int w = word; w < Words; ++w) {
+                if (w > word)
+                    x[w] >>= 16;
+                if (w + 1 < Words)
+                    x[w] |= x[w + 1] << 48;
+            }
+        }
+        for (int k = c; k + 1 < b.columns; ++k)
+            b.height[static_cast<std::size_t>(k)] = b.height[static_cast<std::size_t>(k + 1)];
+        b.height[static_cast<std::size_t>(b.columns - 1)] = 0;
+        --b.columns;
     }
 
     int Flood(const unsigned char* cells, int start, bool collect)
@@ -835,7 +810,7 @@ public:
     {
     }
 
-    bool Load(Board* b) const { return fast_.Load(p_, b); }
+    bool Load(Board* b) { return fast_.Load(p_, b); }
 
     // Plays from `start` until the time is up; improves the best line.
     void Run(const Board& start, std::vector<int>* bestLine, long long* bestValue)
@@ -904,31 +879,14 @@ public:
         }
         int steps = 0;
         while (true) {
-            int n = fast_.FindGroups(b, groups);
+            int n = fast_.FindGroups(b, groups, tabu);
             if (n == 0)
                 break;
             if ((++steps & 15) == 0 && fast_.C * fast_.R > 4096 && OutOfTime(deadline_)) {
                 aborted_ = true;
                 break;
             }
-            int allowed = 0;
-            for (int g = 0; g < n; ++g)
-                if ((groups[g].value & 15) != tabu)
-                    allowed++;
-            int pick = 0;
-            if (allowed == 0) {
-                pick = static_cast<int>(Random(static_cast<std::uint32_t>(n)));
-            } else {
-                std::uint32_t r = Random(static_cast<std::uint32_t>(allowed));
-                for (int g = 0; g < n; ++g)
-                    if ((groups[g].value & 15) != tabu) {
-                        if (r == 0) {
-                            pick = g;
-                            break;
-                        }
-                        --r;
-                    }
-            }
+            int pick = static_cast<int>(Random(static_cast<std::uint32_t>(n)));
             line->push_back(groups[pick].anchor);
             fast_.Remove(b, groups[pick].anchor);
         }
@@ -1106,17 +1064,20 @@ private:
     std::vector<Level> levels_;
     std::vector<double> before_;
     std::vector<double> chance_;
-    std::vector<int> allowed_;
     Board board_;
     const Board* start_ = nullptr;
     std::vector<int>* bestLine_ = nullptr;
     long long* bestValue_ = nullptr;
     std::uint64_t rng_ = 0x9E3779B97F4A7C15ull;
-    bool aborted_ = false;
 
+public:
+    long long limit_ = 0;
+
+private:
     bool OutOfTime() const
     {
-        return (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_;
+        return (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_ ||
+               (limit_ > 0 && playouts >= limit_);
     }
 
     double Uniform()
@@ -1144,20 +1105,6 @@ private:
                static_cast<std::size_t>(g.anchor);
     }
 
-    // The moves a playout may choose from: all but the tabu kind's, unless
-    // only those are left.
-    int Allowed(int n, int tabu)
-    {
-        allowed_.clear();
-        for (int g = 0; g < n; ++g)
-            if ((groups_[static_cast<std::size_t>(g)].value & 15) != tabu)
-                allowed_.push_back(g);
-        if (allowed_.empty())
-            for (int g = 0; g < n; ++g)
-                allowed_.push_back(g);
-        return static_cast<int>(allowed_.size());
-    }
-
 public:
     long long playouts = 0;
 
@@ -1168,15 +1115,16 @@ private:
         board_ = *start_;
         trace_.Clear();
         int tabu = Tabu(board_);
+        int m = -1;
         while (true) {
-            int n = fast_.FindGroups(board_, groups_.data());
-            if (n == 0)
+            m = m < 0 ? fast_.FindGroups(board_, groups_.data(), tabu)
+                      : fast_.UpdateGroups(board_, groups_.data(), m, tabu);
+            if (m == 0)
                 break;
-            int m = Allowed(n, tabu);
             chance_.resize(static_cast<std::size_t>(m));
             double total = 0;
             for (int a = 0; a < m; ++a) {
-                const Group& g = groups_[static_cast<std::size_t>(allowed_[static_cast<std::size_t>(a)])];
+                const Group& g = groups_[static_cast<std::size_t>(a)];
                 std::size_t code = Code(g);
                 double bias = bias_[static_cast<std::size_t>(g.size)];
                 trace_.codes.push_back(static_cast<int>(code));
@@ -1192,7 +1140,7 @@ private:
                     pick = a;
                     break;
                 }
-            const Group& g = groups_[static_cast<std::size_t>(allowed_[static_cast<std::size_t>(pick)])];
+            const Group& g = groups_[static_cast<std::size_t>(pick)];
             trace_.chosen.push_back(static_cast<int>(Code(g)));
             trace_.line.push_back(g.anchor);
             fast_.Remove(board_, g.anchor);
@@ -1277,7 +1225,7 @@ private:
 }  // namespace
 
 SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
-                  const std::atomic<bool>* stop)
+                  const std::atomic<bool>* stop, long long playoutLimit)
 {
     SolveResult best;
     if (!HoldsItsCells(position))
@@ -1287,7 +1235,7 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     Nested search(position, objective, deadline, stop);
     Board board;
     if (!search.Load(&board))
-        return SolveByBeam(position, objective, seconds, stop);
+        return GreedyLine(position, objective);
     // A first whole line from one playout, then the search improves on it:
     // adapting a policy on boards of up to 64 x 64 cells, nesting searches
     // (which can stop within a playout) on larger ones.
@@ -1296,6 +1244,7 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     long long value = search.Playout(scratch, &line);
     if (position.columns * position.rows <= 4096) {
         PolicySearch policy(position, objective, deadline, stop, &search.Rules());
+        policy.limit_ = playoutLimit;
         policy.Run(board, &line, &value);
         best.playouts = policy.playouts;
     } else {
@@ -1312,7 +1261,7 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     long long score = 0;
     int rest = 0;
     if (!PlayLine(position, best.line, &score, &rest) || score != scratch.score)
-        return SolveByBeam(position, objective, seconds, stop);
+        return GreedyLine(position, objective);
     best.score = score;
     best.rest = rest;
     best.cleared = rest == 0;

@@ -41,9 +41,11 @@ struct SolveResult {
 
 // Searches for `seconds` (at least one greedy line is always finished; a
 // board with no move gives an empty line). `stop`, when given, ends the
-// search early from another thread.
+// search early from another thread; `playoutLimit`, when over 0, after so
+// many playouts (on boards of up to 64 x 64 cells), which makes a search
+// repeatable whatever the machine's speed.
 SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
-                  const std::atomic<bool>* stop = nullptr);
+                  const std::atomic<bool>* stop = nullptr, long long playoutLimit = 0);
 
 // Plays a line on the position by the same rules; false at the first move
 // that removes nothing. Fills the score and the tiles left.

@@ -55,6 +55,7 @@ TEST(Solver, LinesReplayThroughTheGameToTheirScore)
         {TileSetPlain, 1, 16, 12, SolveObjective::Score},
         {TileSetPlain, 77, 20, 15, SolveObjective::FewestLeft},
         {TileSetPlain, 5, 15, 15, SolveObjective::Standard},
+        {TileSetPlain, 8, 16, 15, SolveObjective::Standard},   // the largest board of bits
         {TileSetPlain, 3, 70, 60, SolveObjective::Score},   // past 64 x 64 cells: the nested search
         {TileSetRoad, 1, 16, 12, SolveObjective::Score},
         {TileSetRoad, 9, 12, 10, SolveObjective::ScoreLessRest},
@@ -65,6 +66,7 @@ TEST(Solver, LinesReplayThroughTheGameToTheirScore)
         SolvePosition p = PositionOfBoard(c.tileSetKind == TileSetRoad);
         SolveResult r = Solve(p, c.objective, 0.2);
         ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(p, r));
+        EXPECT_GT(r.playouts, 0);   // the search's own line, not the greedy stand-in
 
         ASSERT_TRUE(ClickLine(r.line));
         EXPECT_TRUE(game.gameOver);

@@ -58,6 +58,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: expected 20 positions, read %d\n", path, static_cast<int>(set.size()));
         return 1;
     }
+    // SOLVE_PLAYOUTS, when set, also ends each search after so many playouts.
+    const char* limitText = std::getenv("SOLVE_PLAYOUTS");
+    long long playoutLimit = limitText != nullptr ? std::atoll(limitText) : 0;
     int first = argc > 4 ? std::atoi(argv[3]) : 1;
     int last = argc > 4 ? std::atoi(argv[4]) : 20;
     long long total = 0;
@@ -67,7 +70,7 @@ int main(int argc, char** argv)
     std::printf("position    score  cleared  moves  playouts\n");
     for (int i = first; i <= last && i <= 20; ++i) {
         const SolvePosition& p = set[static_cast<std::size_t>(i - 1)];
-        SolveResult r = Solve(p, SolveObjective::Standard, seconds);
+        SolveResult r = Solve(p, SolveObjective::Standard, seconds, nullptr, playoutLimit);
         long long score = 0;
         int rest = 0;
         bool legal = PlayLine(p, r.line, &score, &rest);
