@@ -78,6 +78,21 @@ protected:
         ASSERT_TRUE(WaitUntilClosed(dialog));
     }
 
+    // The middle of a cell of ts-pixel tiles, in client coordinates.
+    POINT CellPoint(int column, int row, int ts = 32) const
+    {
+        return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2};
+    }
+
+    // Hovers over a cell and clicks it, each mouse message handled before the next.
+    void ClickCell(int column, int row, int ts = 32) const
+    {
+        const POINT at = CellPoint(column, row, ts);
+        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+
     RunningProgram program;
     HWND toolbar = nullptr;
     HWND counter = nullptr;

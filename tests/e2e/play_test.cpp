@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -90,10 +89,7 @@ protected:
         GameWindowTest::Start(settings);
     }
 
-    POINT CellPoint(int column, int row) const
-    {
-        return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2};
-    }
+    POINT CellPoint(int column, int row) const { return GameWindowTest::CellPoint(column, row, ts); }
 
     // Mouse messages handled before these return.
     void Hover(int column, int row)
@@ -101,13 +97,7 @@ protected:
         POINT at = CellPoint(column, row);
         SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
     }
-    void Click(int column, int row)
-    {
-        Hover(column, row);
-        POINT at = CellPoint(column, row);
-        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    }
+    void Click(int column, int row) { ClickCell(column, row, ts); }
     void RightClick(int column, int row)
     {
         POINT at = CellPoint(column, row);
@@ -563,27 +553,4 @@ TEST_F(Play, ToolbarButtonsShowTheirTipsAndRunTheirCommands)
     EXPECT_EQ("0(0) Click", Counter());
     EXPECT_NE(number, Number());
     MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-}
-
-TEST_F(Play, CampaignGreysNewAndItsKey)
-{
-    ASSERT_NO_FATAL_FAILURE(Start("[system]\r\nCampaign=1\r\nCampaignNo=1\r\n"));
-    // Some group, found by hovering as a player looks for one.
-    bool clicked = false;
-    for (int row = 11; row >= 0 && !clicked; --row)
-        for (int column = 0; column < 16 && !clicked; ++column) {
-            Hover(column, row);
-            if (std::atoi(Field(5).c_str()) >= 2) {
-                Click(column, row);
-                clicked = true;
-            }
-        }
-    ASSERT_EQ("1(1) Click", Counter());
-    const std::string title = WindowText(program.window);
-    Keys({VK_CONTROL, 'N'});
-    EXPECT_EQ("1(1) Click", Counter());
-    EXPECT_EQ(title, WindowText(program.window));
-    // Keys of commands that are not greyed still act.
-    Keys({VK_CONTROL, 'A'});
-    EXPECT_EQ("0(1) Click", Counter());
 }
