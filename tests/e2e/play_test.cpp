@@ -400,9 +400,10 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
 namespace {
 
 // The largest int as the sheet size at the smallest tiles gives the largest
-// sheet: 240 x 160 tiles of 4 pixels.
-const char LargestSheetSettings[] =
-    "[system]\r\nCellSize=4\r\nSheetSizeX=2147483647\r\nSheetSizeY=2147483647\r\nCellNo=1\r\n";
+// sheet: 240 x 160 tiles of 4 pixels. No name is asked when it is cleared.
+const std::string LargestSheetSettings =
+    "[system]\r\nCellSize=4\r\nSheetSizeX=2147483647\r\nSheetSizeY=2147483647\r\nCellNo=1\r\n\r\n" +
+    UnbeatenRecords("240x160(1)");
 
 // How long the program takes to handle one message, painting included (the
 // cells are drawn while the message is handled).

@@ -200,9 +200,16 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealtAndTenEntriesSurviveAR
     ASSERT_NO_FATAL_FAILURE(TypeNumber("12"));
     ASSERT_NO_FATAL_FAILURE(DealsNumber("12"));
 
-    // New games pressed while the dialog has the keys go to its list at once:
-    // the ten newest, newest first.
+    // Eleven entries, and new games pressed while the dialog has the keys,
+    // which go to its list at once: the ten newest, newest first.
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
+    std::vector<std::string> kept;
+    for (int n = 101; n <= 109; ++n) {
+        ASSERT_NO_FATAL_FAILURE(Register(std::to_string(n)));
+        kept.insert(kept.begin(), Entry(std::to_string(n) + "            ", "16x12(5)"));
+    }
+    kept.insert(kept.end(), entries.begin(), entries.end());
+    ASSERT_EQ(kept, Entries());
     std::vector<std::string> newest;
     for (int game = 0; game < 11; ++game) {
         PressKeys(dialog, {VK_CONTROL, 'N'});
@@ -213,16 +220,9 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealtAndTenEntriesSurviveAR
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(newest, RecentNumbers());
     EXPECT_EQ(newest[0], ControlText(Item(IDC_NUMBERBOX)));
-    EXPECT_EQ(entries, Entries());
+    EXPECT_EQ(kept, Entries());
 
-    // Eleven entries: the ten newest survive a restart.
-    std::vector<std::string> kept;
-    for (int n = 101; n <= 109; ++n) {
-        ASSERT_NO_FATAL_FAILURE(Register(std::to_string(n)));
-        kept.insert(kept.begin(), Entry(std::to_string(n) + "            ", "16x12(5)"));
-    }
-    kept.insert(kept.end(), entries.begin(), entries.end());
-    ASSERT_EQ(kept, Entries());
+    // The ten newest entries survive a restart.
     PressKeys(dialog, {VK_CONTROL, 'X'});
     ASSERT_EQ(0, WaitForExit(program));
     const std::string saved = ReadWholeFile(program.directory + "Hanabo.ini");
