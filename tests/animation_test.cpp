@@ -77,29 +77,48 @@ TEST(Animation, SelectionLoopsThroughItsBandAndPlaysSelectEachLoop)
     EXPECT_EQ(Ticks(1), (std::vector<std::string>{"3 2"}));
 }
 
-TEST(Animation, SkippingFrameZeroAndPingPong)
+// The frames of the selection loop (the one shown at once, then a tick's
+// each) and its Select sounds, then those of the vanishing after a click (the
+// one shown at the click, then the ticks until the timer stops): frame 0 skipped or
+// not, PingPong, and the 24-pixel sets' three bands a tile. A 4-frame strip
+// under PingPong vanishes through 0, 2 and then 4, a frame past the strip
+// that the front end leaves undrawn.
+TEST(Animation, FramesOfEveryKindOfStrip)
 {
-    AnimatedGame(TileSetAnimated32, 4, false, true);
-    HoverAt(0, 0, 0);
-    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 1"}));
-    EXPECT_EQ(Ticks(5), (std::vector<std::string>{"3 2", "3 3", "3 1", "3 2", "3 3"}));
-    EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 2);
-
-    AnimatedGame(TileSetAnimated32, 4, true);
-    HoverAt(0, 0, 0);
-    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"3 0"}));
-    EXPECT_EQ(Ticks(6), (std::vector<std::string>{"3 1", "3 2", "3 3", "3 2", "3 1", "3 0"}));
-    EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), 2);
-}
-
-TEST(Animation, TwentyFourPixelSetsUseThreeBandsPerTile)
-{
-    AnimatedGame(TileSetAnimated24, 3);
-    HoverAt(0, 0, 0);
-    EXPECT_EQ(Ticks(2), (std::vector<std::string>{"5 0", "5 1", "5 2"}));
-    ClickAt(0, 0);
-    EXPECT_EQ(TakeFrames(), (std::vector<std::string>{"6 0"}));
-    EXPECT_EQ(Ticks(1), (std::vector<std::string>{"6 2"}));
+    using Frames = std::vector<std::string>;
+    const struct {
+        int kind, frames;
+        bool pingPong, skipFirstFrame;
+        Frames selection;  // none: not looked at
+        int selects;
+        Frames vanishing;
+    } cases[] = {
+        {TileSetAnimated32, 4, false, true, {"3 1", "3 2", "3 3", "3 1", "3 2", "3 3"}, 2, {}},
+        {TileSetAnimated32, 4, true, false, {"3 0", "3 1", "3 2", "3 3", "3 2", "3 1", "3 0"}, 2, {"4 0", "4 2", "4 4"}},
+        {TileSetAnimated32, 4, true, true, {}, 0, {"4 1", "4 3", "4 5"}},
+        {TileSetAnimated24, 3, false, false, {"5 0", "5 1", "5 2"}, 1, {"6 0", "6 2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kind << " " << c.frames << " " << c.pingPong << c.skipFirstFrame);
+        AnimatedGame(c.kind, c.frames, c.pingPong, c.skipFirstFrame);
+        HoverAt(0, 0, 0);
+        if (!c.selection.empty()) {
+            Frames shown = TakeFrames();
+            for (const std::string& frame : Ticks(static_cast<int>(c.selection.size()) - 1))
+                shown.push_back(frame);
+            EXPECT_EQ(shown, c.selection);
+            EXPECT_EQ(Count(fake.sounds, SoundEvent::Select), c.selects);
+        }
+        if (c.vanishing.empty())
+            continue;
+        ClickAt(0, 0);
+        Frames shown = {TakeFrames().back()};
+        for (int tick = 0; tick < 3 && ui.timerRunning; ++tick)
+            for (const std::string& frame : Ticks(1))
+                shown.push_back(frame);
+        EXPECT_EQ(shown, c.vanishing);
+        EXPECT_EQ(game.moveIndex, 1);
+    }
 }
 
 TEST(Animation, VanishingShowsEverySecondFrameThenRemovesTheGroup)
@@ -131,25 +150,6 @@ TEST(Animation, VanishingShowsEverySecondFrameThenRemovesTheGroup)
     EXPECT_FALSE(ui.timerRunning);
     EXPECT_EQ(Count(fake.sounds, SoundEvent::Click), 2);
     EXPECT_EQ(Count(fake.sounds, SoundEvent::Disappear), 1);
-}
-
-TEST(Animation, VanishingUnderPingPongAndWithoutFrameZero)
-{
-    // A 4-frame strip plays 0, 2 and then 4, a frame past the strip that the
-    // front end leaves undrawn.
-    AnimatedGame(TileSetAnimated32, 4, true);
-    HoverAt(0, 0, 0);
-    ClickAt(0, 0);
-    TakeFrames();
-    EXPECT_EQ(Ticks(3), (std::vector<std::string>{"4 2", "4 4"}));
-    EXPECT_EQ(game.moveIndex, 1);
-
-    AnimatedGame(TileSetAnimated32, 4, true, true);
-    HoverAt(0, 0, 0);
-    ClickAt(0, 0);
-    EXPECT_EQ(TakeFrames().back(), "4 1");
-    EXPECT_EQ(Ticks(3), (std::vector<std::string>{"4 3", "4 5"}));
-    EXPECT_EQ(game.moveIndex, 1);
 }
 
 TEST(Animation, SelectionStopsWhileABarCoversTheBoard)

@@ -6,61 +6,44 @@
 
 namespace {
 
-Bars MakeBars(bool toolBar, bool scoreBar)
+TEST(BarOptions, WhereThePointerIsAndTheKeysDecide)
 {
-    Bars bars;
-    bars.toolBar = toolBar;
-    bars.scoreBar = scoreBar;
-    bars.toolBarHeight = 28;
-    bars.scoreBarHeight = 20;
-    return bars;
-}
-
-TEST(BarOptions, AutoShowsTheToolbarInTheTopQuarterTileAndUsesTheMove)
-{
-    const Bars bars = MakeBars(false, true);
-    BarOptionDecision top = BarOptionsForPointer(7, 0, 32, 12, bars, true);
-    EXPECT_EQ(top.toolBar, BarAction::Show);
-    EXPECT_TRUE(top.usedUp);
-    BarOptionDecision lower = BarOptionsForPointer(8, 0, 32, 12, bars, true);
-    EXPECT_EQ(lower.toolBar, BarAction::Hide);
-    EXPECT_EQ(lower.scoreBar, BarAction::Leave);  // the score bar is on: left alone
-    EXPECT_FALSE(lower.usedUp);
-    // a pointer above the board is also in the top quarter
-    EXPECT_EQ(BarOptionsForPointer(-5, 0, 32, 12, bars, true).toolBar, BarAction::Show);
-}
-
-TEST(BarOptions, AutoShowsTheScoreBarNearTheBottom)
-{
-    const Bars bars = MakeBars(false, false);
-    BarOptionDecision bottom = BarOptionsForPointer(12 * 32 - 7, 0, 32, 12, bars, true);
-    EXPECT_EQ(bottom.toolBar, BarAction::Hide);
-    EXPECT_EQ(bottom.scoreBar, BarAction::Show);
-    EXPECT_TRUE(bottom.usedUp);
-    BarOptionDecision above = BarOptionsForPointer(12 * 32 - 8, 0, 32, 12, bars, true);
-    EXPECT_EQ(above.scoreBar, BarAction::Hide);
-    EXPECT_FALSE(above.usedUp);
-    // the toolbar's pop-up ends the handling before the score bar is looked at
-    BarOptionDecision top = BarOptionsForPointer(0, 0, 32, 12, bars, true);
-    EXPECT_EQ(top.scoreBar, BarAction::Leave);
-}
-
-TEST(BarOptions, ShiftModeNeedsShiftAlone)
-{
-    const Bars bars = MakeBars(false, false);
-    BarOptionDecision shift = BarOptionsForPointer(100, KeyFlagShift, 32, 12, bars, false);
-    EXPECT_EQ(shift.toolBar, BarAction::Show);
-    EXPECT_EQ(shift.scoreBar, BarAction::Show);
-    EXPECT_FALSE(shift.usedUp);
     const int leftButton = 0x0001;
-    BarOptionDecision withButton = BarOptionsForPointer(100, KeyFlagShift | leftButton, 32, 12, bars, false);
-    EXPECT_EQ(withButton.toolBar, BarAction::Hide);
-    EXPECT_EQ(withButton.scoreBar, BarAction::Hide);
-    EXPECT_EQ(BarOptionsForPointer(0, 0, 32, 12, bars, false).toolBar, BarAction::Hide);
-    // bars that are on are never touched
-    BarOptionDecision on = BarOptionsForPointer(0, KeyFlagShift, 32, 12, MakeBars(true, true), false);
-    EXPECT_EQ(on.toolBar, BarAction::Leave);
-    EXPECT_EQ(on.scoreBar, BarAction::Leave);
+    const BarAction L = BarAction::Leave, S = BarAction::Show, H = BarAction::Hide;
+    const struct {
+        int y, keys;
+        bool toolBar, scoreBar, autoMode;  // which bars are on; Auto or Shift
+        BarAction tool, score;
+        bool usedUp;
+    } cases[] = {
+        // Auto: the toolbar in the top quarter tile (above the board too),
+        // and the toolbar's pop-up ends the handling before the score bar
+        {7, 0, false, true, true, S, L, true},
+        {8, 0, false, true, true, H, L, false},   // the score bar is on: left alone
+        {-5, 0, false, true, true, S, L, true},
+        {0, 0, false, false, true, S, L, true},
+        // Auto: the score bar in the bottom quarter tile
+        {12 * 32 - 7, 0, false, false, true, H, S, true},
+        {12 * 32 - 8, 0, false, false, true, H, H, false},
+        // Shift: Shift alone shows both; bars that are on are never touched
+        {100, KeyFlagShift, false, false, false, S, S, false},
+        {100, KeyFlagShift | leftButton, false, false, false, H, H, false},
+        {0, 0, false, false, false, H, H, false},
+        {0, KeyFlagShift, true, true, false, L, L, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "y " << c.y << " keys " << c.keys << " bars " << c.toolBar << c.scoreBar
+                                        << " auto " << c.autoMode);
+        Bars bars;
+        bars.toolBar = c.toolBar;
+        bars.scoreBar = c.scoreBar;
+        bars.toolBarHeight = 28;
+        bars.scoreBarHeight = 20;
+        const BarOptionDecision d = BarOptionsForPointer(c.y, c.keys, 32, 12, bars, c.autoMode);
+        EXPECT_EQ(d.toolBar, c.tool);
+        EXPECT_EQ(d.scoreBar, c.score);
+        EXPECT_EQ(d.usedUp, c.usedUp);
+    }
 }
 
 }  // namespace

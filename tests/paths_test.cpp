@@ -44,15 +44,34 @@ TEST(Paths, SplitWholeCharacters)
     }
 }
 
-TEST(Paths, ProgramDirectoryEndingInA5CByteGetsItsBackslash)
+// The program's folder keeps exactly one trailing backslash (a last byte 0x5C
+// of a double-byte character is none) and never overruns its buffers.
+TEST(ProgramDirectory, EndsWithExactlyOneBackslashAndRefusesWhatDoesNotFit)
 {
-    for (const char* dir : {"C:\\Games\\" HYOU, "Z:\\tmp\\" SO, "C:\\" NOU YO}) {
-        ASSERT_TRUE(SetProgramDirectory(dir));
-        EXPECT_EQ(std::string(ProgramDirectory()), std::string(dir) + "\\");
-        char path[1024];
+    const struct {
+        const char* dir;
+        const char* kept;
+    } cases[] = {
+        {"C:\\Games\\Hanabo", "C:\\Games\\Hanabo\\"}, {"C:\\", "C:\\"},
+        {"C:\\Games\\" HYOU, "C:\\Games\\" HYOU "\\"},   {"Z:\\tmp\\" SO, "Z:\\tmp\\" SO "\\"},
+        {"C:\\" NOU YO, "C:\\" NOU YO "\\"},                  {"C:\\Games\\" HYOU "\\", "C:\\Games\\" HYOU "\\"},
+    };
+    char path[1024];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dir);
+        ASSERT_TRUE(SetProgramDirectory(c.dir));
+        EXPECT_STREQ(ProgramDirectory(), c.kept);
         ASSERT_TRUE(ProgramFile("Hanabo.ini", path, sizeof path));
-        EXPECT_EQ(std::string(path), std::string(dir) + "\\Hanabo.ini");
+        EXPECT_EQ(std::string(path), std::string(c.kept) + "Hanabo.ini");
     }
-    ASSERT_TRUE(SetProgramDirectory("C:\\Games\\" HYOU "\\"));
-    EXPECT_STREQ(ProgramDirectory(), "C:\\Games\\" HYOU "\\");
+
+    ASSERT_TRUE(SetProgramDirectory("C:\\Games"));
+    std::string tooLong(1023, 'x');  // with its backslash and end it needs 1025 bytes
+    EXPECT_FALSE(SetProgramDirectory(tooLong.c_str()));
+    EXPECT_STREQ("C:\\Games\\", ProgramDirectory());
+    char small[12];
+    EXPECT_FALSE(ProgramFile("Hanabo.ini", small, sizeof small));
+    char exact[20];
+    EXPECT_TRUE(ProgramFile("Hanabo.ini", exact, sizeof exact));
+    EXPECT_TRUE(SetProgramDirectory(std::string(1022, 'x').c_str()));
 }

@@ -14,28 +14,6 @@
 static const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？
 
-TEST(Scoring, ClickCounterTexts)
-{
-    FreshGame(16, 12);
-    char text[32];
-    FormatClickCounter(text, sizeof text);
-    EXPECT_STREQ(text, "0(0) Click");
-    game.moveIndex = 1;
-    game.moveCount = 4;
-    FormatClickCounter(text, sizeof text);
-    EXPECT_STREQ(text, "1(4) Click");
-    game.moveIndex = 7;
-    game.moveCount = 7;
-    ShowClickCounter();
-    EXPECT_EQ(fake.clickCounter, "7(7) Clicks");
-
-    DealNumber(1);
-    PlayFirstGroups(1);
-    EXPECT_EQ(fake.clickCounter, "1(1) Click");
-    PlayFirstGroups(1);
-    EXPECT_EQ(fake.clickCounter, "2(2) Clicks");
-}
-
 TEST(Scoring, ScoreBarInIroGame)
 {
     FreshGame(8, 6, TileSetPlain, 3);
@@ -68,33 +46,29 @@ TEST(Scoring, ScoreBarInZededUdoz)
         EXPECT_EQ(fake.scoreBar[i], expected[i]) << i;
 }
 
-TEST(Scoring, EndTestInIroGame)
+TEST(Scoring, EndTestInBothModes)
 {
-    FreshGame(4, 3);
-    SetRows({"0000", "0000", "0000"});
-    EXPECT_TRUE(IsGameOver());
-    SetRows({"0000", "2100", "1200"});   // equal tiles only diagonally
-    EXPECT_TRUE(IsGameOver());
-    SetRows({"0000", "2100", "1210"});
-    EXPECT_TRUE(IsGameOver());
-    SetRows({"0010", "2110", "1213"});   // pairs above the bottom row
-    EXPECT_FALSE(IsGameOver());
-    SetRows({"0000", "2100", "1233"});   // a pair on the bottom row, at the end
-    EXPECT_FALSE(IsGameOver());
-    SetRows({"1212", "2121", "1212"});
-    EXPECT_TRUE(IsGameOver());
-}
-
-TEST(Scoring, EndTestInZededUdoz)
-{
-    FreshGame(4, 3, TileSetRoad);
-    // Tiles left, but no neighbours with facing connectors.
-    SetRows({"0000", "5000", "5a00"});   // (0,2) right meets (1,2) left
-    EXPECT_FALSE(IsGameOver());
-    SetRows({"0000", "4000", "5200"});   // (0,1) right meets (1,1) empty; (0,2) up meets 4: no RoadDown
-    EXPECT_TRUE(IsGameOver());
-    SetRows({"0000", "2000", "1000"});   // down above up
-    EXPECT_FALSE(IsGameOver());
+    const struct {
+        int kind;
+        std::vector<std::string> rows;
+        bool over;
+    } cases[] = {
+        {TileSetPlain, {"0000", "0000", "0000"}, true},
+        {TileSetPlain, {"0000", "2100", "1200"}, true},    // equal tiles only diagonally
+        {TileSetPlain, {"0000", "2100", "1210"}, true},
+        {TileSetPlain, {"0010", "2110", "1213"}, false},   // pairs above the bottom row
+        {TileSetPlain, {"0000", "2100", "1233"}, false},   // a pair on the bottom row, at the end
+        {TileSetPlain, {"1212", "2121", "1212"}, true},
+        {TileSetRoad, {"0000", "5000", "5a00"}, false},    // (0,2) right meets (1,2) left
+        {TileSetRoad, {"0000", "4000", "5200"}, true},     // connectors that face nothing
+        {TileSetRoad, {"0000", "2000", "1000"}, false},    // down above up
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows[1] + " " + c.rows[2]);
+        FreshGame(4, 3, c.kind);
+        SetRows(c.rows);
+        EXPECT_EQ(IsGameOver(), c.over);
+    }
 }
 
 TEST(Scoring, ADealtBoardWithoutGroupsIsNotFinishedUntilAClick)
@@ -132,40 +106,31 @@ TEST(Scoring, EndOfAGameWithTheScoreOption)
     EXPECT_EQ(TilesLeft(), 0);
 }
 
-TEST(Scoring, RetryQuestionYesKeepsTheBoardAndAllButTheLastMove)
+// Yes deals the same board with all but the last move to redo; No a new number.
+TEST(Scoring, TheRetryQuestionAfterTheLastMove)
 {
-    DealNumber(1);
-    std::vector<unsigned char> start = board.cells;
-    int moves = PlayFirstGroups(1000);
-    ASSERT_TRUE(game.gameOver);
-    ASSERT_GE(moves, 12);
-    ResetFakeFrontEnd();
-    fake.yesNoAnswers.push_back(true);
-    HoverAt(0, 0, 0);
-    EXPECT_EQ(fake.messages, std::vector<std::string>{RetryQuestion});
-    EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
-    EXPECT_FALSE(game.gameOver);
-    EXPECT_EQ(game.number, 1);
-    EXPECT_EQ(fake.clickCounter, "0(" + std::to_string(moves - 1) + ") Click");
-    EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
-    // The hover goes on over the new Board.
-    std::vector<unsigned char> now = board.cells;
-    for (unsigned char& cell : now)
-        cell &= CellTileMask;
-    EXPECT_EQ(now, start);
-}
-
-TEST(Scoring, RetryQuestionNoStartsANewGame)
-{
-    DealNumber(1);
-    PlayFirstGroups(1000);
-    ASSERT_TRUE(game.gameOver);
-    fake.yesNoAnswers.push_back(false);
-    HoverAt(0, 0, 0);
-    EXPECT_FALSE(game.gameOver);
-    EXPECT_EQ(game.number, 807688147);
-    EXPECT_EQ(fake.clickCounter, "0(0) Click");
-    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+    for (bool yes : {true, false}) {
+        SCOPED_TRACE(yes);
+        DealNumber(1);
+        std::vector<unsigned char> start = board.cells;
+        int moves = PlayFirstGroups(1000);
+        ASSERT_TRUE(game.gameOver);
+        ASSERT_GE(moves, 12);
+        ResetFakeFrontEnd();
+        fake.yesNoAnswers.push_back(yes);
+        HoverAt(0, 0, 0);
+        EXPECT_EQ(fake.messages, std::vector<std::string>{RetryQuestion});
+        EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
+        EXPECT_FALSE(game.gameOver);
+        EXPECT_EQ(game.number, yes ? 1 : 807688147);
+        EXPECT_EQ(fake.clickCounter, yes ? "0(" + std::to_string(moves - 1) + ") Click" : "0(0) Click");
+        EXPECT_EQ(fake.enabled[GameCommand::Redo], yes);
+        // The hover goes on over the new Board.
+        std::vector<unsigned char> now = board.cells;
+        for (unsigned char& cell : now)
+            cell &= CellTileMask;
+        EXPECT_EQ(now == start, yes);
+    }
 }
 
 TEST(Scoring, RetryAfterUndoingEveryMoveKeepsTheCounterSound)

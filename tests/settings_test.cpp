@@ -316,12 +316,21 @@ TEST_F(SettingsFile, ARewriteCutShortAtAnyStepLeavesACompleteFile)
     }
 }
 
-TEST_F(SettingsFile, NoTemporaryFileIsReportedAndChangesNothing)
+// A temporary file that cannot be made (a folder in the way) or written (a
+// full disk: /dev/full takes the creation and fails every write) is reported
+// and leaves the old file alone, the partial file gone.
+TEST_F(SettingsFile, ARewriteThatCannotBeMadeLeavesTheOldFileAlone)
 {
-    Spill(ini, "[system]\r\nCellSize=16\r\n");
-    ASSERT_EQ(mkdir(tmp.c_str(), 0700), 0);   // a folder in the way
-    EXPECT_EQ(SaveSettings(), RewriteResult::TempFileNotCreated);
-    EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
+    for (bool fullDisk : {false, true}) {
+        SCOPED_TRACE(fullDisk);
+        Spill(ini, "[system]\r\nCellSize=16\r\n");
+        ASSERT_EQ(fullDisk ? symlink("/dev/full", tmp.c_str()) : mkdir(tmp.c_str(), 0700), 0);
+        EXPECT_EQ(SaveSettings(), fullDisk ? RewriteResult::TempFileNotWritten : RewriteResult::TempFileNotCreated);
+        EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
+        struct stat info;
+        EXPECT_EQ(lstat(tmp.c_str(), &info) == 0, !fullDisk);
+        rmdir(tmp.c_str());
+    }
 }
 
 TEST_F(SettingsFile, ASettingsFileThatCannotBeReadIsNotReplaced)
@@ -334,15 +343,4 @@ TEST_F(SettingsFile, ASettingsFileThatCannotBeReadIsNotReplaced)
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     // The run's settings are kept beside it.
     EXPECT_EQ(Slurp(tmp), FormatSettings(settings, nullptr));
-}
-
-TEST_F(SettingsFile, AFullDiskLeavesTheOldFileAlone)
-{
-    // /dev/full takes the file's creation and fails every write that reaches it.
-    Spill(ini, "[system]\r\nCellSize=16\r\n");
-    ASSERT_EQ(symlink("/dev/full", tmp.c_str()), 0);
-    EXPECT_EQ(SaveSettings(), RewriteResult::TempFileNotWritten);
-    EXPECT_EQ(Slurp(ini), "[system]\r\nCellSize=16\r\n");
-    struct stat info;
-    EXPECT_NE(lstat(tmp.c_str(), &info), 0);   // the partial file is gone
 }

@@ -81,23 +81,11 @@ Playing PlayOut(Sheet sheet, bool smallest)
 
 class Campaign : public GameWindowTest {
 protected:
-    // Starts again in the same folder, as the player starts the program again.
-    void Restart()
-    {
-        std::string directory = program.directory;
-        ASSERT_TRUE(StartProgram(program, directory));
-        toolbar = FindChild(program.window, "ToolbarWindow32");
-        counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
-        scoreBar = FindChild(program.window, "msctls_statusbar32");
-    }
-
-    POINT CellPoint(const Move& move) const { return {2 + move.column * 32 + 16, boardTop + move.row * 32 + 16}; }
-
     // Plays the moves; the last one is posted, since what it ends may ask.
     void PlayMoves(const std::vector<Move>& moves)
     {
         for (std::size_t i = 0; i < moves.size(); ++i) {
-            POINT at = CellPoint(moves[i]);
+            POINT at = CellPoint(moves[i].column, moves[i].row);
             SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
             if (i + 1 < moves.size())
                 SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
@@ -107,15 +95,9 @@ protected:
     }
 
     // A visible dialog or box of the program with this caption, or null.
-    HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 5000) const
+    HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = WindowWait) const
     {
-        for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
-            for (HWND dialog : TopLevelWindows("#32770", program.process.dwProcessId))
-                if (IsWindowVisible(dialog) && WindowText(dialog) == caption)
-                    return dialog;
-            Sleep(50);
-        }
-        return nullptr;
+        return ::WaitForDialog(program, caption, timeoutMs);
     }
 
     // The Campaign item of the Game menu, chosen with the keyboard: from New,
@@ -181,7 +163,7 @@ protected:
 
 TEST_F(Campaign, ChosenPlayedQuitResumedAndRecorded)
 {
-    Start(SmallSheetSettings);
+    ASSERT_NO_FATAL_FAILURE(Start(SmallSheetSettings));
     const std::string before = Title();
 
     // The Campaign item opens the dialog; chosen again while the dialog is
@@ -236,7 +218,7 @@ TEST_F(Campaign, ChosenPlayedQuitResumedAndRecorded)
                                "ScoreSum=" + Format("%.0f", scoreSum) + "\r\nRestSum=" + std::to_string(restSum) +
                                "\r\n"))
                 << ini;
-            Restart();
+            ASSERT_NO_FATAL_FAILURE(Start("", program.directory));
             ASSERT_EQ("IroGame Campaign #3", Title());
             EXPECT_EQ("0(0) Click", ControlText(counter));
             EXPECT_FALSE(NewEnabled());
@@ -299,7 +281,8 @@ TEST_F(Campaign, ChosenPlayedQuitResumedAndRecorded)
 
 TEST_F(Campaign, FailedStageThenASheetGameThatEntersOnlyTheRests)
 {
-    Start(std::string(SmallSheetSettings) + "Campaign=1\r\nCampaignNo=2\r\nCampaignRest=0\r\nCampaignStage=5\r\n");
+    ASSERT_NO_FATAL_FAILURE(
+        Start(std::string(SmallSheetSettings) + "Campaign=1\r\nCampaignNo=2\r\nCampaignRest=0\r\nCampaignStage=5\r\n"));
     ASSERT_EQ("IroGame Campaign #2", Title());
     Playing play = PlayOut(ParseSheet(RunTool(std::string("deal 2") + SmallSheetOptions)), false);
     ASSERT_GT(play.rest, 0);

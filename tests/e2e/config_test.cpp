@@ -69,7 +69,7 @@ protected:
     // The cell's middle on the screen.
     POINT CellOnScreen(int column, int row, int ts)
     {
-        POINT at = {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2};
+        POINT at = CellPoint(column, row, ts);
         ClientToScreen(program.window, &at);
         return at;
     }
@@ -416,7 +416,7 @@ TEST_F(Config, ActionsAtOnceBlankCellRecordsFilesAndTheRoadSet)
     EXPECT_EQ(std::string::npos, written.find("Tester")) << written;
 }
 
-TEST_F(Config, ACampaignGreysTheSheetsShape)
+TEST_F(Config, ACampaignGreysNewAndTheSheetsShape)
 {
     // a Hanabo.bak that cannot be replaced: a folder of that name
     const std::string directory = MakeWorkDirectory();
@@ -427,6 +427,18 @@ TEST_F(Config, ACampaignGreysTheSheetsShape)
                                   directory));
     const std::string title = WindowText(program.window);
     const std::string ini = ReadWholeFile(directory + "Hanabo.ini");
+
+    // New and its key are greyed; the keys of other commands still act.
+    ASSERT_NO_FATAL_FAILURE(PlayLargestGroup(32));
+    ASSERT_EQ("1(1) Click", ControlText(counter));
+    PressKeys(program.window, {VK_CONTROL, 'N'});
+    Settle(program.window, 300);
+    EXPECT_EQ("1(1) Click", ControlText(counter));
+    EXPECT_EQ(title, WindowText(program.window));
+    PressKeys(program.window, {VK_CONTROL, 'A'});
+    Settle(program.window, 300);
+    EXPECT_EQ("0(1) Click", ControlText(counter));
+
     ASSERT_NO_FATAL_FAILURE(Open(true));
     for (int id = IDC_CFG_CELL4; id <= IDC_CFG_NUMBER5; ++id)
         EXPECT_FALSE(Enabled(id)) << id;

@@ -207,21 +207,11 @@ TEST_F(Display, BuiltInSetPaintsTheDealtBoardWithTheBarsAroundIt)
     EXPECT_EQ("0(0) Click", ControlText(counter));
 }
 
-TEST_F(Display, RoadSetPaintsTheDealtBoard)
-{
-    const std::string road = ProgramFolder() + "Road.bmp";
-    ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + road + "\r\n"));
-    ASSERT_EQ(0u, WindowText(program.window).rfind("ZededUdoz #", 0)) << WindowText(program.window);
-    Picture expected = Expected(" --road", " --tiles " + Quoted(road), "display-road-expected.bmp");
-    EXPECT_EQ("", Differences(ClientShot(program.window), expected));
-    EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-road.bmp")));
-}
-
 // Every tile size, each with other bars on and off: the client size follows
 // the sheet and the bars, the board, its frame and the legend move with them,
 // and the legend shows only the kinds dealt. The narrowest boards (256
 // pixels) give score-bar parts of 35 pixels and a window so narrow that the
-// menu bar may wrap.
+// menu bar may wrap. The 64-pixel sheet is of the road set.
 TEST_F(Display, EveryTileSizeAndEveryBarPaintTheDealtBoard)
 {
     struct SheetSize {
@@ -229,18 +219,22 @@ TEST_F(Display, EveryTileSizeAndEveryBarPaintTheDealtBoard)
         int columns;
         int rows;
         const char* lines;
+        bool road;
     };
-    const SheetSize sheets[] = {{4, 64, 48, "ToolBar=0\r\n"},
-                                {8, 32, 30, "ScoreBar=0\r\n"},
-                                {16, 20, 15, "CellNo=3\r\n"},
-                                {48, 8, 6, "ToolBar=0\r\nScoreBar=0\r\n"},
-                                {64, 6, 4, ""}};
+    const SheetSize sheets[] = {{4, 64, 48, "ToolBar=0\r\n", false},
+                                {8, 32, 30, "ScoreBar=0\r\n", false},
+                                {16, 20, 15, "CellNo=3\r\n", false},
+                                {48, 8, 6, "ToolBar=0\r\nScoreBar=0\r\n", false},
+                                {64, 6, 4, "", true}};
+    const std::string road = ProgramFolder() + "Road.bmp";
     for (const SheetSize& sheet : sheets) {
         const std::string size = std::to_string(sheet.columns) + "x" + std::to_string(sheet.rows);
         const std::string ts = std::to_string(sheet.ts);
         SCOPED_TRACE(size + " at " + ts + " " + sheet.lines);
         ASSERT_NO_FATAL_FAILURE(Start("SheetSizeX=" + std::to_string(sheet.columns) + "\r\nSheetSizeY=" +
-                                      std::to_string(sheet.rows) + "\r\nCellSize=" + ts + "\r\n" + sheet.lines));
+                                      std::to_string(sheet.rows) + "\r\nCellSize=" + ts + "\r\n" + sheet.lines +
+                                      (sheet.road ? "Bitmap=" + road + "\r\n" : "")));
+        EXPECT_EQ(0u, WindowText(program.window).rfind(sheet.road ? "ZededUdoz #" : "IroGame #", 0));
         const std::string lines = sheet.lines;
         const bool threeKinds = lines == "CellNo=3\r\n";
         EXPECT_EQ(lines.find("ToolBar=0") == std::string::npos, toolBarOn);
@@ -252,8 +246,10 @@ TEST_F(Display, EveryTileSizeAndEveryBarPaintTheDealtBoard)
                       (scoreBarOn ? Height(scoreBar) + 24 : 0),
                   client.bottom);
         const Picture shot = ClientShot(program.window);
-        Picture expected = Expected(" --size " + size + " --cell " + ts + (threeKinds ? " --kinds 3" : ""),
-                                    threeKinds ? " --cellno 3" : "", "display-ts" + ts + "-expected.bmp");
+        Picture expected = Expected(" --size " + size + " --cell " + ts + (threeKinds ? " --kinds 3" : "") +
+                                        (sheet.road ? " --road" : ""),
+                                    threeKinds ? " --cellno 3" : sheet.road ? " --tiles " + Quoted(road) : "",
+                                    "display-ts" + ts + "-expected.bmp");
         EXPECT_EQ("", Differences(shot, expected));
         EXPECT_TRUE(SaveScreenshot(program.window, ArtifactPath("display-ts" + ts + ".bmp")));
         if (!scoreBarOn) {
@@ -300,9 +296,8 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     std::vector<Move> cells = GroupAt(sheet, group.column, group.row);
     Move lone = LoneTile(sheet);
     const Picture before = ClientShot(program.window);
-    const int x = 2 + group.column * 32 + 16;
-    const int y = boardTop + group.row * 32 + 16;
-    SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    const POINT at = CellPoint(group.column, group.row);
+    SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
     std::set<std::vector<std::uint32_t>> seen;
     for (int i = 0; i < 10; ++i) {
         Settle(program.window, 120);
@@ -320,8 +315,7 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
 
     // A click starts the vanishing animation; the group goes when it ends.
     const std::string dealt = RunTool("deal " + std::to_string(Number()));
-    SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ClickCell(group.column, group.row);
     EXPECT_EQ("0(0) Click", ControlText(counter));
     EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
     const std::string played = RunTool("play - " + MoveText(group), dealt);
@@ -339,18 +333,12 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     // the vanishing again, then removes it.
     const Move next = LargestGroup(ParseSheet(played));
     ASSERT_GE(next.size, 2);
-    const LPARAM at = MAKELPARAM(2 + next.column * 32 + 16, boardTop + next.row * 32 + 16);
-    auto click = [&]() {
-        SendWithin(program.window, WM_MOUSEMOVE, 0, at);
-        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendWithin(program.window, WM_LBUTTONUP, 0, at);
-    };
-    click();
+    ClickCell(next.column, next.row);
     SendWithin(program.window, WM_KILLFOCUS, 0, 0);
     Settle(program.window, 2000);
     EXPECT_EQ("1(1) Click", ControlText(counter));
     EXPECT_EQ(std::to_string(next.size), StatusBarText(scoreBar, 5));
-    click();
+    ClickCell(next.column, next.row);
     EXPECT_EQ("1(1) Click", ControlText(counter));
     EXPECT_EQ("2(2) Clicks", WaitForText(counter, "2(2) Clicks"));
 }

@@ -65,11 +65,7 @@ protected:
     {
         Move move = LargestGroup(sheet);
         ASSERT_GE(move.size, 2);
-        int x = 2 + move.column * 32 + 16;
-        int y = boardTop + move.row * 32 + 16;
-        PostMouseMove(program.window, x, y);
-        PostLeftClick(program.window, x, y);
-        Settle(program.window, 200);
+        ClickCell(move.column, move.row);
     }
 
     std::string TileCounts()

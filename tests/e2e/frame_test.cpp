@@ -1,9 +1,10 @@
-// The main window's frame: title, menu, the About box, the dialogs' commands
-// and a single instance.
+// The main window's frame: title, menu, the About box, the dialogs' commands,
+// the help viewer and a single instance.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "resources/resource.h"
 #include "tests/e2e/harness.h"
@@ -86,14 +87,130 @@ void CheckAboutBox(const RunningProgram& program, bool partlyOffScreen)
     EXPECT_FALSE(IsWindow(box));
 }
 
+struct ChildSearch {
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTextView(HWND window, LPARAM data)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name).compare(0, 8, "RichEdit") == 0)
+        reinterpret_cast<ChildSearch*>(data)->found.push_back(window);
+    return TRUE;
+}
+
+// The text of the viewer's text panes (rich edit controls of another process).
+std::string ViewerText(HWND viewer)
+{
+    ChildSearch search;
+    EnumChildWindows(viewer, CollectTextView, reinterpret_cast<LPARAM>(&search));
+    std::string all;
+    for (HWND pane : search.found) {
+        std::vector<char> text(65536);
+        DWORD_PTR copied = 0;
+        if (SendMessageTimeoutA(pane, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                                WindowWait, &copied))
+            all.append(text.data(), copied);
+    }
+    return all;
+}
+
+// Closes the viewer and makes sure its process does not outlive the test.
+void CloseViewer(HWND viewer)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(viewer, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    if (process) {
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+HWND TextPane(HWND viewer)
+{
+    ChildSearch search;
+    EnumChildWindows(viewer, CollectTextView, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found[0];
+}
+
+// The screen position of the first pixel of a colour in a window, row by row
+// from the top (the viewer underlines jumps in green).
+bool FindColour(HWND window, COLORREF colour, POINT* found)
+{
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return false;
+    const int width = rect.right - rect.left;
+    const std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const std::vector<std::uint32_t> pixels = ScreenPixels(rect);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] == wanted) {
+            found->x = rect.left + static_cast<int>(i % width);
+            found->y = rect.top + static_cast<int>(i / width);
+            return true;
+        }
+    return false;
+}
+
+const char PlayTitle[] = "\x97\x56\x82\xd1\x95\xfb";  // 遊び方
+// 同じ面でやり直しますか？
+const char RetryQuestion[] =
+    "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
+
+// The Help command: the platform's help viewer (not a window of the game)
+// opens Hanabo.hlp from the working directory, shows its contents in
+// Japanese, and its first jump opens "How to play".
+void CheckHelp(const RunningProgram& program)
+{
+    ASSERT_TRUE(TopLevelWindows("MS_WINHELP").empty()) << "no help viewer runs yet";
+    PostMessageA(program.window, WM_COMMAND, IDM_HELP, 0);
+    HWND viewer = WaitForWindow(RunningProgram(), "MS_WINHELP", 30000);
+    ASSERT_NE(nullptr, viewer) << "the help viewer's window appears";
+    struct Closer {
+        HWND viewer;
+        ~Closer() { CloseViewer(viewer); }
+    } closer{viewer};
+    Settle(viewer, 1500);
+
+    DWORD viewerProcess = 0;
+    GetWindowThreadProcessId(viewer, &viewerProcess);
+    EXPECT_NE(program.process.dwProcessId, viewerProcess);
+    std::string text = ViewerText(viewer);
+    EXPECT_EQ(0u, text.find("Hanabo32 Help")) << "the contents topic is shown";
+    EXPECT_NE(std::string::npos, text.find("How to play"));
+    EXPECT_NE(std::string::npos, text.find("Hanabo32\x82\xcd")) << "and its Japanese text";  // Hanabo32は
+    EXPECT_TRUE(SaveScreenshot(viewer, ArtifactPath("help.bmp")));
+
+    SetForegroundWindow(viewer);
+    Settle(viewer, 300);
+    POINT jump;
+    ASSERT_TRUE(FindColour(TextPane(viewer), RGB(0, 128, 0), &jump)) << "a green jump is shown";
+    ClickPointer(jump.x, jump.y);
+    for (int waited = 0; waited < static_cast<int>(WindowWait) && ViewerText(viewer).find(PlayTitle) != 0; waited += 100)
+        Sleep(100);
+    text = ViewerText(viewer);
+    EXPECT_EQ(0u, text.find(PlayTitle)) << text.substr(0, 40);
+    EXPECT_NE(std::string::npos, text.find(RetryQuestion));
+    Settle(viewer, 1000);
+    EXPECT_TRUE(SaveScreenshot(viewer, ArtifactPath("help_play.bmp")));
+}
+
 }  // namespace
 
 // One program run: the title and menu, the About box, the commands of the
-// dialogs, a second start, and the exit.
-TEST(Frame, TitleMenuAboutBoxDialogsAndASecondStart)
+// dialogs, the help, a second start, and the exit.
+TEST(Frame, TitleMenuAboutBoxDialogsHelpAndASecondStart)
 {
+    const std::string directory = MakeWorkDirectory();
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "Hanabo.hlp").c_str(), (directory + "Hanabo.hlp").c_str(), FALSE))
+        << "the build puts Hanabo.hlp beside the program";
     RunningProgram program;
-    ASSERT_TRUE(StartProgram(program, MakeWorkDirectory()));
+    ASSERT_TRUE(StartProgram(program, directory));
     struct Stop {
         RunningProgram& program;
         ~Stop()
@@ -135,6 +252,10 @@ TEST(Frame, TitleMenuAboutBoxDialogsAndASecondStart)
         ASSERT_NE(0, SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &result));
     }
     EXPECT_EQ(title, WindowText(program.window));
+
+    ASSERT_NO_FATAL_FAILURE(CheckHelp(program));
+    EXPECT_TRUE(TopLevelWindows("MS_WINHELP").empty());
+    EXPECT_TRUE(IsWindow(program.window)) << "the game goes on";
 
     // A second start restores the minimised first one and exits.
     PostMessageA(program.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);

@@ -16,19 +16,22 @@
 const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
 const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 
-// The small sheet with records no game on it can beat, so that the end of a
+// Records of a sheet ("8x6(3)") that no game can beat, so that the end of a
 // game asks no name.
-inline std::string SmallSheetUnbeaten()
+inline std::string UnbeatenRecords(const std::string& key)
 {
-    std::string settings = SmallSheetSettings;
-    for (const char* header : {"[S8x6(3)]\r\n", "[C8x6(3)]\r\n"}) {
-        settings += header;
+    std::string records;
+    for (const char* list : {"S", "C"}) {
+        records += "[" + std::string(list) + key + "]\r\n";
         for (int i = 0; i < 10; ++i)
-            settings += header[1] == 'S' ? "A (96/03/20 00:00:00)=99999\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
-        settings += "\r\n";
+            records += *list == 'S' ? "A (96/03/20 00:00:00)=2147483647\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
+        records += "\r\n";
     }
-    return settings;
+    return records;
 }
+
+// The small sheet with such records.
+inline std::string SmallSheetUnbeaten() { return SmallSheetSettings + UnbeatenRecords("8x6(3)"); }
 
 class GameWindowTest : public ::testing::Test {
 protected:
@@ -76,6 +79,21 @@ protected:
             SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitUntilClosed(dialog));
+    }
+
+    // The middle of a cell of ts-pixel tiles, in client coordinates.
+    POINT CellPoint(int column, int row, int ts = 32) const
+    {
+        return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2};
+    }
+
+    // Hovers over a cell and clicks it, each mouse message handled before the next.
+    void ClickCell(int column, int row, int ts = 32) const
+    {
+        const POINT at = CellPoint(column, row, ts);
+        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     }
 
     RunningProgram program;

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 static std::string EnvironmentValue(const char* name, const char* fallback)
 {
     const char* value = std::getenv(name);
@@ -58,8 +60,17 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD processId)
     return search.found;
 }
 
+// Every start of the program costs seconds under Wine: the run ends with
+// their count, to keep the flows few.
+static int programStarts = 0;
+struct StartCount : ::testing::Environment {
+    void TearDown() override { std::printf("Hanabo32 started %d times\n", programStarts); }
+};
+static ::testing::Environment* const startCount = ::testing::AddGlobalTestEnvironment(new StartCount);
+
 bool LaunchProgram(RunningProgram& program, const std::string& directory)
 {
+    ++programStarts;
     program.directory = directory;
     // The real pointer rests in the screen's far corner, away from where the
     // window opens, so that only the test's own mouse messages reach the board.

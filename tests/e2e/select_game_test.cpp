@@ -130,8 +130,8 @@ protected:
         }
         EXPECT_EQ(expected, shown);
         const Move largest = LargestGroup(sheet);
-        SendWithin(program.window, WM_MOUSEMOVE, 0,
-                   MAKELPARAM(2 + largest.column * 32 + 16, boardTop + largest.row * 32 + 16));
+        const POINT at = CellPoint(largest.column, largest.row);
+        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         EXPECT_EQ(std::to_string(largest.size), StatusBarText(scoreBar, 5));
     }
 
@@ -140,7 +140,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
+TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealtAndTenEntriesSurviveARestart)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     const std::string first = std::to_string(GameNumberOfTitle(WindowText(program.window)));
@@ -200,9 +200,16 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     ASSERT_NO_FATAL_FAILURE(TypeNumber("12"));
     ASSERT_NO_FATAL_FAILURE(DealsNumber("12"));
 
-    // New games pressed while the dialog has the keys go to its list at once:
-    // the ten newest, newest first.
+    // Eleven entries, and new games pressed while the dialog has the keys,
+    // which go to its list at once: the ten newest, newest first.
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
+    std::vector<std::string> kept;
+    for (int n = 101; n <= 109; ++n) {
+        ASSERT_NO_FATAL_FAILURE(Register(std::to_string(n)));
+        kept.insert(kept.begin(), Entry(std::to_string(n) + "            ", "16x12(5)"));
+    }
+    kept.insert(kept.end(), entries.begin(), entries.end());
+    ASSERT_EQ(kept, Entries());
     std::vector<std::string> newest;
     for (int game = 0; game < 11; ++game) {
         PressKeys(dialog, {VK_CONTROL, 'N'});
@@ -213,35 +220,26 @@ TEST_F(SelectGame, TypedRegisteredAndRecentNumbersAreDealt)
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(newest, RecentNumbers());
     EXPECT_EQ(newest[0], ControlText(Item(IDC_NUMBERBOX)));
-    EXPECT_EQ(entries, Entries());
-}
+    EXPECT_EQ(kept, Entries());
 
-TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_NO_FATAL_FAILURE(Open(program.window));
-    for (int n = 101; n <= 111; ++n)
-        ASSERT_NO_FATAL_FAILURE(Register(std::to_string(n)));
-    ASSERT_EQ(11u, Entries().size());
+    // The ten newest entries survive a restart.
     PressKeys(dialog, {VK_CONTROL, 'X'});
     ASSERT_EQ(0, WaitForExit(program));
     const std::string saved = ReadWholeFile(program.directory + "Hanabo.ini");
-    EXPECT_NE(std::string::npos, saved.find("N1=111            \t16x12(5)\r\nN2=110")) << saved;
-    EXPECT_NE(std::string::npos, saved.find("N11=101            \t16x12(5)\r\n\r\n[Sound]")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("N1=109            \t16x12(5)\r\nN2=108")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("N11=777            \t16x12(5)\r\n\r\n[Sound]")) << saved;
 
     const std::string directory = program.directory;
     StopProgram(program);
     ASSERT_TRUE(StartProgram(program, directory));
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
-    std::vector<std::string> kept;
-    for (int n = 111; n >= 102; --n)
-        kept.push_back(Entry(std::to_string(n) + "            ", "16x12(5)"));
+    kept.pop_back();
     EXPECT_EQ(kept, Entries());
 
     // Delete with no entry selected changes nothing; with one, takes it away.
     ClickItem(IDC_DELETENUMBER);
     EXPECT_EQ(kept, Entries());
-    POINT at = EntryPoint(1);
+    at = EntryPoint(1);
     ClickPointer(at.x, at.y);
     ClickItem(IDC_DELETENUMBER);
     kept.erase(kept.begin() + 1);
@@ -251,7 +249,7 @@ TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
     const std::string longNumber(3000, '9');
     SendWithin(Item(IDC_NUMBERBOX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longNumber.c_str()));
     ClickItem(IDC_REGISTER);
-    HWND box = WaitForDialog(program, CommentCaption);
+    box = WaitForDialog(program, CommentCaption);
     ASSERT_NE(nullptr, box);
     PressKeys(box, {VK_RETURN});
     ASSERT_TRUE(WaitUntilClosed(box));
@@ -263,6 +261,6 @@ TEST_F(SelectGame, TheTenNewestSpecialNumbersSurviveARestart)
     PressKeys(program.window, {VK_CONTROL, 'X'});
     ASSERT_EQ(0, WaitForExit(program));
     const std::string again = ReadWholeFile(program.directory + "Hanabo.ini");
-    EXPECT_NE(std::string::npos, again.find("N1=" + std::string(1023, '9') + "\r\nN2=111            \t")) << again;
-    EXPECT_NE(std::string::npos, again.find("N10=102            \t16x12(5)\r\n\r\n[Sound]")) << again;
+    EXPECT_NE(std::string::npos, again.find("N1=" + std::string(1023, '9') + "\r\nN2=109            \t")) << again;
+    EXPECT_NE(std::string::npos, again.find("N10=5              \tNICE\r\n\r\n[Sound]")) << again;
 }

@@ -100,10 +100,7 @@ protected:
     {
         Move move = LargestGroup(ParseSheet(board));
         ASSERT_GE(move.size, 2);
-        const int x = 2 + move.column * 32 + 16, y = boardTop + move.row * 32 + 16;
-        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        ClickCell(move.column, move.row);
         board = RunTool("play - " + MoveText(move), board);
     }
 
