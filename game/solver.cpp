@@ -8,8 +8,11 @@
 // its code, the kind and the cell it starts from. A search of level 1 runs
 // playouts and after each shifts the weights towards the best line it has
 // seen; a search of level L runs searches of level L - 1 the same way. The
-// top level starts afresh while time is left, and every playout is a whole
-// line from the start, so the best line seen is always at hand.
+// top level is 4: a minute gives a few searches of level 3 (a million
+// playouts each), and each one after the first starts from weights already
+// drawn towards the best line so far, which does better than starting each
+// afresh. Every playout is a whole line from the start, so the best line
+// seen is always at hand.
 //
 // Boards of more than 64 x 64 cells get a nested Monte-Carlo search instead,
 // whose playouts can stop midway when time is up. Boards of up to 16 columns
@@ -987,8 +990,9 @@ private:
 // kind and the cell it starts from), never taking the kind with the most
 // tiles while another can go. A search of level L runs searches of level
 // L - 1 one after the other, each time shifting the weights towards the
-// best line so far; the top level repeats from fresh weights while time is
-// left, and every playout is a whole line from the start.
+// best line so far; the top level (which a minute never ends) repeats from
+// fresh weights while time is left, and every playout is a whole line from
+// the start.
 class PolicySearch {
 public:
     PolicySearch(const SolvePosition& p, SolveObjective objective, Clock::time_point deadline,
@@ -1022,7 +1026,7 @@ public:
     }
 
 private:
-    static const int TopLevel = 3;
+    static const int TopLevel = 4;
     static const int Iterations = 100;
     static constexpr double Alpha = 1.0;
 
