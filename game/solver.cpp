@@ -45,7 +45,8 @@ struct Group {
     int anchor;
     int size;
     int value;
-    int last = 0;   // on the bit board: the group's rightmost column
+    int first = 0;   // on the bit board: the group's leftmost column
+    int last = 0;    // and its rightmost
 };
 
 // The game's rules on a board kept row by row, holes and all: the referee
@@ -377,6 +378,10 @@ public:
           seen_(static_cast<std::size_t>((columns + 2) * (rows + 2)), 0),
           stack_(static_cast<std::size_t>(columns * rows) + 1), members_(static_cast<std::size_t>(columns * rows) + 1)
     {
+        // A division costs more than a lookup in the inner loops.
+        columnOf_.resize(static_cast<std::size_t>((columns + 2) * S));
+        for (std::size_t i = 0; i < columnOf_.size(); ++i)
+            columnOf_[i] = static_cast<short>(static_cast<int>(i) / S - 1);
     }
 
     const int C;
@@ -384,7 +389,7 @@ public:
     const int S;   // the stride of a column
 
     int Index(int column, int up) const { return (column + 1) * S + up + 1; }
-    int ColumnOf(int i) const { return i / S - 1; }
+    int ColumnOf(int i) const { return columnOf_[static_cast<std::size_t>(i)]; }
     SolveMove MoveOf(int i) const { return SolveMove{i / S - 1, R - 1 - (i % S - 1)}; }
 
     // False when the board has a hole under a tile or an empty column left
@@ -487,7 +492,7 @@ public:
         for (int g = 0; g < n; ++g) {
             if (groups[g].value == spare)
                 return FindGroups(b, groups, spare);
-            if (groups[g].last < lo || ColumnOf(groups[g].anchor) > hi)
+            if (groups[g].last < lo || groups[g].first > hi)
                 groups[kept++] = groups[g];
         }
         Cells near{ColumnsBetween(lo, hi, 0), ColumnsBetween(lo, hi, 1), ColumnsBetween(lo, hi, 2),
@@ -565,6 +570,7 @@ private:
     bool road_;
     bool bits_;
     std::vector<int> kinds_;   // the kinds on the board loaded
+    std::vector<short> columnOf_;   // the column of each cell
     int changedFrom_ = 0;      // the columns the last removal changed
     int changedTo_ = 0;
 
@@ -647,7 +653,7 @@ private:
                       : group.w2 != 0 ? 191 - __builtin_clzll(group.w2)
                       : group.w1 != 0 ? 127 - __builtin_clzll(group.w1)
                                       : 63 - __builtin_clzll(group.w0);
-            out[count++] = Group{IndexOfBit(first >> 6, first & 63), Count(group), kind, top >> 4};
+            out[count++] = Group{IndexOfBit(first >> 6, first & 63), Count(group), kind, first >> 4, top >> 4};
         }
     }
 
