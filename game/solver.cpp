@@ -8,8 +8,11 @@
 // its code, the kind and the cell it starts from. A search of level 1 runs
 // playouts and after each shifts the weights towards the best line it has
 // seen; a search of level L runs searches of level L - 1 the same way. The
-// top level starts afresh while time is left, and every playout is a whole
-// line from the start, so the best line seen is always at hand.
+// top level is 4: a minute gives a few searches of level 3 (a million
+// playouts each), and each one after the first starts from weights already
+// drawn towards the best line so far, which does better than starting each
+// afresh. Every playout is a whole line from the start, so the best line
+// seen is always at hand.
 //
 // Boards of more than 64 x 64 cells get a nested Monte-Carlo search instead,
 // whose playouts can stop midway when time is up. Boards of up to 16 columns
@@ -42,7 +45,8 @@ struct Group {
     int anchor;
     int size;
     int value;
-    int last = 0;   // on the bit board: the group's rightmost column
+    int first = 0;   // on the bit board: the group's leftmost column
+    int last = 0;    // and its rightmost
 };
 
 // The game's rules on a board kept row by row, holes and all: the referee
@@ -374,6 +378,10 @@ public:
           seen_(static_cast<std::size_t>((columns + 2) * (rows + 2)), 0),
           stack_(static_cast<std::size_t>(columns * rows) + 1), members_(static_cast<std::size_t>(columns * rows) + 1)
     {
+        // A division costs more than a lookup in the inner loops.
+        columnOf_.resize(static_cast<std::size_t>((columns + 2) * S));
+        for (std::size_t i = 0; i < columnOf_.size(); ++i)
+            columnOf_[i] = static_cast<short>(static_cast<int>(i) / S - 1);
     }
 
     const int C;
@@ -381,7 +389,7 @@ public:
     const int S;   // the stride of a column
 
     int Index(int column, int up) const { return (column + 1) * S + up + 1; }
-    int ColumnOf(int i) const { return i / S - 1; }
+    int ColumnOf(int i) const { return columnOf_[static_cast<std::size_t>(i)]; }
     SolveMove MoveOf(int i) const { return SolveMove{i / S - 1, R - 1 - (i % S - 1)}; }
 
     // False when the board has a hole under a tile or an empty column left
@@ -484,7 +492,7 @@ public:
         for (int g = 0; g < n; ++g) {
             if (groups[g].value == spare)
                 return FindGroups(b, groups, spare);
-            if (groups[g].last < lo || ColumnOf(groups[g].anchor) > hi)
+            if (groups[g].last < lo || groups[g].first > hi)
                 groups[kept++] = groups[g];
         }
         Cells near{ColumnsBetween(lo, hi, 0), ColumnsBetween(lo, hi, 1), ColumnsBetween(lo, hi, 2),
@@ -562,6 +570,7 @@ private:
     bool road_;
     bool bits_;
     std::vector<int> kinds_;   // the kinds on the board loaded
+    std::vector<short> columnOf_;   // the column of each cell
     int changedFrom_ = 0;      // the columns the last removal changed
     int changedTo_ = 0;
 
@@ -644,7 +653,7 @@ private:
                       : group.w2 != 0 ? 191 - __builtin_clzll(group.w2)
                       : group.w1 != 0 ? 127 - __builtin_clzll(group.w1)
                                       : 63 - __builtin_clzll(group.w0);
-            out[count++] = Group{IndexOfBit(first >> 6, first & 63), Count(group), kind, top >> 4};
+            out[count++] = Group{IndexOfBit(first >> 6, first & 63), Count(group), kind, first >> 4, top >> 4};
         }
     }
 
@@ -987,8 +996,9 @@ private:
 // kind and the cell it starts from), never taking the kind with the most
 // tiles while another can go. A search of level L runs searches of level
 // L - 1 one after the other, each time shifting the weights towards the
-// best line so far; the top level repeats from fresh weights while time is
-// left, and every playout is a whole line from the start.
+// best line so far; the top level (which a minute never ends) repeats from
+// fresh weights while time is left, and every playout is a whole line from
+// the start.
 class PolicySearch {
 public:
     PolicySearch(const SolvePosition& p, SolveObjective objective, Clock::time_point deadline,
@@ -1022,7 +1032,7 @@ public:
     }
 
 private:
-    static const int TopLevel = 3;
+    static const int TopLevel = 4;
     static const int Iterations = 100;
     static constexpr double Alpha = 1.0;
 
