@@ -1215,7 +1215,7 @@ private:
                 v = Playout(L);
                 if (v >= L.value) {
                     L.value = v;
-                    L.best = trace_;
+                    std::swap(L.best, trace_);   // the next playout clears the trace
                 }
             } else {
                 Search(level - 1, L);
