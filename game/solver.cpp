@@ -49,13 +49,37 @@ struct Group {
     int last = 0;    // and its rightmost
 };
 
+// What a flood fill needs: the cells it has seen (marked with this fill's
+// stamp, so that nothing is cleared between fills), its stack, and the
+// members it found.
+class FloodMarks {
+protected:
+    FloodMarks(int cells, int tiles)
+        : seen_(static_cast<std::size_t>(cells), 0), stack_(static_cast<std::size_t>(tiles) + 1),
+          members_(static_cast<std::size_t>(tiles) + 1)
+    {
+    }
+
+    std::vector<int> seen_;
+    int stamp_ = 0;
+    std::vector<int> stack_;
+    std::vector<int> members_;
+
+    void NextStamp()
+    {
+        if (++stamp_ == 0) {
+            std::fill(seen_.begin(), seen_.end(), 0);
+            stamp_ = 1;
+        }
+    }
+};
+
 // The game's rules on a board kept row by row, holes and all: the referee
 // of every line.
-class Engine {
+class Engine : private FloodMarks {
 public:
     Engine(int columns, int rows, bool road)
-        : C(columns), R(rows), N(columns * rows), road_(road), seen_(static_cast<std::size_t>(N), 0),
-          stack_(static_cast<std::size_t>(N) + 1), members_(static_cast<std::size_t>(N) + 1)
+        : FloodMarks(columns * rows, columns * rows), C(columns), R(rows), N(columns * rows), road_(road)
     {
     }
 
@@ -120,18 +144,6 @@ public:
 
 private:
     bool road_;
-    std::vector<int> seen_;
-    int stamp_ = 0;
-    std::vector<int> stack_;
-    std::vector<int> members_;
-
-    void NextStamp()
-    {
-        if (++stamp_ == 0) {
-            std::fill(seen_.begin(), seen_.end(), 0);
-            stamp_ = 1;
-        }
-    }
 
     // Whether tile a reaches its neighbour b in the direction `toward`.
     bool Joins(unsigned char a, unsigned char b, unsigned char toward, unsigned char facing) const
@@ -371,12 +383,11 @@ inline int Count(Cells x)
     return Count(x.w0) + Count(x.w1) + Count(x.w2) + Count(x.w3);
 }
 
-class Fast {
+class Fast : private FloodMarks {
 public:
     Fast(int columns, int rows, bool road)
-        : C(columns), R(rows), S(rows + 2), road_(road), bits_(!road && columns <= 16 && rows <= 15),
-          seen_(static_cast<std::size_t>((columns + 2) * (rows + 2)), 0),
-          stack_(static_cast<std::size_t>(columns * rows) + 1), members_(static_cast<std::size_t>(columns * rows) + 1)
+        : FloodMarks((columns + 2) * (rows + 2), columns * rows), C(columns), R(rows), S(rows + 2), road_(road),
+          bits_(!road && columns <= 16 && rows <= 15)
     {
         // A division costs more than a lookup in the inner loops.
         columnOf_.resize(static_cast<std::size_t>((columns + 2) * S));
@@ -431,7 +442,7 @@ public:
                 kinds_.push_back(k);
         if (bits_) {
             b->bits.assign(static_cast<std::size_t>(Kinds * Words), 0);
-            SetBits(*b, 0, C);
+            SetBits(*b);
         }
         return true;
     }
@@ -582,33 +593,16 @@ private:
             bits |= 0xFFFFull << ((c - word * 4) * 16);
         return bits;
     }
-    std::vector<int> seen_;
-    int stamp_ = 0;
-    std::vector<int> stack_;
-    std::vector<int> members_;
 
-    void NextStamp()
-    {
-        if (++stamp_ == 0) {
-            std::fill(seen_.begin(), seen_.end(), 0);
-            stamp_ = 1;
-        }
-    }
-
-    // Rewrites the bits of columns [from, to) from the cells.
-    void SetBits(Board& b, int from, int to) const
+    // Sets the bits from the cells, on a board whose bits are all clear.
+    void SetBits(Board& b) const
     {
         std::uint64_t* bits = b.bits.data();
-        for (int c = from; c < to; ++c) {
-            const int word = c >> 2;
-            const int shift = (c & 3) * 16;
-            const std::uint64_t lane = 0xFFFFull << shift;
-            for (int k : kinds_)
-                bits[k * Words + word] &= ~lane;
+        for (int c = 0; c < b.columns; ++c) {
             const unsigned char* column = b.cells.data() + Index(c, 0);
             const int h = b.height[static_cast<std::size_t>(c)];
             for (int up = 0; up < h; ++up)
-                bits[(column[up] & 15) * Words + word] |= 1ull << (shift + up);
+                bits[(column[up] & 15) * Words + (c >> 2)] |= 1ull << ((c & 3) * 16 + up);
         }
     }
 
@@ -1002,10 +996,10 @@ private:
 class PolicySearch {
 public:
     PolicySearch(const SolvePosition& p, SolveObjective objective, Clock::time_point deadline,
-                 const std::atomic<bool>* stop, Fast* fast)
+                 const std::atomic<bool>* stop, long long limit, Fast* fast)
         : p_(p), objective_(objective), deadline_(deadline), stop_(stop), fast_(*fast),
           codes_(static_cast<std::size_t>(Kinds * (fast->C + 2) * fast->S)),
-          groups_(static_cast<std::size_t>(fast->C * fast->R) / 2 + 2)
+          groups_(static_cast<std::size_t>(fast->C * fast->R) / 2 + 2), limit_(limit)
     {
         levels_.resize(TopLevel + 1);
         bias_.resize(static_cast<std::size_t>(fast->C * fast->R) + 1);
@@ -1079,11 +1073,8 @@ private:
     std::vector<int>* bestLine_ = nullptr;
     long long* bestValue_ = nullptr;
     std::uint64_t rng_ = 0x9E3779B97F4A7C15ull;
+    long long limit_;   // playouts, when over 0
 
-public:
-    long long limit_ = 0;
-
-private:
     bool OutOfTime() const
     {
         return (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_ ||
@@ -1253,8 +1244,7 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     Board scratch = board;
     long long value = search.Playout(scratch, &line);
     if (position.columns * position.rows <= 4096) {
-        PolicySearch policy(position, objective, deadline, stop, &search.Rules());
-        policy.limit_ = playoutLimit;
+        PolicySearch policy(position, objective, deadline, stop, playoutLimit, &search.Rules());
         policy.Run(board, &line, &value);
         best.playouts = policy.playouts;
     } else {
