@@ -490,24 +490,33 @@ public:
 
     // The groups after a removal, from the groups before it (found with the
     // same `spare`): only the columns from the removal's first to its last
-    // changed (to the board's end when a column emptied and the rest moved
-    // left), so a group that keeps a column clear of them stays as it was,
-    // and only the groups with a cell next to or in them are found again.
+    // changed, so a group that keeps a column clear of them stays as it was
+    // (moved left by the columns the removal emptied, when it lies right of
+    // them), and only the groups with a cell next to or in them are found
+    // again.
     int UpdateGroups(const Board& b, Group* groups, int n, int spare)
     {
         const int lo = changedFrom_ - 1;
-        const int hi = changedTo_ + 1;
+        const int hi = changedTo_ + 1;   // before the emptied columns went
+        const int shift = emptied_;
         if (!bits_ || lo <= 0)
             return FindGroups(b, groups, spare);
         int kept = 0;
         for (int g = 0; g < n; ++g) {
-            if (groups[g].value == spare)
+            Group& group = groups[g];
+            if (group.value == spare)
                 return FindGroups(b, groups, spare);
-            if (groups[g].last < lo || groups[g].first > hi)
-                groups[kept++] = groups[g];
+            if (group.last < lo) {
+                groups[kept++] = group;
+            } else if (group.first > hi) {
+                group.anchor -= shift * S;
+                group.first -= shift;
+                group.last -= shift;
+                groups[kept++] = group;
+            }
         }
-        Cells near{ColumnsBetween(lo, hi, 0), ColumnsBetween(lo, hi, 1), ColumnsBetween(lo, hi, 2),
-                   ColumnsBetween(lo, hi, 3)};
+        Cells near{ColumnsBetween(lo, hi - shift, 0), ColumnsBetween(lo, hi - shift, 1),
+                   ColumnsBetween(lo, hi - shift, 2), ColumnsBetween(lo, hi - shift, 3)};
         int count = kept;
         for (int k : kinds_)
             if (k != spare)
@@ -584,6 +593,7 @@ private:
     std::vector<short> columnOf_;   // the column of each cell
     int changedFrom_ = 0;      // the columns the last removal changed
     int changedTo_ = 0;
+    int emptied_ = 0;          // and how many of them it emptied
 
     // The bits of one word for the columns from `first` to `last`.
     static std::uint64_t ColumnsBetween(int first, int last, int word)
@@ -678,7 +688,7 @@ private:
         const std::uint64_t removed[Words] = {group.w0, group.w1, group.w2, group.w3};
         int minColumn = C;
         int maxColumn = -1;
-        bool emptied = false;
+        int emptied = 0;
         for (int w = 0; w < Words; ++w)
             for (int lane = 0; lane < 4; ++lane) {
                 const int shift = lane * 16;
@@ -704,14 +714,15 @@ private:
                 short& h = b.height[static_cast<std::size_t>(c)];
                 h = static_cast<short>(h - Count(gone));
                 if (h == 0)
-                    emptied = true;
+                    ++emptied;
             }
-        if (emptied)
+        if (emptied > 0)
             for (int c = maxColumn; c >= minColumn; --c)
                 if (b.height[static_cast<std::size_t>(c)] == 0)
                     TakeOutColumn(b, c);
         changedFrom_ = minColumn;
-        changedTo_ = emptied ? C : maxColumn;
+        changedTo_ = maxColumn;
+        emptied_ = emptied;
         b.score += Square(n - 2);
         b.counts.count[kind] -= n;
         b.counts.rest -= n;
@@ -987,8 +998,9 @@ private:
 
 // Nested rollout policy adaptation over the fast board. A playout picks each
 // removal with a probability that grows with the weight of its code (its
-// kind and the cell it starts from), never taking the kind with the most
-// tiles while another can go. A search of level L runs searches of level
+// kind and the cell it starts from), never taking the spared kind while
+// another can go (short searches first choose which kind to spare, given
+// the time). A search of level L runs searches of level
 // L - 1 one after the other, each time shifting the weights towards the
 // best line so far; the top level (which a minute never ends) repeats from
 // fresh weights while time is left, and every playout is a whole line from
@@ -1012,21 +1024,25 @@ public:
         }
     }
 
-    void Run(const Board& start, std::vector<int>* bestLine, long long* bestValue)
+    // Searches from `start` until the time is up; improves the best line.
+    // With `trials` over 0, short searches first choose the kind to spare
+    // (see ChooseSpare).
+    void Run(const Board& start, int first, int trials, std::vector<int>* bestLine, long long* bestValue)
     {
         start_ = &start;
         bestLine_ = bestLine;
         bestValue_ = bestValue;
-        while (!OutOfTime()) {
-            Level& top = levels_[TopLevel];
-            std::fill(top.weight.begin(), top.weight.end(), 0.0);
-            std::fill(top.odds.begin(), top.odds.end(), 1.0);
-            Search(TopLevel, top);
-        }
+        spare_ = Tabu(start);
+        if (trials > 0 && !p_.road)
+            spare_ = ChooseSpare(start, first, trials);
+        while (!OutOfTime())
+            Search(TopLevel, Fresh(levels_[TopLevel]));
     }
 
 private:
     static const int TopLevel = 4;
+    static const int ChoiceLevel = 2;   // the searches that choose the kind to spare
+    static const std::size_t Finalists = 3;
     static const int Iterations = 100;
     static constexpr double Alpha = 1.0;
 
@@ -1074,6 +1090,7 @@ private:
     long long* bestValue_ = nullptr;
     std::uint64_t rng_ = 0x9E3779B97F4A7C15ull;
     long long limit_;   // playouts, when over 0
+    int spare_ = 0;     // the kind the playouts spare while another can go
 
     bool OutOfTime() const
     {
@@ -1089,6 +1106,47 @@ private:
         return static_cast<double>(rng_ >> 11) * (1.0 / 9007199254740992.0);
     }
 
+    static Level& Fresh(Level& L)
+    {
+        std::fill(L.weight.begin(), L.weight.end(), 0.0);
+        std::fill(L.odds.begin(), L.odds.end(), 1.0);
+        return L;
+    }
+
+    // Sparing the kind with the most tiles gathers the largest group for
+    // the end, but another kind often gathers better (which one is spared
+    // can be worth a fifth of the score). Every kind gets `first` short
+    // searches, the three best so far get more up to `trials` in all, and
+    // the kind whose best line is worth the most is spared from then on.
+    int ChooseSpare(const Board& start, int first, int trials)
+    {
+        struct Choice {
+            int kind;
+            long long value;
+        };
+        std::vector<Choice> choices;
+        for (int k = 1; k < Kinds; ++k)
+            if (start.counts.count[k] >= 2)
+                choices.push_back(Choice{k, LLONG_MIN});
+        auto tryKind = [&](Choice& c, int times) {
+            spare_ = c.kind;
+            for (int t = 0; t < times && !OutOfTime(); ++t) {
+                Search(ChoiceLevel, Fresh(levels_[ChoiceLevel]));
+                c.value = std::max(c.value, levels_[ChoiceLevel].value);
+            }
+        };
+        for (Choice& c : choices)
+            tryKind(c, first);
+        std::stable_sort(choices.begin(), choices.end(),
+                         [](const Choice& x, const Choice& y) { return x.value > y.value; });
+        for (std::size_t i = 0; i < choices.size() && i < Finalists; ++i)
+            tryKind(choices[i], trials - first);
+        std::stable_sort(choices.begin(), choices.end(),
+                         [](const Choice& x, const Choice& y) { return x.value > y.value; });
+        return choices.empty() || choices[0].value == LLONG_MIN ? Tabu(start) : choices[0].kind;
+    }
+
+    // The kind with the most tiles.
     int Tabu(const Board& b) const
     {
         if (p_.road)
@@ -1108,6 +1166,7 @@ private:
 
 public:
     long long playouts = 0;
+    int Spared() const { return spare_; }
 
 private:
     long long Playout(const Level& policy)
@@ -1115,7 +1174,7 @@ private:
         ++playouts;
         board_ = *start_;
         trace_.Clear();
-        int tabu = Tabu(board_);
+        const int tabu = spare_;
         int m = -1;
         while (true) {
             m = m < 0 ? fast_.FindGroups(board_, groups_.data(), tabu)
@@ -1245,8 +1304,14 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     long long value = search.Playout(scratch, &line);
     if (position.columns * position.rows <= 4096) {
         PolicySearch policy(position, objective, deadline, stop, playoutLimit, &search.Rules());
-        policy.Run(board, &line, &value);
+        // A minute affords three short searches for each kind to spare and
+        // ten for the finalists (an eighth of the playouts), ten seconds one
+        // and three; a Hint's half second keeps to the kind with the most.
+        int first = seconds >= 30 ? 3 : seconds >= 4 ? 1 : 0;
+        int trials = seconds >= 30 ? 10 : seconds >= 4 ? 3 : 0;
+        policy.Run(board, first, trials, &line, &value);
         best.playouts = policy.playouts;
+        best.spared = policy.Spared();
     } else {
         search.Run(board, &line, &value);
     }

@@ -35,8 +35,8 @@ struct SolveResult {
     int rest = 0;                  // the tiles it leaves
     long long value = 0;           // the line's worth under the objective
     bool cleared = false;          // the line clears the board
-    int width = 0;                 // the widest beam that completed, when a beam searched
     long long playouts = 0;        // the lines played to the end by the search
+    int spared = 0;                // the kind the playouts spared while another could go (0 on roads)
 };
 
 // Searches for `seconds` (at least one greedy line is always finished; a

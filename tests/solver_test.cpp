@@ -2,6 +2,8 @@
 // scores when a player clicks them, in both modes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/scoring.h"
 #include "game/solver.h"
 #include "tests/game_helpers.h"
@@ -76,6 +78,24 @@ TEST(Solver, LinesReplayThroughTheGameToTheirScore)
         SolvePosition end = PositionOfBoard(c.tileSetKind == TileSetRoad);
         EXPECT_EQ(LineValue(c.objective, r.score, end), r.value);
     }
+}
+
+TEST(Solver, ALongSearchChoosesTheKindToSpareAndStillReplays)
+{
+    // A minute's budget (cut short by the playout limit) first tries every
+    // kind as the one to spare; a short one spares the kind with the most.
+    DealNumber(12, 10, 8);
+    SolvePosition p = PositionOfBoard(false);
+    int count[16] = {};
+    for (unsigned char v : p.cells)
+        ++count[v];
+    SolveResult quick = Solve(p, SolveObjective::Standard, 0.1, nullptr, 2000);
+    EXPECT_EQ(count[quick.spared], *std::max_element(count + 1, count + 16));
+    SolveResult r = Solve(p, SolveObjective::Standard, 60, nullptr, 300000);
+    ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(p, r));
+    EXPECT_EQ(r.playouts, 300001);   // the choice and the search after it, then the first line
+    EXPECT_GT(count[r.spared], 1);
+    EXPECT_GE(r.value, quick.value);
 }
 
 TEST(Solver, FindsTheOneLineThatClears)
