@@ -1305,10 +1305,11 @@ SolveResult Solve(const SolvePosition& position, SolveObjective objective, doubl
     if (position.columns * position.rows <= 4096) {
         PolicySearch policy(position, objective, deadline, stop, playoutLimit, &search.Rules());
         // A minute affords three short searches for each kind to spare and
-        // ten for the finalists (an eighth of the playouts), ten seconds one
-        // and three; a Hint's half second keeps to the kind with the most.
+        // twenty for the finalists (a quarter of the playouts: a wrong kind
+        // costs more than the search loses), ten seconds one and three; a
+        // Hint's half second keeps to the kind with the most.
         int first = seconds >= 30 ? 3 : seconds >= 4 ? 1 : 0;
-        int trials = seconds >= 30 ? 10 : seconds >= 4 ? 3 : 0;
+        int trials = seconds >= 30 ? 20 : seconds >= 4 ? 3 : 0;
         policy.Run(board, first, trials, &line, &value);
         best.playouts = policy.playouts;
         best.spared = policy.Spared();
