@@ -8,7 +8,8 @@ if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
 endif()
 
 set(FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g)
-target_compile_options(hanabo_core PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
+target_compile_options(hanabo_core PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer-no-link
+                       -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/cmake/fuzz_coverage_ignore.txt)
 
 add_library(fuzz_front_end STATIC tools/silent_front_end.cpp)
 target_link_libraries(fuzz_front_end PUBLIC hanabo_core)
