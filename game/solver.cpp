@@ -1135,15 +1135,16 @@ private:
                 c.value = std::max(c.value, levels_[ChoiceLevel].value);
             }
         };
+        auto better = [](const Choice& x, const Choice& y) { return x.value > y.value; };
         for (Choice& c : choices)
             tryKind(c, first);
-        std::stable_sort(choices.begin(), choices.end(),
-                         [](const Choice& x, const Choice& y) { return x.value > y.value; });
-        for (std::size_t i = 0; i < choices.size() && i < Finalists; ++i)
+        std::stable_sort(choices.begin(), choices.end(), better);
+        const std::size_t finalists = std::min(choices.size(), Finalists);
+        for (std::size_t i = 0; i < finalists; ++i)
             tryKind(choices[i], trials - first);
-        std::stable_sort(choices.begin(), choices.end(),
-                         [](const Choice& x, const Choice& y) { return x.value > y.value; });
-        return choices.empty() || choices[0].value == LLONG_MIN ? Tabu(start) : choices[0].kind;
+        // The first of the best (min_element by `better`).
+        auto best = std::min_element(choices.begin(), choices.begin() + static_cast<std::ptrdiff_t>(finalists), better);
+        return finalists == 0 || best->value == LLONG_MIN ? Tabu(start) : best->kind;
     }
 
     // The kind with the most tiles.

@@ -101,20 +101,28 @@ RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, 
     return ReplaceFileWith(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
 }
 
+bool NextLine(std::string_view text, std::size_t* pos, std::string_view* line)
+{
+    if (*pos >= text.size())
+        return false;
+    std::size_t end = text.find('\n', *pos);
+    if (end == std::string_view::npos)
+        end = text.size();
+    std::size_t cut = end;
+    if (cut > *pos && text[cut - 1] == '\r')
+        --cut;
+    *line = text.substr(*pos, cut - *pos);
+    *pos = end + 1;
+    return true;
+}
+
 std::vector<std::string> SplitLines(const std::string& text, std::size_t maxLines)
 {
     std::vector<std::string> lines;
     std::size_t pos = 0;
-    while (pos < text.size() && lines.size() <= maxLines) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::size_t cut = end;
-        if (cut > pos && text[cut - 1] == '\r')
-            --cut;
-        lines.push_back(text.substr(pos, cut - pos));
-        pos = end + 1;
-    }
+    std::string_view line;
+    while (lines.size() <= maxLines && NextLine(text, &pos, &line))
+        lines.emplace_back(line);
     return lines;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/shift_jis.h"
@@ -55,10 +56,14 @@ bool ReplaceFileWith(const std::string& from, const std::string& to);
 // 5 replace), as if the program had died there. 0: never.
 extern int rewriteStopsBeforeStep;
 
-// The lines of a text without their line ends (LF, or CR LF); a last line
-// without an end counts, an empty piece after the last line end does not.
-// At most maxLines + 1 lines are split off, so that a caller can tell a text
-// that has more lines than it takes without splitting all of them.
+// The next line of a text from *pos, without its line end (LF, or CR LF),
+// moving *pos past it; false at the end. A last line without an end counts,
+// an empty piece after the last line end does not.
+bool NextLine(std::string_view text, std::size_t* pos, std::string_view* line);
+
+// The lines of a text, as NextLine reads them. At most maxLines + 1 lines are
+// split off, so that a caller can tell a text that has more lines than it
+// takes without splitting all of them.
 std::vector<std::string> SplitLines(const std::string& text, std::size_t maxLines = std::string::npos);
 
 

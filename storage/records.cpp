@@ -292,18 +292,9 @@ std::string FormatRecordSections(const std::string& oldText, const RecordLists& 
     std::string out;
     out.reserve(oldText.size() + 64 * (lists.HighScoreList.size() + lists.RestList.size() + 2));
     bool dropping = false;
-    // Line by line (LF or CR LF ends one; an empty piece after the last end is none).
-    const std::string_view text(oldText);
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::size_t cut = end;
-        if (cut > pos && text[cut - 1] == '\r')
-            --cut;
-        const std::string_view line = text.substr(pos, cut - pos);
-        pos = end + 1;
+    std::string_view line;
+    while (NextLine(oldText, &pos, &line)) {
         if (!line.empty() && line[0] == '[')
             dropping = false;
         if (line.find(scoreHeader) != std::string_view::npos || line.find(restHeader) != std::string_view::npos)
