@@ -1,0 +1,33 @@
+// Dealing a Board from a GameNumber through the game's own random generator.
+#pragma once
+
+#include <cstdint>
+
+#include "rules/board.h"
+
+// The generator that gives every GameNumber its board.
+struct GameRandom {
+    std::uint32_t state = 0;
+
+    void Seed(std::uint32_t value) { state = value; }
+    // 0 to 32767.
+    int Next()
+    {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFF);
+    }
+    // 0 to n - 1, for n >= 1.
+    int Below(int n) { return static_cast<int>((static_cast<std::int64_t>(Next()) * n) >> 15); }
+};
+
+// Seeds the generator for a deal: the low half of s is the state and the high
+// half says how many numbers to skip. s is the GameNumber plus the campaign seed.
+void SeedForGame(GameRandom* random, std::int32_t s);
+
+// Fills every Cell of the Board (which must hold its cells) from the seeded
+// generator: IroGame values 1 to `kinds` (kept within 1 to MaxTileKinds),
+// ZededUdoz road values. Returns the tiles dealt, as the mode counts them.
+TileCounts DealCells(Board& b, GameMode mode, int kinds, GameRandom* random);
+
+// Seeds a generator of its own with s and deals the Board.
+TileCounts DealGame(Board& b, GameMode mode, int kinds, std::int32_t s);
