@@ -1,4 +1,4 @@
-// The Board, its size limits, the Cell helpers and the game's shared state.
+// The game's Board, its size limits and the game's shared state.
 #include "game/board.h"
 
 #include "game/front_end.h"
@@ -11,10 +11,7 @@ TileSetInfo tileSetInfo;
 
 void ResizeBoard(int columns, int rows)
 {
-    board.columns = columns;
-    board.rows = rows;
-    // A fresh block: the old storage is released, not reused at the old size.
-    std::vector<unsigned char>(static_cast<std::size_t>(columns) * rows).swap(board.cells);
+    ResizeCells(board, columns, rows);
 }
 
 void SetBoardSize(int columns, int rows)
@@ -29,50 +26,19 @@ GameMode CurrentMode()
     return tileSetInfo.kind == TileSetRoad ? GameMode::ZededUdoz : GameMode::IroGame;
 }
 
-static unsigned char Opposite(unsigned char connector)
-{
-    switch (connector) {
-    case RoadUp:
-        return RoadDown;
-    case RoadDown:
-        return RoadUp;
-    case RoadRight:
-        return RoadLeft;
-    default:
-        return RoadRight;
-    }
-}
-
 bool TilesConnect(unsigned char a, unsigned char b, unsigned char toward)
 {
-    if (a == 0 || b == 0 || a >= CellMarkBit || b >= CellMarkBit)
-        return false;
-    if (CurrentMode() == GameMode::IroGame)
-        return a == b;
-    return (a & toward) != 0 && (b & Opposite(toward)) != 0;
+    return TilesConnect(CurrentMode(), a, b, toward);
 }
 
 int TilesLeft()
 {
-    int sum = 0;
-    for (int v = 1; v <= MaxTileKinds; ++v)
-        sum += game.counts.count[v];
-    return sum;
+    return TilesLeft(game.counts);
 }
 
 void CountTiles()
 {
-    game.counts = TileCounts();
-    bool road = CurrentMode() == GameMode::ZededUdoz;
-    for (unsigned char cell : board.cells) {
-        int value = cell & CellTileMask;
-        if (value == 0)
-            continue;
-        if (road)
-            ++game.counts.count[1];
-        else if (value <= MaxTileKinds)
-            ++game.counts.count[value];
-    }
+    game.counts = CountTiles(board, CurrentMode());
 }
 
 void StartTimer()

@@ -1,28 +1,16 @@
-// The Board and its Cells, and the one record of the game in progress.
+// The game's one Board, the record of the game in progress and what the
+// player sees of it.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "rules/board.h"
+#include "rules/groups.h"
 #include "storage/sheet.h"
-
-// A Cell is one byte: the tile value in bits 0 to 3 (0 is an empty position)
-// and the mark of the highlighted group. Bits 4, 6 and 7 are never set, so a
-// value below CellMarkBit is an unmarked Cell.
-const unsigned char CellTileMask = 0x0F;
-const unsigned char CellMarkBit = 0x20;
-
-// ZededUdoz tile values are sets of road connectors.
-const unsigned char RoadUp = 1;      // towards row - 1
-const unsigned char RoadDown = 2;    // towards row + 1
-const unsigned char RoadRight = 4;   // towards column + 1
-const unsigned char RoadLeft = 8;    // towards column - 1
 
 // Move k is entry k of the history, from 1; entry 0 is never used.
 const int MoveHistorySize = 20000;
-
-
-enum class GameMode { IroGame, ZededUdoz };
 
 // The vanishing animation of the animated tile sets.
 enum class AnimState { Idle = 0, Vanishing = 1, Finished = 2 };
@@ -40,30 +28,6 @@ struct TileSetInfo {
     int frameCount = 0;       // frames per animation band (animated kinds)
     int cellNoLimit = 0;      // the largest CellNo the set can show
     bool pingPong = false;    // animations run forward, then back
-};
-
-struct Board {
-    int columns = DefaultColumns;
-    int rows = DefaultRows;
-    int ts = DefaultTileSize;             // tile size in pixels: 4, 8, 16, 32, 48 or 64
-    std::vector<unsigned char> cells;     // row after row: index row * columns + column
-};
-
-// The highlighted group: the box that holds its marked Cells, its size and the
-// tile value of the Cell it was grown from.
-struct Selection {
-    int minColumn = 0;
-    int minRow = 0;
-    int maxColumn = 0;
-    int maxRow = 0;
-    int size = 0;
-    int tile = 0;
-};
-
-// Tiles left by value. IroGame: entry v counts tile value v. ZededUdoz: entry 1
-// counts every tile and entries 2 to 5 stay 0. Entry 0 is not used.
-struct TileCounts {
-    int count[MaxTileKinds + 1] = {};
 };
 
 // One recorded removal: the Cell the player clicked.
@@ -114,26 +78,15 @@ void SetBoardSize(int columns, int rows);
 // Gives the Board exactly this size without the limits (a loaded sheet).
 void ResizeBoard(int columns, int rows);
 
-inline unsigned char CellAt(int column, int row)
-{
-    return board.cells[static_cast<std::size_t>(row) * board.columns + column];
-}
-
-inline void SetCell(int column, int row, unsigned char value)
-{
-    board.cells[static_cast<std::size_t>(row) * board.columns + column] = value;
-}
-
-inline bool IsOnBoard(int column, int row)
-{
-    return column >= 0 && column < board.columns && row >= 0 && row < board.rows;
-}
+// The rules' cell helpers on the game's Board.
+inline unsigned char CellAt(int column, int row) { return CellAt(board, column, row); }
+inline void SetCell(int column, int row, unsigned char value) { SetCell(board, column, row, value); }
+inline bool IsOnBoard(int column, int row) { return IsOnBoard(board, column, row); }
 
 // IroGame or ZededUdoz, by the loaded tile set (the road set plays ZededUdoz).
 GameMode CurrentMode();
 
-// Whether two neighbouring tile values connect: a's neighbour in the direction
-// of the connector `toward` (one of the Road values) holds b.
+// Whether two neighbouring tile values connect in the current mode.
 bool TilesConnect(unsigned char a, unsigned char b, unsigned char toward);
 
 // The Rest: the tiles left on the Board, the sum of the counts.

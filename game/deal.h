@@ -1,25 +1,13 @@
-// Game numbers: the game's own random generator, dealing a board from a
-// number, and the window title.
+// Game numbers in play: the game's generator, new numbers, dealing the
+// game's Board, and the window title.
 #pragma once
 
 #include <cstdint>
 
-// The generator that gives every GameNumber its board. Nothing but choosing a
-// new number and dealing draws from it.
-struct GameRandom {
-    std::uint32_t state = 0;
+#include "rules/deal.h"
 
-    void Seed(std::uint32_t value) { state = value; }
-    // 0 to 32767.
-    int Next()
-    {
-        state = state * 214013u + 2531011u;
-        return static_cast<int>((state >> 16) & 0x7FFF);
-    }
-    // 0 to n - 1, for n >= 1.
-    int Below(int n) { return static_cast<int>((static_cast<std::int64_t>(Next()) * n) >> 15); }
-};
-
+// The game's generator: nothing but choosing a new number and dealing draws
+// from it, so the numbers of a run follow from the start-up clock and the deals.
 extern GameRandom gameRandom;
 
 // The new GameNumbers of this run, as the Select Game dialog lists them:
@@ -37,14 +25,14 @@ extern RecentNumbers recentNumbers;
 // Seeds the generator once at start-up from a clock in seconds since 1970.
 void SeedFromClock(std::int64_t seconds);
 
-// Seeds the generator for a deal: the low half of s is the state and the high
-// half says how many numbers to skip.
+// Seeds the game's generator for a deal (see the rules' SeedForGame).
 void SeedForGame(std::int32_t s);
 
 // Draws a new GameNumber and puts it at the top of the recent numbers.
 int ChooseNewNumber();
 
-// Fills every Cell of the Board from the seeded generator and counts the tiles.
+// Fills every Cell of the game's Board from the seeded generator, as the
+// current mode and CellNo deal, and counts the tiles.
 void DealCells();
 
 // The main window's title: mode, Campaign, and the number or the file's name.

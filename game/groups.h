@@ -1,8 +1,8 @@
-// The group under the pointer: growing it from a Cell and its highlight.
+// The highlight of the group under the pointer, on the game's Board.
 #pragma once
 
-// Marks every unmarked tile connected to the Cell at (column, row), widening
-// the Selection's box and size.
+// Marks every unmarked tile connected to the marked Cell at (column, row) of
+// the game's Board, widening the highlighted Selection.
 void GrowGroup(int column, int row);
 
 // Unhighlights the current group and highlights the group at this Cell.

@@ -24,7 +24,8 @@ static const char SliderForwardText[] =
 
 static const int SliderPage = 5;
 
-static std::vector<unsigned char> cellsBefore;
+// The Board before an Undo, to redraw only what the replay changed.
+static std::vector<unsigned char> cellsBeforeUndo;
 
 // Applies a recorded move to the Board as a replay does. A move that no
 // longer finds a group (the saved game it came from changed on disk) is left out.
@@ -37,17 +38,9 @@ static void ReplayMove(const Move& move)
     unsigned char cell = CellAt(column, row);
     if (cell == 0 || cell >= CellMarkBit)
         return;
-    Selection& s = ui.selection;
-    s.minColumn = s.maxColumn = column;
-    s.minRow = s.maxRow = row;
-    s.size = 1;
-    SetCell(column, row, cell | CellMarkBit);
-    GrowGroup(column, row);
-    if (s.size < 2) {
-        SetCell(column, row, cell);
-        return;
-    }
-    RemoveGroup(column, row);
+    MarkGroupAt(board, CurrentMode(), column, row, &ui.selection);
+    if (ui.selection.size >= 2)
+        RemoveGroup(column, row);
 }
 
 void UndoMove()
@@ -57,7 +50,7 @@ void UndoMove()
     StopTimer();
     PlaySoundEvent(SoundEvent::Click);
     game.replaying = true;
-    cellsBefore.assign(board.cells.begin(), board.cells.end());
+    cellsBeforeUndo.assign(board.cells.begin(), board.cells.end());
     DealBoard(true);
     // A saved game that can no longer be read starts a new game instead,
     // which ends the replay: there is nothing left to replay the moves on.
@@ -69,11 +62,11 @@ void UndoMove()
     --game.moveIndex;
     game.replaying = false;
     ui.selection.size = 0;
-    if (cellsBefore.size() == board.cells.size()) {
+    if (cellsBeforeUndo.size() == board.cells.size()) {
         for (int column = 0; column < board.columns; ++column)
             for (int row = 0; row < board.rows; ++row) {
                 std::size_t i = static_cast<std::size_t>(row) * board.columns + column;
-                if (board.cells[i] != cellsBefore[i])
+                if (board.cells[i] != cellsBeforeUndo[i])
                     DrawCell(column, row);
             }
     } else {

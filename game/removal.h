@@ -1,5 +1,5 @@
-// Removing the highlighted group: the score, the move's record, falling
-// tiles, closing columns and the redraw of what changed.
+// Removing the highlighted group in play: the score, the move's record and
+// the redraw of what changed.
 #pragma once
 
 // Removes the highlighted group whose anchor is this Cell, or starts its

@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/front_end.h"
+#include "rules/removal.h"
 #include "storage/settings.h"
 
 static const char ClickWord[] = "Click";
@@ -13,8 +14,7 @@ static const char Blank[] = " ";
 
 void ScoreRemoval(int n)
 {
-    int points = (n - 2) * (n - 2);
-    game.score += points;
+    game.score += static_cast<double>(RemovalPoints(n));
 }
 
 double ShownScore()
@@ -68,30 +68,5 @@ void ShowClickCounter()
 
 bool IsGameOver()
 {
-    const int columns = board.columns;
-    const int bottom = board.rows - 1;
-    const bool road = CurrentMode() == GameMode::ZededUdoz;
-    int column = 0;
-    int row = bottom;
-    if (CellAt(column, row) == 0)
-        return true;
-    for (;;) {
-        unsigned char v = CellAt(column, row);
-        unsigned char up = row > 0 ? CellAt(column, row - 1) : 0;
-        unsigned char right = column < columns - 1 ? CellAt(column + 1, row) : 0;
-        if (road) {
-            if (((v & RoadUp) && (up & RoadDown)) || ((v & RoadRight) && (right & RoadLeft)))
-                return false;
-        } else if (up == v || right == v) {
-            return false;
-        }
-        if (row > 0 && up != 0) {
-            --row;
-            continue;
-        }
-        ++column;
-        row = bottom;
-        if (column >= columns || CellAt(column, row) == 0)
-            return true;
-    }
+    return IsGameOver(board, CurrentMode());
 }

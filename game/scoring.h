@@ -22,6 +22,5 @@ void FormatScoreBarField(int field, char* text, int size);
 void ShowClickCounter();
 void FormatClickCounter(char* text, int size);
 
-// True when no two neighbouring tiles connect. Relies on the Board being
-// packed towards the bottom and the left, as every removal leaves it.
+// The rules' end test on the game's Board, in the current mode.
 bool IsGameOver();
