@@ -1,4 +1,4 @@
-// The Board: tile sizes, size limits, points to Cells, connections and counts.
+// The Board in play: tile sizes and size limits.
 #include <gtest/gtest.h>
 
 #include "game/board.h"
@@ -45,41 +45,6 @@ TEST(Board, SizeLimitsApplyColumnsThenRows)
     EXPECT_EQ(board.columns, 30);
     EXPECT_EQ(board.rows, 20);
     EXPECT_EQ(board.cells.size(), 600u);
-}
-
-TEST(Board, RoadTilesConnectOnlyByFacingConnectors)
-{
-    FreshGame(16, 12, TileSetRoad);
-    // Tile 3 (up + down) above tile 1 (up): the lower one points up, the upper one down.
-    EXPECT_TRUE(TilesConnect(1, 3, RoadUp));
-    EXPECT_TRUE(TilesConnect(3, 1, RoadDown));
-    EXPECT_FALSE(TilesConnect(3, 4, RoadDown));
-    EXPECT_FALSE(TilesConnect(4 | 1, 2, RoadRight));  // no RoadLeft on the right-hand tile
-    EXPECT_TRUE(TilesConnect(4, 8, RoadRight));
-    EXPECT_FALSE(TilesConnect(4, 8 | CellMarkBit, RoadRight));
-
-    tileSetInfo.kind = TileSetPlain;
-    EXPECT_TRUE(TilesConnect(2, 2, RoadLeft));
-    EXPECT_FALSE(TilesConnect(2, 2 | CellMarkBit, RoadLeft));  // a marked 2 reads as 34
-    EXPECT_FALSE(TilesConnect(0, 0, RoadUp));
-}
-
-TEST(Board, CountsFollowTheMode)
-{
-    FreshGame(8, 6);
-    SetRows({"12300000", "11100000", "55500000", "00000000", "00000000", "44400002"});
-    EXPECT_EQ(game.counts.count[1], 4);
-    EXPECT_EQ(game.counts.count[2], 2);
-    EXPECT_EQ(game.counts.count[3], 1);
-    EXPECT_EQ(game.counts.count[4], 3);
-    EXPECT_EQ(game.counts.count[5], 3);
-    EXPECT_EQ(TilesLeft(), 13);
-
-    tileSetInfo.kind = TileSetRoad;
-    CountTiles();
-    EXPECT_EQ(game.counts.count[1], 13);
-    EXPECT_EQ(game.counts.count[2], 0);
-    EXPECT_EQ(TilesLeft(), 13);
 }
 
 TEST(Board, SizeLimitsHoldForTheLargestAndSmallestInts)

@@ -99,31 +99,6 @@ TEST(Deal, GameNumberOneInZededUdoz)
     EXPECT_EQ(fake.title, "ZededUdoz #1");
 }
 
-TEST(Deal, RoadEdgesNeverPointOnlyOffTheBoard)
-{
-    for (int number = 0; number < 40; ++number) {
-        DealNumber(number * 7919 - 100000, 16, 12, TileSetRoad);
-        for (int c = 0; c < board.columns; ++c)
-            for (int r = 0; r < board.rows; ++r) {
-                int v = CellAt(c, r);
-                ASSERT_GE(v, 1);
-                ASSERT_LE(v, 15);
-                bool last = c == board.columns - 1, bottom = r == board.rows - 1;
-                std::vector<int> never;
-                if (c == 0)
-                    never = r == 0 ? std::vector<int>{1, 8, 9} : bottom ? std::vector<int>{4, 8, 12} : std::vector<int>{8};
-                else if (last)
-                    never = r == 0 ? std::vector<int>{1, 4, 5} : bottom ? std::vector<int>{2, 4, 6} : std::vector<int>{4};
-                else if (r == 0)
-                    never = {1};
-                else if (bottom)
-                    never = {2};
-                for (int bad : never)
-                    ASSERT_NE(v, bad) << c << "," << r;
-            }
-    }
-}
-
 TEST(Deal, SameNumberSameBoardAfterOtherGames)
 {
     DealNumber(-424242);

@@ -1,4 +1,4 @@
-// Scoring: the score bar and click counter texts, the end test, the end of a
+// Scoring: the score bar and click counter texts, the end of a
 // game and the retry question.
 #include <gtest/gtest.h>
 
@@ -44,31 +44,6 @@ TEST(Scoring, ScoreBarInZededUdoz)
     const char* expected[] = {"5", " ", " ", " ", " ", " ", "0"};
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(fake.scoreBar[i], expected[i]) << i;
-}
-
-TEST(Scoring, EndTestInBothModes)
-{
-    const struct {
-        int kind;
-        std::vector<std::string> rows;
-        bool over;
-    } cases[] = {
-        {TileSetPlain, {"0000", "0000", "0000"}, true},
-        {TileSetPlain, {"0000", "2100", "1200"}, true},    // equal tiles only diagonally
-        {TileSetPlain, {"0000", "2100", "1210"}, true},
-        {TileSetPlain, {"0010", "2110", "1213"}, false},   // pairs above the bottom row
-        {TileSetPlain, {"0000", "2100", "1233"}, false},   // a pair on the bottom row, at the end
-        {TileSetPlain, {"1212", "2121", "1212"}, true},
-        {TileSetRoad, {"0000", "5000", "5a00"}, false},    // (0,2) right meets (1,2) left
-        {TileSetRoad, {"0000", "4000", "5200"}, true},     // connectors that face nothing
-        {TileSetRoad, {"0000", "2000", "1000"}, false},    // down above up
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rows[1] + " " + c.rows[2]);
-        FreshGame(4, 3, c.kind);
-        SetRows(c.rows);
-        EXPECT_EQ(IsGameOver(), c.over);
-    }
 }
 
 TEST(Scoring, ADealtBoardWithoutGroupsIsNotFinishedUntilAClick)
