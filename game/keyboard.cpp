@@ -9,11 +9,6 @@
 
 KeyCursor keyCursor;
 
-static bool BoardReady()
-{
-    return !board.cells.empty() && board.cells.size() == static_cast<std::size_t>(board.columns) * board.rows;
-}
-
 static void DrawCursorCell()
 {
     if (keyCursor.shown && IsOnBoard(keyCursor.column, keyCursor.row))
@@ -35,7 +30,7 @@ static void EraseCursor()
 void SettleCursor()
 {
     KeyCursor& k = keyCursor;
-    if (!BoardReady())
+    if (!HoldsItsCells(board))
         return;
     if (k.column > board.columns - 1)
         k.column = board.columns - 1;
@@ -69,7 +64,7 @@ static void MarkUnderCursor()
 
 void PlaceCursor(int column, int row)
 {
-    if (!BoardReady() || !IsOnBoard(column, row))
+    if (!HoldsItsCells(board) || !IsOnBoard(column, row))
         return;
     EraseCursor();
     keyCursor.shown = true;
@@ -82,7 +77,7 @@ void PlaceCursor(int column, int row)
 
 void MoveCursor(CursorKey key)
 {
-    if (ui.animState != AnimState::Idle || !BoardReady())
+    if (ui.animState != AnimState::Idle || !HoldsItsCells(board))
         return;
     KeyCursor& k = keyCursor;
     EraseCursor();
@@ -136,7 +131,7 @@ static void FollowRemoval()
 void PressCursor()
 {
     KeyCursor& k = keyCursor;
-    if (!k.shown || game.gameOver || ui.animState != AnimState::Idle || !BoardReady())
+    if (!k.shown || game.gameOver || ui.animState != AnimState::Idle || !HoldsItsCells(board))
         return;
     // The group under the cursor may have been put away meanwhile.
     if ((CellAt(k.column, k.row) & CellMarkBit) == 0)

@@ -13,15 +13,9 @@
 #include "game/scoring.h"
 #include "game/session.h"
 
-// Whether the Board has its cell storage (it has from the first SetBoardSize on).
-static bool BoardReady()
-{
-    return !board.cells.empty() && board.cells.size() == static_cast<std::size_t>(board.columns) * board.rows;
-}
-
 void HoverAt(int x, int y, int keys)
 {
-    if (ui.animState != AnimState::Idle || !BoardReady())
+    if (ui.animState != AnimState::Idle || !HoldsItsCells(board))
         return;
     HideRecordDialogs();
     CloseMoveSlider();
@@ -57,7 +51,7 @@ void ClickAt(int x, int y)
 {
     int column = x / board.ts;
     int row = y / board.ts;
-    if (!BoardReady() || !IsOnBoard(column, row) || ui.selection.size < 2)
+    if (!HoldsItsCells(board) || !IsOnBoard(column, row) || ui.selection.size < 2)
         return;
     unsigned char cell = CellAt(column, row);
     if ((cell & CellTileMask) == 0 || cell < CellMarkBit)
