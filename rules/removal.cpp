@@ -203,7 +203,7 @@ bool IsGameOver(const Board& b, GameMode mode)
     const bool road = mode == GameMode::ZededUdoz;
     int column = 0;
     int row = bottom;
-    if (CellAt(b, column, row) == 0)
+    if (!HoldsItsCells(b) || CellAt(b, column, row) == 0)
         return true;
     for (;;) {
         unsigned char v = CellAt(b, column, row);

@@ -31,6 +31,7 @@ inline long long RemovalPoints(int n)
     return static_cast<long long>(n - 2) * (n - 2);
 }
 
-// True when no two neighbouring tiles connect. Relies on the Board being
-// packed towards the bottom and the left, as every removal leaves it.
+// True when no two neighbouring tiles connect (or the Board holds no cells).
+// Relies on the Board being packed towards the bottom and the left, as every
+// removal leaves it.
 bool IsGameOver(const Board& b, GameMode mode);

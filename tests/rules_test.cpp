@@ -138,6 +138,9 @@ TEST(Rules, EndTestInBothModes)
         SCOPED_TRACE(c.rows[1] + " " + c.rows[2]);
         EXPECT_EQ(IsGameOver(FromRows(c.rows), c.mode), c.over);
     }
+    Board none;
+    ResizeCells(none, 0, 0);
+    EXPECT_TRUE(IsGameOver(none, GameMode::IroGame));
 }
 
 TEST(Rules, GroupsOfListsEachGroupOnceFromItsFirstCell)
