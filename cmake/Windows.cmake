@@ -46,7 +46,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
             ${CMAKE_SOURCE_DIR}/resources/baricons.bmp $<TARGET_FILE_DIR:board-picture>/builtin)
 
   file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
-  add_executable(hanabo_e2e ${E2E_SOURCES})
+  # The runner reads hanabo-tool's boards with the program's saved-game
+  # parser, which comes with the files module and so with its Windows rewrite.
+  add_executable(hanabo_e2e ${E2E_SOURCES} storage/replace_file_win32.cpp)
   target_include_directories(hanabo_e2e PRIVATE ${CMAKE_SOURCE_DIR})
   # The runner reads pictures with the program's own bitmap reader.
   target_link_libraries(hanabo_e2e PRIVATE hanabo_core gtest gtest_main user32 gdi32 comctl32)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "rules/removal.h"
 #include "tests/e2e/game_window.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/sheet.h"
@@ -48,41 +49,34 @@ std::string FormatInts(const char* format, int a, int b = 0, int c = 0, int d = 
 
 // A stage or game played to its end: the moves, the score and the tiles left.
 struct Playing {
-    std::vector<Move> moves;
-    int score = 0;
+    std::vector<BoardGroup> moves;
+    long long score = 0;
     int rest = 0;
 };
 
 // The largest group each time (or the smallest, for a low score).
-Playing PlayOut(Sheet sheet, bool smallest)
+Playing PlayOut(Board board, bool smallest)
 {
     Playing play;
     for (;;) {
-        Move chosen;
-        std::vector<char> seen;
-        for (int row = 0; row < sheet.rows; ++row)
-            for (int column = 0; column < sheet.columns; ++column) {
-                Move group = {column, row, static_cast<int>(GroupAt(sheet, column, row).size())};
-                if (sheet.At(column, row) == 0 || group.size < 2)
-                    continue;
-                if (chosen.size < 2 || (smallest ? group.size < chosen.size : group.size > chosen.size))
-                    chosen = group;
-            }
+        BoardGroup chosen{-1, -1, 0};
+        for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
+            if (group.size >= 2 &&
+                (chosen.size < 2 || (smallest ? group.size < chosen.size : group.size > chosen.size)))
+                chosen = group;
         if (chosen.size < 2)
             break;
         play.moves.push_back(chosen);
-        play.score += (chosen.size - 2) * (chosen.size - 2);
-        RemoveGroupAt(sheet, chosen.column, chosen.row);
+        play.score += RemovalPoints(RemoveGroupAt(board, GameMode::IroGame, chosen.column, chosen.row));
     }
-    for (int cell : sheet.cells)
-        play.rest += cell != 0;
+    play.rest = TilesLeft(CountTiles(board, GameMode::IroGame));
     return play;
 }
 
 class Campaign : public GameWindowTest {
 protected:
     // Plays the moves; the last one is posted, since what it ends may ask.
-    void PlayMoves(const std::vector<Move>& moves)
+    void PlayMoves(const std::vector<BoardGroup>& moves)
     {
         for (std::size_t i = 0; i < moves.size(); ++i) {
             POINT at = CellPoint(moves[i].column, moves[i].row);
@@ -201,7 +195,7 @@ TEST_F(Campaign, ChosenPlayedQuitResumedAndRecorded)
         SCOPED_TRACE(stage);
         ASSERT_EQ("IroGame Campaign #" + std::to_string(stage), Title());
         EXPECT_FALSE(NewEnabled());
-        Playing play = PlayOut(ParseSheet(RunTool("deal " + std::to_string(stage) + SmallSheetOptions)), false);
+        Playing play = PlayOut(BoardOf(RunTool("deal " + std::to_string(stage) + SmallSheetOptions)), false);
         ASSERT_LE(play.rest, RestLimit);
         ASSERT_FALSE(play.moves.empty());
 
@@ -284,7 +278,7 @@ TEST_F(Campaign, FailedStageThenASheetGameThatEntersOnlyTheRests)
     ASSERT_NO_FATAL_FAILURE(
         Start(std::string(SmallSheetSettings) + "Campaign=1\r\nCampaignNo=2\r\nCampaignRest=0\r\nCampaignStage=5\r\n"));
     ASSERT_EQ("IroGame Campaign #2", Title());
-    Playing play = PlayOut(ParseSheet(RunTool(std::string("deal 2") + SmallSheetOptions)), false);
+    Playing play = PlayOut(BoardOf(RunTool(std::string("deal 2") + SmallSheetOptions)), false);
     ASSERT_GT(play.rest, 0);
     PlayMoves(play.moves);
     ASSERT_TRUE(AnswerBox(StageFailed, "campaign-stage-failed.bmp"));
@@ -303,7 +297,7 @@ TEST_F(Campaign, FailedStageThenASheetGameThatEntersOnlyTheRests)
     for (int tries = 0; tries < 20; ++tries) {
         PressKeys(program.window, {VK_CONTROL, 'N'});
         Settle(program.window, 300);
-        low = PlayOut(ParseSheet(RunTool("deal " + std::to_string(GameNumberOfTitle(Title())) + SmallSheetOptions)),
+        low = PlayOut(BoardOf(RunTool("deal " + std::to_string(GameNumberOfTitle(Title())) + SmallSheetOptions)),
                       true);
         if (low.score < 50 && low.rest <= 30 && !low.moves.empty())
             break;

@@ -77,8 +77,8 @@ protected:
     // Removes the largest group of the dealt board with the real pointer.
     void PlayLargestGroup(int ts)
     {
-        const Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(GameNumberOfTitle(WindowText(program.window)))));
-        const Move move = LargestGroup(sheet);
+        const BoardGroup move =
+            LargestGroup(BoardOf(RunTool("deal " + std::to_string(GameNumberOfTitle(WindowText(program.window))))));
         ASSERT_GE(move.size, 2);
         const POINT at = CellOnScreen(move.column, move.row, ts);
         MovePointer(at.x, at.y);

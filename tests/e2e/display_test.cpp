@@ -287,14 +287,20 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
 {
     const std::string jewels = ProgramFolder() + "Jewels32.bmp";
     ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + jewels + "\r\nAnimIntrvl=200\r\n"));
-    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
-    ASSERT_EQ(16, sheet.columns);
-    Move group = LargestGroup(sheet);
+    const Board board = BoardOf(RunTool("deal " + std::to_string(Number())));
+    ASSERT_EQ(16, board.columns);
+    const BoardGroup group = LargestGroup(board);
     ASSERT_GE(group.size, 2);
-    // Every cell of the group changes picture over the ticks, in step;
-    // the cells around it keep theirs.
-    std::vector<Move> cells = GroupAt(sheet, group.column, group.row);
-    Move lone = LoneTile(sheet);
+    // Every cell of the group changes picture over the ticks, in step with
+    // its last cell (in the bottom row of its box); the cells around it
+    // keep theirs.
+    Board marked = board;
+    Selection box;
+    MarkGroupAt(marked, GameMode::IroGame, group.column, group.row, &box);
+    int lastColumn = box.maxColumn;
+    while (CellAt(marked, lastColumn, box.maxRow) < CellMarkBit)
+        --lastColumn;
+    const BoardGroup lone = LoneTile(board);
     const Picture before = ClientShot(program.window);
     const POINT at = CellPoint(group.column, group.row);
     SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
@@ -304,8 +310,7 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
         Picture shot = ClientShot(program.window);
         std::vector<std::uint32_t> anchor = CellPixels(shot, group.column, group.row);
         seen.insert(anchor);
-        const Move& last = cells.back();
-        if (anchor != CellPixels(shot, last.column, last.row))
+        if (anchor != CellPixels(shot, lastColumn, box.maxRow))
             ADD_FAILURE() << "the group's cells show different pictures";
         if (lone.column >= 0 && CellPixels(shot, lone.column, lone.row) != CellPixels(before, lone.column, lone.row))
             ADD_FAILURE() << "a cell outside the group changed";
@@ -319,8 +324,9 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     EXPECT_EQ("0(0) Click", ControlText(counter));
     EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
     const std::string played = RunTool("play - " + MoveText(group), dealt);
+    const TileCounts left = CountTiles(BoardOf(played), GameMode::IroGame);
     for (int part = 0; part < 5; ++part)
-        EXPECT_EQ(std::to_string(ParseSheet(played).Count(part + 1)), StatusBarText(scoreBar, part)) << part;
+        EXPECT_EQ(std::to_string(left.count[part + 1]), StatusBarText(scoreBar, part)) << part;
 
     // What is left is painted as the rules paint the board after that move.
     const std::string after = program.directory + "after.tgw";
@@ -331,7 +337,7 @@ TEST_F(Display, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
     // The next group vanishes while the window loses the focus: long after
     // the animation would have ended, it is still there; a click on it plays
     // the vanishing again, then removes it.
-    const Move next = LargestGroup(ParseSheet(played));
+    const BoardGroup next = LargestGroup(BoardOf(played));
     ASSERT_GE(next.size, 2);
     ClickCell(next.column, next.row);
     SendWithin(program.window, WM_KILLFOCUS, 0, 0);
@@ -349,29 +355,22 @@ TEST_F(Display, PoppedUpToolbarStopsTheSelectionAnimation)
     const std::string marbles = ProgramFolder() + "Marbles24.bmp";
     ASSERT_NO_FATAL_FAILURE(Start("Bitmap=" + marbles + "\r\nAnimIntrvl=100\r\nToolBar=0\r\nBarOptionAuto=0\r\n"));
     ASSERT_FALSE(toolBarOn);
-    Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(Number())));
-    Move first = LargestGroup(sheet);
+    const Board board = BoardOf(RunTool("deal " + std::to_string(Number())));
+    const BoardGroup first = LargestGroup(board);
     ASSERT_GE(first.size, 2);
-    // A second group, apart from the first.
-    Move second;
-    std::vector<Move> firstCells = GroupAt(sheet, first.column, first.row);
-    for (int row = 2; row < sheet.rows && second.size < 2; ++row)
-        for (int column = 0; column < sheet.columns && second.size < 2; ++column) {
-            std::vector<Move> cells = GroupAt(sheet, column, row);
-            bool apart = true;
-            for (const Move& a : cells)
-                for (const Move& b : firstCells)
-                    apart = apart && (a.column != b.column || a.row != b.row);
-            if (cells.size() >= 2 && apart)
-                second = {column, row, static_cast<int>(cells.size())};
-        }
+    // A second group, starting below the rows that the popped-up toolbar covers.
+    BoardGroup second{-1, -1, 0};
+    for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
+        if (second.size < 2 && group.size >= 2 && group.row >= 2 &&
+            (group.column != first.column || group.row != first.row))
+            second = group;
     ASSERT_GE(second.size, 2);
 
-    auto hover = [&](const Move& cell, WPARAM keys) {
+    auto hover = [&](const BoardGroup& cell, WPARAM keys) {
         SendWithin(program.window, WM_MOUSEMOVE, keys, MAKELPARAM(2 + cell.column * 32 + 16, cell.row * 32 + 16));
     };
     // How many pictures the cell shows over six samples.
-    auto pictures = [&](const Move& cell) {
+    auto pictures = [&](const BoardGroup& cell) {
         std::set<std::vector<std::uint32_t>> seen;
         for (int i = 0; i < 6; ++i) {
             Settle(program.window, 60);

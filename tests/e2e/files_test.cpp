@@ -60,10 +60,10 @@ protected:
         return text;
     }
 
-    // Hovers over and clicks the largest group of the sheet.
-    void RemoveLargestGroup(const Sheet& sheet)
+    // Hovers over and clicks the largest group of the board (saved-game text).
+    void RemoveLargestGroup(const std::string& board)
     {
-        Move move = LargestGroup(sheet);
+        const BoardGroup move = LargestGroup(BoardOf(board));
         ASSERT_GE(move.size, 2);
         ClickCell(move.column, move.row);
     }
@@ -111,8 +111,7 @@ TEST_F(Files, SaveAndOpenInAFolderEndingInA5CByte)
     EXPECT_EQ(SaveDoneText, AnswerSaveMessage());
 
     const std::string countsAtStart = TileCounts();
-    const Sheet sheet = ParseSheet(dealt);
-    ASSERT_NO_FATAL_FAILURE(RemoveLargestGroup(sheet));
+    ASSERT_NO_FATAL_FAILURE(RemoveLargestGroup(dealt));
     ASSERT_EQ("1(1) Click", ControlText(counter));
     ASSERT_NE(countsAtStart, TileCounts());
 
@@ -123,7 +122,7 @@ TEST_F(Files, SaveAndOpenInAFolderEndingInA5CByte)
     EXPECT_EQ(countsAtStart, TileCounts());
 
     // Again deals the opened file, not the game number.
-    ASSERT_NO_FATAL_FAILURE(RemoveLargestGroup(sheet));
+    ASSERT_NO_FATAL_FAILURE(RemoveLargestGroup(dealt));
     ASSERT_EQ("1(1) Click", ControlText(counter));
     PressKeys(program.window, {VK_CONTROL, 'A'});
     Settle(program.window, 300);
@@ -158,9 +157,9 @@ TEST_F(Files, GamesWithoutRowsAreRefusedAndAFolderNamedHanaboIniIsTold)
     std::ofstream(directory + "header.tgw", std::ios::binary) << "(null)\r\n32\r\n0\r\n";
     ASSERT_NO_FATAL_FAILURE(Start("", directory));
     const std::string title = WindowText(program.window);
-    const Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(GameNumberOfTitle(title))));
+    const std::string dealt = RunTool("deal " + std::to_string(GameNumberOfTitle(title)));
     const std::string countsAtStart = TileCounts();
-    ASSERT_NO_FATAL_FAILURE(RemoveLargestGroup(sheet));
+    ASSERT_NO_FATAL_FAILURE(RemoveLargestGroup(dealt));
     ASSERT_EQ("1(1) Click", ControlText(counter));
     const std::string countsAfterMove = TileCounts();
 

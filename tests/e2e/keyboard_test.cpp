@@ -24,13 +24,13 @@ const char ClearsNote[] = "\x91\x53\x8f\xc1\x82\xb5\x82\xc5\x82\xab\x82\xdc\x82\
 // Where the cursor goes after a removal at (column, row): it stays on a tile,
 // else goes down its column to the top tile there, else to the top tile of
 // the nearest column to the left.
-Move SettledCursor(const Sheet& sheet, int column, int row)
+BoardGroup SettledCursor(const Board& board, int column, int row)
 {
     for (int c = column; c >= 0; --c)
-        for (int r = c == column ? row : 0; r < sheet.rows; ++r)
-            if (sheet.At(c, r) != 0)
+        for (int r = c == column ? row : 0; r < board.rows; ++r)
+            if (CellAt(board, c, r) != 0)
                 return {c, r, 0};
-    return {0, sheet.rows - 1, 0};
+    return {0, board.rows - 1, 0};
 }
 
 std::string CounterText(int index, int count)
@@ -128,8 +128,8 @@ protected:
     // hanabo-tool's), so that the size field reads "1".
     void HoverLoneTile(const std::string& options, int ts)
     {
-        Sheet sheet = ParseSheet(RunTool("deal " + std::to_string(GameNumberOfTitle(WindowText(program.window))) + options));
-        Move lone = LoneTile(sheet);
+        const BoardGroup lone =
+            LoneTile(BoardOf(RunTool("deal " + std::to_string(GameNumberOfTitle(WindowText(program.window))) + options)));
         ASSERT_GE(lone.column, 0);
         const int x = 2 + lone.column * ts + ts / 2;
         const int y = boardTop + lone.row * ts + ts / 2;
@@ -164,8 +164,8 @@ TEST_F(Keyboard, HintThenArrowsAndSpacePlayToTheEnd)
     ASSERT_NO_FATAL_FAILURE(Start(settings));
     const int number = GameNumberOfTitle(WindowText(program.window));
     std::string board = RunTool("deal " + std::to_string(number) + SmallSheetOptions);
-    Sheet sheet = ParseSheet(board);
-    ASSERT_EQ(8, sheet.columns);
+    const Board dealt = BoardOf(board);
+    ASSERT_EQ(8, dealt.columns);
 
     // H: a group is marked within the search's time; a note that the board
     // can be cleared goes back to the clicks after a while.
@@ -185,15 +185,15 @@ TEST_F(Keyboard, HintThenArrowsAndSpacePlayToTheEnd)
 
     int played = 0;
     for (;;) {
-        Move move = LargestGroup(ParseSheet(board));
+        const BoardGroup move = LargestGroup(BoardOf(board));
         if (move.size < 2)
             break;
         // To the bottom-left Cell, which holds a tile while the game goes on,
         // then up and right to the group.
-        Keys(VK_LEFT, sheet.columns);
-        Keys(VK_DOWN, sheet.rows);
+        Keys(VK_LEFT, dealt.columns);
+        Keys(VK_DOWN, dealt.rows);
         Keys(VK_RIGHT, move.column);
-        Keys(VK_UP, sheet.rows - 1 - move.row);
+        Keys(VK_UP, dealt.rows - 1 - move.row);
         ASSERT_EQ(std::to_string(move.size), Field(5)) << MoveText(move);
         if (played == 0)
             SaveScreenshot(program.window, ArtifactPath("keyboard-cursor.bmp"));
@@ -202,16 +202,18 @@ TEST_F(Keyboard, HintThenArrowsAndSpacePlayToTheEnd)
         ASSERT_EQ(CounterText(played, played), WaitForText(counter, CounterText(played, played)));
         board = RunTool("play - " + MoveText(move), board);
         // The vanishing has ended: the cursor is on a tile and its group marked.
-        Sheet after = ParseSheet(board);
+        Board after = BoardOf(board);
         if (LargestGroup(after).size >= 2) {
-            Move cursor = SettledCursor(after, move.column, move.row);
-            EXPECT_EQ(std::to_string(GroupAt(after, cursor.column, cursor.row).size()), Field(5)) << MoveText(cursor);
+            const BoardGroup cursor = SettledCursor(after, move.column, move.row);
+            Selection group;
+            MarkGroupAt(after, GameMode::IroGame, cursor.column, cursor.row, &group);
+            EXPECT_EQ(std::to_string(group.size), Field(5)) << MoveText(cursor);
         }
     }
     ASSERT_GE(played, 2);
-    Sheet end = ParseSheet(board);
+    const TileCounts end = CountTiles(BoardOf(board), GameMode::IroGame);
     for (int kind = 1; kind <= 3; ++kind)
-        EXPECT_EQ(std::to_string(end.Count(kind)), Field(kind - 1));
+        EXPECT_EQ(std::to_string(end.count[kind]), Field(kind - 1));
     // The game is over: Space removes nothing more and nothing is asked yet.
     Key(VK_SPACE);
     EXPECT_EQ(CounterText(played, played), Counter());

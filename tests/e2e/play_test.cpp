@@ -137,11 +137,13 @@ protected:
     int ts = 32;
 };
 
-std::string CountsText(const Sheet& sheet, int kinds)
+// The tile counts of a board (saved-game text), as ShownCounts reads them.
+std::string CountsText(const std::string& board, int kinds)
 {
+    const TileCounts counts = CountTiles(BoardOf(board), GameMode::IroGame);
     std::string text;
     for (int kind = 1; kind <= kinds; ++kind)
-        text += std::to_string(sheet.Count(kind)) + " ";
+        text += std::to_string(counts.count[kind]) + " ";
     return text;
 }
 
@@ -189,10 +191,10 @@ TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
     ASSERT_NO_FATAL_FAILURE(Start());
     const int number = Number();
     const std::string dealt = DealtBoard();
-    Sheet sheet = ParseSheet(dealt);
-    ASSERT_EQ(16, sheet.columns);
-    ASSERT_EQ(12, sheet.rows);
-    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    const Board board = BoardOf(dealt);
+    ASSERT_EQ(16, board.columns);
+    ASSERT_EQ(12, board.rows);
+    EXPECT_EQ(CountsText(dealt, 5), ShownCounts(5));
 
     // No move yet: a right click on the toolbar or a click into the counter
     // opens nothing, and the focus does not stay in the counter; the right
@@ -206,14 +208,14 @@ TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
     EXPECT_EQ("0(0) Click", Counter());
 
     // A lone tile shows 1 and a click on it does nothing.
-    Move lone = LoneTile(sheet);
+    const BoardGroup lone = LoneTile(board);
     if (lone.column >= 0) {
         Click(lone.column, lone.row);
         EXPECT_EQ("1", Field(5));
         EXPECT_EQ("0(0) Click", Counter());
     }
 
-    Move move = LargestGroup(sheet);
+    const BoardGroup move = LargestGroup(board);
     ASSERT_GE(move.size, 2);
     Hover(move.column, move.row);
     EXPECT_EQ(std::to_string(move.size), Field(5));
@@ -221,8 +223,7 @@ TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
     Click(move.column, move.row);
     EXPECT_EQ("1(1) Click", Counter());
     const std::string played = RunTool("play - " + MoveText(move), dealt);
-    Sheet after = ParseSheet(played);
-    EXPECT_EQ(CountsText(after, 5), ShownCounts(5));
+    EXPECT_EQ(CountsText(played, 5), ShownCounts(5));
     // The score is the third line of the saved game hanabo-tool writes.
     const std::size_t scoreLine = played.find("\r\n", played.find("\r\n") + 2) + 2;
     EXPECT_EQ(played.substr(scoreLine, played.find("\r\n", scoreLine) - scoreLine), Field(6));
@@ -230,12 +231,12 @@ TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
 
     RightClick(0, 0);
     EXPECT_EQ("0(1) Click", Counter());
-    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    EXPECT_EQ(CountsText(dealt, 5), ShownCounts(5));
     EXPECT_EQ("0", Field(6));
 
     Keys({VK_CONTROL, 'R'});
     EXPECT_EQ("1(1) Click", Counter());
-    EXPECT_EQ(CountsText(after, 5), ShownCounts(5));
+    EXPECT_EQ(CountsText(played, 5), ShownCounts(5));
 
     // While the window is minimised, keys of menu items do nothing.
     Keys({VK_ESCAPE});
@@ -250,7 +251,7 @@ TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
 
     Keys({VK_CONTROL, 'A'});
     EXPECT_EQ("0(1) Click", Counter());
-    EXPECT_EQ(CountsText(sheet, 5), ShownCounts(5));
+    EXPECT_EQ(CountsText(dealt, 5), ShownCounts(5));
     EXPECT_EQ(number, Number());
 
     // Ctrl+N deals a new number with an empty history.
@@ -264,20 +265,20 @@ TEST_F(Play, HoverClickUndoRedoAgainNewAndTheMoveSlider)
 void Play::MoveSliderJumpsBackAndForward()
 {
     const std::string dealt = DealtBoard();
-    EXPECT_EQ(CountsText(ParseSheet(dealt), 5), ShownCounts(5));
+    EXPECT_EQ(CountsText(dealt, 5), ShownCounts(5));
 
     // Three moves, then back to the first with the right button.
     std::string board = dealt;
     std::string moves;
     for (int i = 0; i < 3; ++i) {
-        Move move = LargestGroup(ParseSheet(board));
+        const BoardGroup move = LargestGroup(BoardOf(board));
         ASSERT_GE(move.size, 2);
         Click(move.column, move.row);
         moves += " " + MoveText(move);
         board = RunTool("play -" + moves, dealt);
     }
     ASSERT_EQ("3(3) Clicks", Counter());
-    const std::string third = CountsText(ParseSheet(board), 5);
+    const std::string third = CountsText(board, 5);
     RightClick(0, 0);
     RightClick(0, 0);
     ASSERT_EQ("1(3) Click", Counter());
@@ -316,7 +317,7 @@ void Play::MoveSliderJumpsBackAndForward()
     PostMessageA(slider, WM_COMMAND, IDOK, 0);
     Settle(program.window, 300);
     EXPECT_EQ("0(3) Click", Counter());
-    EXPECT_EQ(CountsText(ParseSheet(dealt), 5), ShownCounts(5));
+    EXPECT_EQ(CountsText(dealt, 5), ShownCounts(5));
 
     // Cancel changes nothing; a mouse move over the board closes it too.
     PostRightClick(scoreBar, 4, 4);
@@ -341,15 +342,15 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
     ASSERT_NO_FATAL_FAILURE(Start(SmallSheetUnbeaten()));
     const int number = Number();
     const std::string dealt = DealtBoard(SmallSheetOptions);
-    Sheet sheet = ParseSheet(dealt);
-    ASSERT_EQ(8, sheet.columns);
-    ASSERT_EQ(6, sheet.rows);
+    const Board start = BoardOf(dealt);
+    ASSERT_EQ(8, start.columns);
+    ASSERT_EQ(6, start.rows);
 
     // Greedy play to the end; each next board comes from hanabo-tool.
     std::string board = dealt;
-    std::vector<Move> played;
+    std::vector<BoardGroup> played;
     for (;;) {
-        Move move = LargestGroup(ParseSheet(board));
+        const BoardGroup move = LargestGroup(BoardOf(board));
         if (move.size < 2)
             break;
         Click(move.column, move.row);
@@ -359,7 +360,7 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
     }
     const int k = static_cast<int>(played.size());
     ASSERT_GE(k, 2);
-    EXPECT_EQ(CountsText(ParseSheet(board), 3), ShownCounts(3));
+    EXPECT_EQ(CountsText(board, 3), ShownCounts(3));
     EXPECT_EQ(nullptr, Dialog(300)) << "nothing is asked before the pointer moves";
 
     // The next mouse move asks; Yes deals the same board with the moves kept.
@@ -374,7 +375,7 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
     EXPECT_FALSE(IsWindow(box));
     EXPECT_EQ(number, Number());
     EXPECT_EQ(CounterText(0, k - 1), Counter());
-    EXPECT_EQ(CountsText(sheet, 3), ShownCounts(3));
+    EXPECT_EQ(CountsText(dealt, 3), ShownCounts(3));
 
     // Redo replays all but the last move; the last click ends the game again,
     // and after an Undo No deals a new number.
@@ -394,7 +395,7 @@ TEST_F(Play, FinishedGameAsksTheRetryQuestion)
     EXPECT_FALSE(IsWindow(box));
     EXPECT_NE(number, Number());
     EXPECT_EQ("0(0) Click", Counter());
-    EXPECT_EQ(CountsText(ParseSheet(DealtBoard(SmallSheetOptions)), 3), ShownCounts(3));
+    EXPECT_EQ(CountsText(DealtBoard(SmallSheetOptions), 3), ShownCounts(3));
 }
 
 namespace {
@@ -516,7 +517,7 @@ TEST_F(Play, ToolbarButtonsShowTheirTipsAndRunTheirCommands)
     }
 
     const int number = Number();
-    const Move move = LargestGroup(ParseSheet(DealtBoard()));
+    const BoardGroup move = LargestGroup(BoardOf(DealtBoard()));
     Click(move.column, move.row);
     RightClick(0, 0);
     ASSERT_EQ("0(1) Click", Counter());

@@ -121,15 +121,16 @@ protected:
         Settle(program.window, 100);
         EXPECT_EQ("IroGame #" + number, WindowText(program.window));
         EXPECT_EQ("0(0) Click", ControlText(counter));
-        const Sheet sheet = ParseSheet(RunTool("deal " + number));
-        ASSERT_EQ(16, sheet.columns);
+        const Board board = BoardOf(RunTool("deal " + number));
+        ASSERT_EQ(16, board.columns);
+        const TileCounts counts = CountTiles(board, GameMode::IroGame);
         std::string expected, shown;
         for (int kind = 1; kind <= 5; ++kind) {
-            expected += std::to_string(sheet.Count(kind)) + " ";
+            expected += std::to_string(counts.count[kind]) + " ";
             shown += StatusBarText(scoreBar, kind - 1) + " ";
         }
         EXPECT_EQ(expected, shown);
-        const Move largest = LargestGroup(sheet);
+        const BoardGroup largest = LargestGroup(board);
         const POINT at = CellPoint(largest.column, largest.row);
         SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         EXPECT_EQ(std::to_string(largest.size), StatusBarText(scoreBar, 5));

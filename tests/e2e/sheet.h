@@ -1,47 +1,50 @@
-// Boards as hanabo-tool writes them (saved-game text), read back for choosing
-// moves: groups, the largest one, and lone tiles.
+// Boards as hanabo-tool writes them (saved-game text), read and searched with
+// the program's own parser and rules to choose the moves a test plays.
 #pragma once
 
-#include <cstddef>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
-struct Sheet {
-    int columns = 0;
-    int rows = 0;
-    std::vector<int> cells;  // row after row, tile values 0 to 15
+#include "rules/groups.h"
+#include "storage/saved_game.h"
 
-    int At(int column, int row) const { return cells[static_cast<std::size_t>(row) * columns + column]; }
-    int& At(int column, int row) { return cells[static_cast<std::size_t>(row) * columns + column]; }
-    int Count(int value) const;
-};
+// The Board of a saved game's text; 0 x 0 when the text is not one.
+inline Board BoardOf(const std::string& savedGame)
+{
+    SavedGame sheet;
+    ParseSavedGame(savedGame, &sheet);
+    return Board{sheet.columns, sheet.rows, sheet.tileSize, sheet.cells};
+}
 
-// A move: the clicked cell and the size of its group.
-struct Move {
-    int column = -1;
-    int row = -1;
-    int size = 0;
-};
+// The largest group, the first from the top left among equal ones; size 0
+// on an empty Board.
+inline BoardGroup LargestGroup(const Board& board)
+{
+    BoardGroup largest{-1, -1, 0};
+    for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
+        if (group.size > largest.size)
+            largest = group;
+    return largest;
+}
 
-// The rows of a saved game's text; an empty Sheet when there are none.
-Sheet ParseSheet(const std::string& savedGame);
-
-// The cells of the IroGame group at (column, row), the cell itself first.
-std::vector<Move> GroupAt(const Sheet& sheet, int column, int row);
-
-// The largest group (the first found from the top left when several are
-// equal); size below 2 when no group is left.
-Move LargestGroup(const Sheet& sheet);
-
-// Removes the group at (column, row): the tiles above fall and empty columns
-// close towards the left.
-void RemoveGroupAt(Sheet& sheet, int column, int row);
-
-// A tile with no equal neighbour, or column -1 when there is none.
-Move LoneTile(const Sheet& sheet);
+// The first lone tile from the top left, or column -1 when there is none.
+inline BoardGroup LoneTile(const Board& board)
+{
+    for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
+        if (group.size == 1)
+            return group;
+    return BoardGroup{-1, -1, 0};
+}
 
 // "C,R", as hanabo-tool reads a move.
-std::string MoveText(const Move& move);
+inline std::string MoveText(const BoardGroup& move)
+{
+    return std::to_string(move.column) + "," + std::to_string(move.row);
+}
 
 // N of a title "IroGame #N" (or of the first "#N" in it); 0 without one.
-int GameNumberOfTitle(const std::string& title);
+inline int GameNumberOfTitle(const std::string& title)
+{
+    const std::size_t hash = title.find('#');
+    return hash == std::string::npos ? 0 : std::atoi(title.c_str() + hash + 1);
+}

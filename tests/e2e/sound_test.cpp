@@ -98,7 +98,7 @@ protected:
     // messages; the board becomes the one after the move.
     void ClickGroup(std::string& board)
     {
-        Move move = LargestGroup(ParseSheet(board));
+        const BoardGroup move = LargestGroup(BoardOf(board));
         ASSERT_GE(move.size, 2);
         ClickCell(move.column, move.row);
         board = RunTool("play - " + MoveText(move), board);
