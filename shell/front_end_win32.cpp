@@ -1,6 +1,8 @@
 // The Win32 side of the game's front-end calls.
 #include "game/front_end.h"
 
+#include <ctime>
+
 #include "dialogs/campaign_win32.h"
 #include "dialogs/records_win32.h"
 #include "display/painting_win32.h"
@@ -59,6 +61,11 @@ bool AskYesNo(const char* text)
 bool AskPlayerName(bool restRecord, char* name, std::size_t size)
 {
     return RunNameEntry(mainWindow, restRecord, name, size);
+}
+
+long long CurrentTime()
+{
+    return std::time(nullptr);
 }
 
 void ShowRecordDialog(bool campaign)

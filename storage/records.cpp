@@ -13,9 +13,6 @@
 RecordLists sheetRecords;
 RecordLists campaignRecords;
 
-static std::time_t SystemClock() { return std::time(nullptr); }
-std::time_t (*RecordClock)() = SystemClock;
-
 const char CampaignRecordKey[] = "Campaign";
 
 static const char CampaignScoreHeader[] = "[CampaignScore]";

@@ -27,9 +27,6 @@ struct RecordLists {
 extern RecordLists sheetRecords;
 extern RecordLists campaignRecords;
 
-// Where record dates come from (the tests fix it).
-extern std::time_t (*RecordClock)();
-
 // The key of a sheet's records, "%dx%d(%d)", and the Campaign's.
 std::string RecordKey(int columns, int rows, int cellNo);
 extern const char CampaignRecordKey[];

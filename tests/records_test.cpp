@@ -12,8 +12,6 @@
 #include "tests/fake_front_end.h"
 #include "tests/file_helpers.h"
 
-static std::time_t FixedClock() { return 1000000000; }
-
 static std::string Entry(const char* name, const char* value)
 {
     return FormatRecordEntry(name, "(96/03/20 00:00:00)", value);
@@ -27,9 +25,8 @@ protected:
         ini = ProgramFilePath("Hanabo.ini");
         sheetRecords = RecordLists();
         campaignRecords = RecordLists();
-        RecordClock = FixedClock;
-        date = RecordDate(FixedClock());
         ResetFakeFrontEnd();
+        date = RecordDate(fake.now);
     }
     void TearDown() override
     {
