@@ -28,11 +28,6 @@ protected:
         ResetFakeFrontEnd();
         date = RecordDate(fake.now);
     }
-    void TearDown() override
-    {
-        rewriteStopsBeforeStep = 0;
-        ProgramFolderTest::TearDown();
-    }
     std::string ini, date;
 };
 
@@ -275,12 +270,10 @@ TEST_F(Records, ARecordsRewriteCutShortLeavesTheOldFileAndTriesAgain)
     fake.names.push_back("R");
     RecordGameResult(500, 1);
     for (int step = 1; step <= 5; ++step) {
-        rewriteStopsBeforeStep = step;
-        SaveRecords();
+        SaveRecords(RewriteDyingBefore(step));
         EXPECT_EQ(Slurp(ini), old) << "stopped before step " << step;
         EXPECT_TRUE(sheetRecords.recordsChanged);
     }
-    rewriteStopsBeforeStep = 0;
     SaveRecords();
     EXPECT_FALSE(sheetRecords.recordsChanged);
     EXPECT_EQ(Slurp(ini).substr(0, old.size() + 14), old + "[S16x12(5)]\r\nR");
