@@ -62,7 +62,13 @@ static bool WriteOnDisk(std::FILE* file, const char* bytes, std::size_t size)
     return std::fwrite(bytes, 1, size, file) == size;
 }
 
-static bool CloseOnDisk(std::FILE* file) { return std::fclose(file) == 0; }
+// The flush is asked on its own: a runtime's fclose may not pass on that its
+// last bytes met a full disk.
+static bool CloseOnDisk(std::FILE* file)
+{
+    bool flushed = std::fflush(file) == 0;
+    return std::fclose(file) == 0 && flushed;
+}
 
 static void RemoveFromDisk(const std::string& path) { std::remove(path.c_str()); }
 
