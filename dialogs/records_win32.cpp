@@ -18,15 +18,19 @@ struct RecordWindow {
     std::vector<std::string> shownRests;
 };
 
-static RecordWindow recordWindows[2];
-static HWND recordOwner;
+// The sheets' record dialog and the Campaign's, and the window they show over.
+struct RecordDialogs {
+    RecordWindow windows[2];
+    HWND owner = nullptr;
+};
+static RecordDialogs recordDialogs;
 
 // The list columns: the name, the date and the value, in dialog units.
-static INT ListTabStops[] = {64, 148};
+static const INT ListTabStops[] = {64, 148};
 
 static RecordWindow* WindowOf(HWND dialog)
 {
-    for (RecordWindow& window : recordWindows)
+    for (RecordWindow& window : recordDialogs.windows)
         if (window.dialog == dialog)
             return &window;
     return nullptr;
@@ -128,23 +132,23 @@ static INT_PTR CALLBACK RecordDialogProc(HWND dialog, UINT message, WPARAM wPara
 
 void CreateRecordDialogs(HWND owner)
 {
-    recordOwner = owner;
+    recordDialogs.owner = owner;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     const int templates[2] = {IDD_RECORD, IDD_CAMPAIGNRECORD};
     for (int i = 0; i < 2; ++i) {
-        recordWindows[i].campaign = i == 1;
-        recordWindows[i].dialog =
+        recordDialogs.windows[i].campaign = i == 1;
+        recordDialogs.windows[i].dialog =
             CreateDialogParamA(instance, MAKEINTRESOURCEA(templates[i]), owner, RecordDialogProc, 0);
     }
 }
 
 void ShowRecordWindow(bool campaign)
 {
-    RecordWindow& window = recordWindows[campaign ? 1 : 0];
+    RecordWindow& window = recordDialogs.windows[campaign ? 1 : 0];
     if (!window.dialog)
         return;
     RECT main;
-    GetWindowRect(recordOwner, &main);
+    GetWindowRect(recordDialogs.owner, &main);
     SetWindowPos(window.dialog, nullptr, main.left, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Refresh(&window, true);
     InvalidateRect(window.dialog, nullptr, TRUE);
@@ -154,14 +158,14 @@ void ShowRecordWindow(bool campaign)
 
 void RefreshRecordWindows()
 {
-    for (RecordWindow& window : recordWindows)
+    for (RecordWindow& window : recordDialogs.windows)
         if (window.dialog)
             Refresh(&window, true);
 }
 
 void HideRecordWindows()
 {
-    for (RecordWindow& window : recordWindows)
+    for (RecordWindow& window : recordDialogs.windows)
         if (window.dialog && IsWindowVisible(window.dialog))
             ShowWindow(window.dialog, SW_HIDE);
 }

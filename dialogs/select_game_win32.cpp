@@ -11,13 +11,17 @@
 #include "storage/records.h"
 #include "storage/settings.h"
 
-static HINSTANCE instance;
-static HWND mainWindow;
-static HWND selectGameDialog;
-// The change count of the recent numbers that the NumberBox's list shows.
-static int shownRecentChanges = -1;
-// The comment dialog's text, taken when OK closes it.
-static std::string enteredComment;
+// The dialog, made once at start-up, and what it keeps between its messages.
+struct SelectGameWindow {
+    HINSTANCE instance = nullptr;
+    HWND owner = nullptr;
+    HWND dialog = nullptr;
+    // The change count of the recent numbers that the NumberBox's list shows.
+    int shownRecentChanges = -1;
+    // The comment dialog's text, taken when OK closes it.
+    std::string enteredComment;
+};
+static SelectGameWindow selectGame;
 
 static std::string ItemText(HWND dialog, int id)
 {
@@ -28,7 +32,7 @@ static std::string ItemText(HWND dialog, int id)
 
 static HWND SpecialNumberList()
 {
-    return GetDlgItem(selectGameDialog, IDC_SPECIALNUMBERS);
+    return GetDlgItem(selectGame.dialog, IDC_SPECIALNUMBERS);
 }
 
 static std::string ListEntry(HWND list, int index)
@@ -57,7 +61,7 @@ static INT_PTR CALLBACK CommentProc(HWND box, UINT message, WPARAM wParam, LPARA
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            enteredComment = ItemText(box, IDC_COMMENT_TEXT);
+            selectGame.enteredComment = ItemText(box, IDC_COMMENT_TEXT);
             EndDialog(box, IDOK);
             return TRUE;
         }
@@ -71,10 +75,10 @@ static INT_PTR CALLBACK CommentProc(HWND box, UINT message, WPARAM wParam, LPARA
 static void OnRegister(HWND dialog)
 {
     std::string description = RecordKey(board.columns, board.rows, settings.CellNo);
-    enteredComment.clear();
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_COMMENT), dialog, CommentProc,
+    selectGame.enteredComment.clear();
+    DialogBoxParamA(selectGame.instance, MAKEINTRESOURCEA(IDD_COMMENT), dialog, CommentProc,
                     reinterpret_cast<LPARAM>(description.c_str()));
-    std::string comment = enteredComment.empty() ? description : enteredComment;
+    std::string comment = selectGame.enteredComment.empty() ? description : selectGame.enteredComment;
     std::string entry = FormatSpecialNumberEntry(ItemText(dialog, IDC_NUMBERBOX), comment);
     SendDlgItemMessageA(dialog, IDC_SPECIALNUMBERS, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
 }
@@ -143,17 +147,18 @@ static INT_PTR CALLBACK SelectGameProc(HWND dialog, UINT message, WPARAM wParam,
 
 void CreateSelectGameDialog(HINSTANCE programInstance, HWND owner)
 {
-    instance = programInstance;
-    mainWindow = owner;
-    selectGameDialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SELECTGAME), owner, SelectGameProc, 0);
+    selectGame.instance = programInstance;
+    selectGame.owner = owner;
+    selectGame.dialog =
+        CreateDialogParamA(programInstance, MAKEINTRESOURCEA(IDD_SELECTGAME), owner, SelectGameProc, 0);
 }
 
 void ShowRecentNumbers()
 {
-    if (!selectGameDialog || shownRecentChanges == recentNumbers.changes)
+    if (!selectGame.dialog || selectGame.shownRecentChanges == recentNumbers.changes)
         return;
-    shownRecentChanges = recentNumbers.changes;
-    HWND box = GetDlgItem(selectGameDialog, IDC_NUMBERBOX);
+    selectGame.shownRecentChanges = recentNumbers.changes;
+    HWND box = GetDlgItem(selectGame.dialog, IDC_NUMBERBOX);
     SendMessageA(box, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < recentNumbers.count; ++i) {
         char text[16];
@@ -165,7 +170,7 @@ void ShowRecentNumbers()
 
 void ShowSelectGameDialog()
 {
-    if (!selectGameDialog)
+    if (!selectGame.dialog)
         return;
     StopTimer();
     ui.animState = AnimState::Idle;
@@ -173,13 +178,13 @@ void ShowSelectGameDialog()
     RECT window;
     RECT client;
     RECT own;
-    GetWindowRect(mainWindow, &window);
-    GetClientRect(mainWindow, &client);
-    GetWindowRect(selectGameDialog, &own);
+    GetWindowRect(selectGame.owner, &window);
+    GetClientRect(selectGame.owner, &client);
+    GetWindowRect(selectGame.dialog, &own);
     LayoutPoint place = SelectGameDialogPlace(window.left, window.bottom, client.bottom - client.top);
-    MoveWindow(selectGameDialog, place.x, place.y, own.right - own.left, own.bottom - own.top, TRUE);
-    ShowWindow(selectGameDialog, SW_SHOW);
-    UpdateWindow(selectGameDialog);
+    MoveWindow(selectGame.dialog, place.x, place.y, own.right - own.left, own.bottom - own.top, TRUE);
+    ShowWindow(selectGame.dialog, SW_SHOW);
+    UpdateWindow(selectGame.dialog);
 }
 
 void RestoreSpecialNumbers(const std::vector<std::string>& entries)
@@ -192,7 +197,7 @@ void RestoreSpecialNumbers(const std::vector<std::string>& entries)
 
 void CollectSpecialNumbers(std::vector<std::string>* entries)
 {
-    if (!selectGameDialog)
+    if (!selectGame.dialog)
         return;
     HWND list = SpecialNumberList();
     LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);

@@ -18,6 +18,19 @@
 
 PaintLayout paintLayout;
 
+// The board as the window shows it, in board pixels (the cell at column c,
+// row r at c x ts, r x ts). Cells are drawn into it by copying pixels, and
+// the part that changed goes to the window in one copy: drawing cell by cell
+// into the window costs a device context per cell, too slow for groups that
+// cover a large sheet.
+struct BackBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    std::uint32_t* pixels = nullptr;
+    RECT changed = {0, 0, 0, 0};   // board pixels not yet copied to the window
+};
+
 // Everything the display draws with, made at start-up.
 struct Drawing {
     HWND window = nullptr;
@@ -33,25 +46,13 @@ struct Drawing {
     bool defaultPaletteKept = false;
     Bitmap builtInTiles;
     Bitmap barIcons;
+    BackBuffer back;
 };
 static Drawing drawing;
 
-// The board as the window shows it, in board pixels (the cell at column c,
-// row r at c x ts, r x ts). Cells are drawn into it by copying pixels, and
-// the part that changed goes to the window in one copy: drawing cell by cell
-// into the window costs a device context per cell, too slow for groups that
-// cover a large sheet.
-struct BackBuffer {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ oldBitmap = nullptr;
-    std::uint32_t* pixels = nullptr;
-    RECT changed = {0, 0, 0, 0};   // board pixels not yet copied to the window
-};
-static BackBuffer back;
-
 static void CreateBackBuffer(HDC windowDc)
 {
+    BackBuffer& back = drawing.back;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = BoardMaxWidth;
@@ -71,6 +72,7 @@ static void CreateBackBuffer(HDC windowDc)
 
 static void DestroyBackBuffer()
 {
+    BackBuffer& back = drawing.back;
     if (back.dc) {
         if (back.oldBitmap)
             SelectObject(back.dc, back.oldBitmap);
@@ -116,7 +118,7 @@ bool CreateTileCanvas(HWND window)
     drawing.canvasDc = CreateCompatibleDC(windowDc);
     CreateBackBuffer(windowDc);
     ReleaseDC(window, windowDc);
-    if (!drawing.canvasBitmap || !drawing.canvasDc || !bits || !back.pixels) {
+    if (!drawing.canvasBitmap || !drawing.canvasDc || !bits || !drawing.back.pixels) {
         DestroyTileCanvas();
         return false;
     }
@@ -245,7 +247,7 @@ bool StretchFrameToAnimationSlot(int band, int frame)
 
 static bool CanPaint()
 {
-    return tileSet.loaded && drawing.canvasDc && back.pixels && tileSetInfo.kind >= TileSetPlain &&
+    return tileSet.loaded && drawing.canvasDc && drawing.back.pixels && tileSetInfo.kind >= TileSetPlain &&
            tileSetInfo.kind <= TileSetAnimated32 && !board.cells.empty();
 }
 
@@ -258,7 +260,7 @@ static void FrameCursor(int x, int y, int width, int height)
     const int ring = board.ts >= 16 ? board.ts / 16 : 1;
     const int black = board.ts >= 8 ? ring : 0;
     for (int line = 0; line < height; ++line) {
-        std::uint32_t* row = back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x;
+        std::uint32_t* row = drawing.back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x;
         for (int i = 0; i < width; ++i) {
             int edge = std::min(std::min(i, width - 1 - i), std::min(line, height - 1 - line));
             if (edge < black)
@@ -290,33 +292,33 @@ static void CopyCell(int column, int row)
         height = BoardMaxHeight - y;
     if (width <= 0 || height <= 0)
         return;
-    if (IsRectEmpty(&back.changed))
+    if (IsRectEmpty(&drawing.back.changed))
         GdiFlush();  // the canvas and the buffer are read and written directly
     for (int line = 0; line < height; ++line)
-        std::memcpy(back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x,
+        std::memcpy(drawing.back.pixels + static_cast<std::size_t>(y + line) * BoardMaxWidth + x,
                     drawing.canvas.pixels + static_cast<std::size_t>(source.y + line) * CanvasWidth + source.x,
                     static_cast<std::size_t>(width) * sizeof(std::uint32_t));
     if (CursorAt(column, row))
         FrameCursor(x, y, width, height);
     const RECT square = {x, y, x + width, y + height};
-    UnionRect(&back.changed, &back.changed, &square);
+    UnionRect(&drawing.back.changed, &drawing.back.changed, &square);
 }
 
 // Copies the board pixels of `area` from the back buffer to the window.
 static void CopyToWindow(HDC dc, const RECT& area)
 {
     BitBlt(dc, BoardLeft + area.left, paintLayout.boardTop + area.top, area.right - area.left, area.bottom - area.top,
-           back.dc, area.left, area.top, SRCCOPY);
+           drawing.back.dc, area.left, area.top, SRCCOPY);
 }
 
 void ShowDrawnCells()
 {
-    if (IsRectEmpty(&back.changed) || !back.dc)
+    if (IsRectEmpty(&drawing.back.changed) || !drawing.back.dc)
         return;
     HDC dc = GetDC(drawing.window);
-    CopyToWindow(dc, back.changed);
+    CopyToWindow(dc, drawing.back.changed);
     ReleaseDC(drawing.window, dc);
-    SetRectEmpty(&back.changed);
+    SetRectEmpty(&drawing.back.changed);
 }
 
 void DrawBoardCell(int column, int row)
@@ -433,10 +435,10 @@ void PaintBoardRequest(HWND window)
             CopyToWindow(dc, area);
         // What was drawn before and lies inside the painted cells is on the screen now.
         RECT outside;
-        if (SubtractRect(&outside, &back.changed, &area))
-            back.changed = outside;
+        if (SubtractRect(&outside, &drawing.back.changed, &area))
+            drawing.back.changed = outside;
         else
-            SetRectEmpty(&back.changed);
+            SetRectEmpty(&drawing.back.changed);
     }
     EndPaint(window, &paint);
     ShowClickCounter();

@@ -16,10 +16,6 @@
 
 WindowBars windowBars;
 
-// The texts the score bar shows. Setting a part's text repaints the bar at
-// once, so an unchanged text is not set again.
-static std::string scoreBarTexts[ScoreBarFields];
-
 static const int ToolbarImageCount = 6;
 
 // The toolbar's picture with its light grey turned into the button face, as a
@@ -180,7 +176,7 @@ void SizeWindow(int boardWidth, int boardHeight)
     ScoreBarEdges(windowWidth, edges);
     std::memcpy(paintLayout.edges, edges, sizeof edges);
     SendMessageA(windowBars.scoreBar, SB_SETPARTS, ScoreBarFields, reinterpret_cast<LPARAM>(edges));
-    for (std::string& text : scoreBarTexts)
+    for (std::string& text : windowBars.scoreBarTexts)
         text = "\x01";  // no text: every part is set afresh
     SetWindowPos(windowBars.toolbar, nullptr, 0, 0, boardWidth + ScoreBarStep(windowWidth), bars.toolBarHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
@@ -214,9 +210,9 @@ void RefreshPoppedUpToolbar()
 void SetScoreBarPart(int part, const char* text)
 {
     if (part >= 0 && part < ScoreBarFields) {
-        if (scoreBarTexts[part] == text)
+        if (windowBars.scoreBarTexts[part] == text)
             return;
-        scoreBarTexts[part] = text;
+        windowBars.scoreBarTexts[part] = text;
     }
     SendMessageA(windowBars.scoreBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
 }

@@ -4,10 +4,17 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "game/scoring.h"
+
 struct WindowBars {
     HWND toolbar = nullptr;
     HWND clickCounter = nullptr;
     HWND scoreBar = nullptr;
+    // The texts the score bar shows. Setting a part's text repaints the bar
+    // at once, so an unchanged text is not set again.
+    std::string scoreBarTexts[ScoreBarFields];
 };
 
 extern WindowBars windowBars;

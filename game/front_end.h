@@ -29,6 +29,9 @@ bool AskYesNo(const char* text);
 // returning the text typed there; false when no name was taken.
 bool AskPlayerName(bool restRecord, char* name, std::size_t size);
 
+// The time now in seconds since 1970, which dates a new record.
+long long CurrentTime();
+
 // Shows the record dialog of the sheets or of the Campaign over the main
 // window's top-left corner, with the lists' newest entries selected.
 void ShowRecordDialog(bool campaign);

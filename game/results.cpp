@@ -33,7 +33,7 @@ static void AskName(NameCheck* check, bool restRecord)
         std::snprintf(name, sizeof name, "%s", NoPlayerName);
     name[sizeof name - 1] = '\0';
     check->name = name[0] ? CutPlayerName(name) : std::string(NoPlayerName);
-    check->date = RecordDate(RecordClock());
+    check->date = RecordDate(CurrentTime());
     check->asked = true;
 }
 

@@ -8,7 +8,7 @@ static void CentreOnMainWindow(HWND box)
 {
     RECT main;
     RECT own;
-    GetWindowRect(mainWindow, &main);
+    GetWindowRect(MainWindow(), &main);
     GetWindowRect(box, &own);
     int left = (main.left + main.right) / 2 + (own.left - own.right) / 2;
     int top = (main.top + main.bottom) / 2 + (own.top - own.bottom) / 2;
@@ -38,5 +38,5 @@ static INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM)
 
 void RunAboutBox(HWND owner)
 {
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+    DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
 }

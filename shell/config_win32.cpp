@@ -124,7 +124,7 @@ static void DrawBlankPreview(HWND dialog, HDC dc)
     if (!tileSet.loaded)
         return;
     const int left = tileSetInfo.kind == TileSetAnimated32 ? BlankCellFrame(settings.BlankCell) * PreviewSize : 0;
-    static std::uint32_t pixels[PreviewSize * PreviewSize];
+    std::uint32_t pixels[PreviewSize * PreviewSize];
     for (int y = 0; y < PreviewSize; ++y)
         for (int x = 0; x < PreviewSize; ++x)
             pixels[y * PreviewSize + x] = BitmapPixel(tileSet.picture, left + x, y);
@@ -399,7 +399,7 @@ static INT_PTR CALLBACK ConfigProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 int RunConfigDialog(HWND owner)
 {
-    const INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigProc, 0);
+    const INT_PTR result = DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigProc, 0);
     SetBoxOwner(nullptr);
     return result == 1 ? 1 : 0;
 }

@@ -1,6 +1,8 @@
 // The Win32 side of the game's front-end calls.
 #include "game/front_end.h"
 
+#include <ctime>
+
 #include "dialogs/campaign_win32.h"
 #include "dialogs/records_win32.h"
 #include "display/painting_win32.h"
@@ -26,7 +28,7 @@ void SetBoxOwner(HWND owner)
 
 static HWND BoxOwner()
 {
-    return boxOwner && IsWindow(boxOwner) ? boxOwner : mainWindow;
+    return boxOwner && IsWindow(boxOwner) ? boxOwner : MainWindow();
 }
 
 void DrawCell(int column, int row)
@@ -38,7 +40,7 @@ void RepaintBoard()
 {
     DrawBoardFrame();
     RedrawBoard();
-    InvalidateRect(mainWindow, nullptr, TRUE);
+    InvalidateRect(MainWindow(), nullptr, TRUE);
 }
 
 void PlaySoundEvent(SoundEvent event)
@@ -58,7 +60,12 @@ bool AskYesNo(const char* text)
 
 bool AskPlayerName(bool restRecord, char* name, std::size_t size)
 {
-    return RunNameEntry(mainWindow, restRecord, name, size);
+    return RunNameEntry(MainWindow(), restRecord, name, size);
+}
+
+long long CurrentTime()
+{
+    return std::time(nullptr);
 }
 
 void ShowRecordDialog(bool campaign)
@@ -68,7 +75,7 @@ void ShowRecordDialog(bool campaign)
 
 void OpenCampaignDialog()
 {
-    OpenCampaignWindow(mainWindow);
+    OpenCampaignWindow(MainWindow());
 }
 
 void CloseCampaignDialog()
@@ -132,7 +139,7 @@ void EnableCommand(GameCommand command, bool enabled)
 {
     int item = MenuCommandOf(command);
     if (item != 0)
-        EnableMenuItem(GetMenu(mainWindow), item, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(GetMenu(MainWindow()), item, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     if (command == GameCommand::Redo)
         EnableToolbarButton(IDM_REDO, enabled);
     else if (command == GameCommand::New)
@@ -141,17 +148,17 @@ void EnableCommand(GameCommand command, bool enabled)
 
 void CheckCampaignItem(bool checked)
 {
-    CheckMenuItem(GetMenu(mainWindow), IDM_CAMPAIGN, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(MainWindow()), IDM_CAMPAIGN, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void StartAnimationTimer(int intervalMs)
 {
-    SetTimer(mainWindow, AnimationTimerId, static_cast<UINT>(intervalMs), nullptr);
+    SetTimer(MainWindow(), AnimationTimerId, static_cast<UINT>(intervalMs), nullptr);
 }
 
 void StopAnimationTimer()
 {
-    KillTimer(mainWindow, AnimationTimerId);
+    KillTimer(MainWindow(), AnimationTimerId);
 }
 
 void DrawAnimationFrame(int band, int frame)
@@ -161,13 +168,13 @@ void DrawAnimationFrame(int band, int frame)
 
 bool AnimationPaused()
 {
-    return IsIconic(mainWindow) || (settings.ToolBar == 0 && IsWindowVisible(windowBars.toolbar)) ||
+    return IsIconic(MainWindow()) || (settings.ToolBar == 0 && IsWindowVisible(windowBars.toolbar)) ||
            (settings.ScoreBar == 0 && IsWindowVisible(windowBars.scoreBar));
 }
 
 void SetTitle(const char* text)
 {
-    SetWindowTextA(mainWindow, text);
+    SetWindowTextA(MainWindow(), text);
 }
 
 void SetScoreBarField(int field, const char* text)

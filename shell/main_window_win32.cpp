@@ -123,7 +123,7 @@ static void OnToolTip(NMTTDISPINFOA* request)
     case IDM_CONFIG: text = IDS_TIP_CONFIG; break;
     default: return;
     }
-    request->hinst = appInstance;
+    request->hinst = AppInstance();
     request->lpszText = MAKEINTRESOURCEA(text);
     if (request->hdr.idFrom == IDM_REDO)
         PreviewRedo();

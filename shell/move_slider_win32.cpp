@@ -69,7 +69,7 @@ void OpenMoveSlider()
     StopTimer();
     if (sliderDialog)
         return;
-    sliderDialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_MOVESLIDER), mainWindow, MoveSliderProc, 0);
+    sliderDialog = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MOVESLIDER), MainWindow(), MoveSliderProc, 0);
     if (sliderDialog)
         ShowWindow(sliderDialog, SW_SHOW);
 }

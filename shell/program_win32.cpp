@@ -22,9 +22,6 @@
 #include "storage/settings.h"
 #include "game/session.h"
 
-HINSTANCE appInstance;
-HWND mainWindow;
-
 static const char WindowClassName[] = "Hanabo32";
 static const char InitialTitle[] = "Hanabo32";
 static const char StartupErrorText[] = "Error";
@@ -37,11 +34,29 @@ static const char TempFileNotWrittenText[] =
 static const char NotReplacedText[] =
     "Hanabo.ini\x82\xaa\x8d\x58\x90\x56\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42\x90\xdd\x92\xe8\x82\xcd"
     "Hanabo.tmp\x82\xc9\x8e\x63\x82\xb5\x82\xdc\x82\xb5\x82\xbd";  // Hanabo.iniが更新できません。設定はHanabo.tmpに残しました
-static HACCEL accelerators;
 
-// Set when the start-up could not make the tile canvas: the settings were
-// not all read then, so writing them back would lose the stored ones.
-static bool settingsIncomplete = false;
+// The running program, from its start to its shutdown.
+struct Program {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HACCEL accelerators = nullptr;
+    // Set when the start-up could not make the tile canvas: the settings were
+    // not all read then, so writing them back would lose the stored ones.
+    bool settingsIncomplete = false;
+    // Set by the shutdown: from then on only the quit message is awaited.
+    bool shutDown = false;
+};
+static Program program;
+
+HINSTANCE AppInstance()
+{
+    return program.instance;
+}
+
+HWND MainWindow()
+{
+    return program.mainWindow;
+}
 
 static bool HandOverToRunningCopy()
 {
@@ -66,8 +81,8 @@ static bool RegisterMainClass()
     WNDCLASSA windowClass = {};
     windowClass.style = CS_CLASSDC;
     windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = appInstance;
-    windowClass.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_HANABO));
+    windowClass.hInstance = program.instance;
+    windowClass.hIcon = LoadIconA(program.instance, MAKEINTRESOURCEA(IDI_HANABO));
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
@@ -87,7 +102,7 @@ static bool ApplySettings()
     tileSetInfo.kind = TileSetNone;
     ApplyBarSettings(settings.ToolBar != 0, settings.ScoreBar != 0);
     ResumeCampaign();
-    if (!CreateTileCanvas(mainWindow))
+    if (!CreateTileCanvas(program.mainWindow))
         return false;
     RestoreSpecialNumbers(settings.specialNumbers);
 
@@ -96,7 +111,7 @@ static bool ApplySettings()
     // Board's limits, where it cannot overflow.
     int columns = settings.SheetSizeX, rows = settings.SheetSizeY;
     LimitBoardSize(&columns, &rows, board.ts);
-    MoveWindow(mainWindow, settings.FormLeft, settings.FormTop, board.ts * columns, board.ts * rows, FALSE);
+    MoveWindow(program.mainWindow, settings.FormLeft, settings.FormTop, board.ts * columns, board.ts * rows, FALSE);
     SetBoardSize(settings.SheetSizeX, settings.SheetSizeY);
     SizeWindow(board.ts * board.columns, board.ts * board.rows);
     ApplyBitmapSetting(settings.Bitmap.c_str());
@@ -107,8 +122,8 @@ static bool ApplySettings()
 static void CollectSettings()
 {
     RECT rect;
-    GetWindowRect(mainWindow, &rect);
-    settings.windowMinimised = IsIconic(mainWindow) != 0;
+    GetWindowRect(program.mainWindow, &rect);
+    settings.windowMinimised = IsIconic(program.mainWindow) != 0;
     if (!settings.windowMinimised) {
         settings.FormLeft = rect.left;
         settings.FormTop = rect.top;
@@ -146,22 +161,19 @@ static bool ReportSettingsRewrite(RewriteResult result)
     return false;
 }
 
-// Set by the shutdown: from then on only the quit message is awaited.
-static bool shutDown = false;
-
 bool HasShutDown()
 {
-    return shutDown;
+    return program.shutDown;
 }
 
 void Shutdown()
 {
-    if (shutDown)
+    if (program.shutDown)
         return;
-    shutDown = true;
+    program.shutDown = true;
     CloseMoveSlider();
     StopTimer();
-    if (!settingsIncomplete) {
+    if (!program.settingsIncomplete) {
         CollectSettings();
         // The records go into the same file: their failure is told only when
         // the settings were written, so that one message says what failed.
@@ -182,7 +194,7 @@ static int RunMessageLoop()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(mainWindow, accelerators, &message)) {
+        if (TranslateAcceleratorA(program.mainWindow, program.accelerators, &message)) {
             ShowDrawnCells();
             continue;
         }
@@ -195,33 +207,33 @@ static int RunMessageLoop()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    appInstance = instance;
+    program.instance = instance;
     if (HandOverToRunningCopy())
         return 0;
     KeepProgramDirectory();
     if (!RegisterMainClass())
         return 0;
 
-    mainWindow = CreateWindowExA(0, WindowClassName, InitialTitle,
-                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 nullptr, nullptr, instance, nullptr);
-    if (!mainWindow)
+    program.mainWindow = CreateWindowExA(0, WindowClassName, InitialTitle,
+                                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         nullptr, nullptr, instance, nullptr);
+    if (!program.mainWindow)
         return 0;
     InitCommonControls();
-    InstallSoundPlatform(mainWindow);
+    InstallSoundPlatform(program.mainWindow);
     SeedFromClock(static_cast<std::int64_t>(std::time(nullptr)));
-    CreateSelectGameDialog(instance, mainWindow);
-    CreateRecordDialogs(mainWindow);
-    accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    CreateBars(mainWindow, instance);
+    CreateSelectGameDialog(instance, program.mainWindow);
+    CreateRecordDialogs(program.mainWindow);
+    program.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    CreateBars(program.mainWindow, instance);
     if (!ApplySettings()) {
-        MessageBoxA(mainWindow, StartupErrorText, "Hanabo32-Error", MB_OK);
-        settingsIncomplete = true;
+        MessageBoxA(program.mainWindow, StartupErrorText, "Hanabo32-Error", MB_OK);
+        program.settingsIncomplete = true;
         Shutdown();
     }
 
-    ShowWindow(mainWindow, showCommand);
-    UpdateWindow(mainWindow);
+    ShowWindow(program.mainWindow, showCommand);
+    UpdateWindow(program.mainWindow);
     return RunMessageLoop();
 }

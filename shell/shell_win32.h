@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-extern HINSTANCE appInstance;
-extern HWND mainWindow;
+// The program's instance and its main window, made once at start-up.
+HINSTANCE AppInstance();
+HWND MainWindow();
 
 // Window procedure of the main window: decodes messages into calls of their owners.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -29,8 +29,11 @@ static const char Notify[] = "notify";
 
 // The replay guard: when the last play was asked for, and how many plays in a
 // row ended at once.
-static unsigned long playAskedAt = 0;
-static int quickEnds = 0;
+struct ReplayGuard {
+    unsigned long playAskedAt = 0;
+    int quickEnds = 0;
+};
+static ReplayGuard replayGuard;
 
 static unsigned long Now()
 {
@@ -72,9 +75,9 @@ void StartMusic()
 {
     if (settings.MIDI.empty())
         return;
-    quickEnds = 0;
+    replayGuard.quickEnds = 0;
     if (Send(OpenFormat)) {
-        playAskedAt = Now();
+        replayGuard.playAskedAt = Now();
         if (Send(PlayFormat, "", Notify, nullptr, 0, true))
             return;
         StopMusic();
@@ -122,10 +125,10 @@ void OnMusicNotice()
         return;
     // A file that ends as soon as it starts would keep the loop spinning.
     const unsigned long now = Now();
-    quickEnds = now - playAskedAt < QuickEndMs ? quickEnds + 1 : 0;
-    if (quickEnds > QuickEndLimit)
+    replayGuard.quickEnds = now - replayGuard.playAskedAt < QuickEndMs ? replayGuard.quickEnds + 1 : 0;
+    if (replayGuard.quickEnds > QuickEndLimit)
         return;
-    playAskedAt = now;
+    replayGuard.playAskedAt = now;
     Send(PlayFormat, FromStart, Notify, nullptr, 0, true);
 }
 

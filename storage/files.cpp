@@ -13,8 +13,6 @@ const char SettingsFileName[] = "Hanabo.ini";
 const char TempFileName[] = "Hanabo.tmp";
 const char BackupFileName[] = "Hanabo.bak";
 
-int rewriteStopsBeforeStep = 0;
-
 std::string ProgramFilePath(const char* name) { return std::string(ProgramDirectory()) + name; }
 
 bool ReadWholeFile(const std::string& path, std::string* text)
@@ -57,48 +55,47 @@ bool FileIsAbsent(const std::string& path)
     return errno == ENOENT;
 }
 
-static bool StopsHere(int step) { return rewriteStopsBeforeStep == step; }
+static std::FILE* CreateOnDisk(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
 
-RewriteResult WriteTempFile(const std::string& tempPath, const std::string& text)
+static bool WriteOnDisk(std::FILE* file, const char* bytes, std::size_t size)
 {
-    if (StopsHere(1))
-        return RewriteResult::TempFileNotCreated;
-    std::FILE* file = std::fopen(tempPath.c_str(), "wb");
+    return std::fwrite(bytes, 1, size, file) == size;
+}
+
+// The flush is asked on its own: a runtime's fclose may not pass on that its
+// last bytes met a full disk.
+static bool CloseOnDisk(std::FILE* file)
+{
+    bool flushed = std::fflush(file) == 0;
+    return std::fclose(file) == 0 && flushed;
+}
+
+static void RemoveFromDisk(const std::string& path) { std::remove(path.c_str()); }
+
+const FileOperations DiskFiles = {CreateOnDisk, WriteOnDisk, CloseOnDisk, RemoveFromDisk, ReplaceFileWith};
+
+RewriteResult WriteTempFile(const std::string& tempPath, const std::string& text, const FileOperations& files)
+{
+    std::FILE* file = files.create(tempPath);
     if (!file)
         return RewriteResult::TempFileNotCreated;
-    std::size_t half = text.size() / 2;
-    for (int step = 2; step <= 4; ++step) {
-        if (StopsHere(step)) {
-            std::fclose(file);
-            return RewriteResult::TempFileNotWritten;
-        }
-        bool ok = true;
-        if (step == 2)
-            ok = std::fwrite(text.data(), 1, half, file) == half;
-        else if (step == 3)
-            ok = std::fwrite(text.data() + half, 1, text.size() - half, file) == text.size() - half;
-        else
-            ok = std::fflush(file) == 0;
-        if (!ok) {
-            std::fclose(file);
-            std::remove(tempPath.c_str());
-            return RewriteResult::TempFileNotWritten;
-        }
-    }
-    // Buffered bytes may meet a full disk only here.
-    if (std::fclose(file) != 0) {
-        std::remove(tempPath.c_str());
+    bool written = files.write(file, text.data(), text.size());
+    // Buffered bytes may meet a full disk only when the file is closed.
+    bool closed = files.close(file);
+    if (!written || !closed) {
+        files.remove(tempPath);
         return RewriteResult::TempFileNotWritten;
     }
     return RewriteResult::NotReplaced;
 }
 
-RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text)
+RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text,
+                          const FileOperations& files)
 {
-    RewriteResult written = WriteTempFile(tempPath, text);
-    if (written != RewriteResult::NotReplaced || StopsHere(5))
+    RewriteResult written = WriteTempFile(tempPath, text, files);
+    if (written != RewriteResult::NotReplaced)
         return written;
-    return ReplaceFileWith(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
+    return files.replace(tempPath, path) ? RewriteResult::Rewritten : RewriteResult::NotReplaced;
 }
 
 bool NextLine(std::string_view text, std::size_t* pos, std::string_view* line)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,24 +38,32 @@ bool FileIsAbsent(const std::string& path);
 // written whole but did not take the old file's place, and is left as it is.
 enum class RewriteResult { Rewritten, TempFileNotCreated, TempFileNotWritten, NotReplaced };
 
+// What a rewrite does to the disk. DiskFiles does it; the crash-safety tests
+// pass operations that fail at a chosen step, as if the program died there.
+struct FileOperations {
+    std::FILE* (*create)(const std::string& path);   // null when it cannot be made
+    bool (*write)(std::FILE* file, const char* bytes, std::size_t size);   // false unless all went in
+    bool (*close)(std::FILE* file);                  // false when buffered bytes did not reach the disk
+    void (*remove)(const std::string& path);
+    bool (*replace)(const std::string& from, const std::string& to);
+};
+extern const FileOperations DiskFiles;
+
 // Writes text whole to tempPath, checking every write and the close, then
 // lets it take the place of path in one step. Until that step path is
 // untouched; after it path is the new text. On any failure path still holds
 // its old contents.
-RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text);
+RewriteResult RewriteFile(const std::string& path, const std::string& tempPath, const std::string& text,
+                          const FileOperations& files = DiskFiles);
 
 // Only the first part of a rewrite, for an old file that must not be
 // replaced: NotReplaced when the text was written whole and left in tempPath.
-RewriteResult WriteTempFile(const std::string& tempPath, const std::string& text);
+RewriteResult WriteTempFile(const std::string& tempPath, const std::string& text,
+                            const FileOperations& files = DiskFiles);
 
 // Moves from onto to, replacing an existing to in one step (MoveFileExA with
 // MOVEFILE_REPLACE_EXISTING on Windows, rename elsewhere).
 bool ReplaceFileWith(const std::string& from, const std::string& to);
-
-// For the crash-safety tests: a rewrite stops dead before this step (1 create
-// the temporary file, 2 write its first half, 3 write the rest, 4 close it,
-// 5 replace), as if the program had died there. 0: never.
-extern int rewriteStopsBeforeStep;
 
 // The next line of a text from *pos, without its line end (LF, or CR LF),
 // moving *pos past it; false at the end. A last line without an end counts,

@@ -13,9 +13,6 @@
 RecordLists sheetRecords;
 RecordLists campaignRecords;
 
-static std::time_t SystemClock() { return std::time(nullptr); }
-std::time_t (*RecordClock)() = SystemClock;
-
 const char CampaignRecordKey[] = "Campaign";
 
 static const char CampaignScoreHeader[] = "[CampaignScore]";
@@ -307,7 +304,7 @@ std::string FormatRecordSections(const std::string& oldText, const RecordLists& 
     return out;
 }
 
-RewriteResult SaveRecordsOf(RecordLists* lists)
+RewriteResult SaveRecordsOf(RecordLists* lists, const FileOperations& files)
 {
     if (!lists->recordsChanged || !lists->keyLoaded)
         return RewriteResult::Rewritten;
@@ -320,7 +317,7 @@ RewriteResult SaveRecordsOf(RecordLists* lists)
         return RewriteResult::NotReplaced;
     std::string text = FormatRecordSections(old, *lists);
     // A failed rewrite keeps the flag, so that a later save tries again.
-    RewriteResult result = RewriteFile(path, ProgramFilePath(TempFileName), text);
+    RewriteResult result = RewriteFile(path, ProgramFilePath(TempFileName), text, files);
     if (result == RewriteResult::Rewritten)
         lists->recordsChanged = false;
     return result;
@@ -339,10 +336,10 @@ void LoadRecordsOf(RecordLists* lists, const std::string& key)
     ReadRecordSections(haveFile ? text.c_str() : nullptr, key, lists);
 }
 
-RewriteResult SaveRecords()
+RewriteResult SaveRecords(const FileOperations& files)
 {
-    RewriteResult sheet = SaveRecordsOf(&sheetRecords);
-    RewriteResult campaign = SaveRecordsOf(&campaignRecords);
+    RewriteResult sheet = SaveRecordsOf(&sheetRecords, files);
+    RewriteResult campaign = SaveRecordsOf(&campaignRecords, files);
     return sheet != RewriteResult::Rewritten ? sheet : campaign;
 }
 

@@ -27,9 +27,6 @@ struct RecordLists {
 extern RecordLists sheetRecords;
 extern RecordLists campaignRecords;
 
-// Where record dates come from (the tests fix it).
-extern std::time_t (*RecordClock)();
-
 // The key of a sheet's records, "%dx%d(%d)", and the Campaign's.
 std::string RecordKey(int columns, int rows, int cellNo);
 extern const char CampaignRecordKey[];
@@ -78,12 +75,12 @@ void LoadRecordsOf(RecordLists* lists, const std::string& key);
 // were last written; Rewritten also when there was nothing to write. A
 // settings file that is there but cannot be read leaves them unwritten
 // (NotReplaced).
-RewriteResult SaveRecordsOf(RecordLists* lists);
+RewriteResult SaveRecordsOf(RecordLists* lists, const FileOperations& files = DiskFiles);
 
 
 // Writes every record dialog's lists that changed (at shutdown); the first
 // failure, or Rewritten.
-RewriteResult SaveRecords();
+RewriteResult SaveRecords(const FileOperations& files = DiskFiles);
 
 // Clear Records: the question to ask (OK / Cancel, caption "Hanabo32"), and
 // what OK does: both dialogs forget their key and lists, and the whole

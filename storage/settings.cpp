@@ -364,7 +364,7 @@ void LoadSettings()
         ReadSettings(nullptr, &settings);
 }
 
-RewriteResult SaveSettings()
+RewriteResult SaveSettings(const FileOperations& files)
 {
     std::string path = ProgramFilePath(SettingsFileName);
     std::string tempPath = ProgramFilePath(TempFileName);
@@ -375,6 +375,6 @@ RewriteResult SaveSettings()
     // name) would lose its records if replaced: it stays as it is, and this
     // run's settings stay in the temporary file beside it.
     if (haveOld || FileIsAbsent(path))
-        return RewriteFile(path, tempPath, text);
-    return WriteTempFile(tempPath, text);
+        return RewriteFile(path, tempPath, text, files);
+    return WriteTempFile(tempPath, text, files);
 }

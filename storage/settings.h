@@ -92,4 +92,4 @@ void LoadSettings();
 // step. A failure leaves the old file as it was; a settings file that is
 // there but cannot be read (or a folder of that name) is not replaced at all,
 // and this run's settings stay in the temporary file beside it (NotReplaced).
-RewriteResult SaveSettings();
+RewriteResult SaveSettings(const FileOperations& files = DiskFiles);

@@ -29,8 +29,6 @@ const std::vector<std::string> DealtBoards[5] = {
     {"12133123", "13111321", "12333113", "33321313", "11113122", "33222122"},
 };
 
-std::time_t FixedClock() { return 1000000000; }
-
 class Campaign : public ProgramFolderTest {
 protected:
     void SetUp() override
@@ -40,7 +38,6 @@ protected:
         game.keepRecords = true;
         sheetRecords = RecordLists();
         campaignRecords = RecordLists();
-        RecordClock = FixedClock;
     }
 
     // Plays the stage to its end; the number of moves made, the stage's score
@@ -118,7 +115,7 @@ TEST_F(Campaign, FiveStagesWithSeedSevenThenTheAverages)
     EXPECT_FALSE(fake.campaignChecked);
     EXPECT_TRUE(fake.enabled[GameCommand::New]);
     EXPECT_EQ(settings.CampaignTane, 0);
-    std::string date = RecordDate(FixedClock());
+    std::string date = RecordDate(fake.now);
     ASSERT_GE(campaignRecords.highScoreSelected, 0);
     ASSERT_GE(campaignRecords.restSelected, 0);
     EXPECT_EQ(campaignRecords.HighScoreList[campaignRecords.highScoreSelected],

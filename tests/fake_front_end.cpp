@@ -66,6 +66,8 @@ bool AskPlayerName(bool restRecord, char* name, std::size_t size)
     return true;
 }
 
+long long CurrentTime() { return fake.now; }
+
 void EnableCommand(GameCommand command, bool enabled)
 {
     fake.enabled[command] = enabled;

@@ -18,6 +18,7 @@ struct FakeFrontEnd {
     std::deque<bool> yesNoAnswers;         // AskYesNo answers; No when empty
     std::deque<std::string> names;         // AskPlayerName answers; cancel when empty
     std::deque<std::string> chosenFiles;   // ChooseFile answers; cancel when empty
+    long long now = 1000000000;            // what CurrentTime answers, so that record dates are known
     int tilePictureKind = 1;               // the TileSetKind ApplyTilePicture reports
     std::string title;
     std::string scoreBar[7];

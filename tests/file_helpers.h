@@ -1,5 +1,6 @@
 // Files for the native tests: whole-file reads and writes, a ProgramDirectory
-// of a test's own, and command-line programs run with their output captured.
+// of a test's own, rewrites cut short, and command-line programs run with
+// their output captured.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "storage/files.h"
 #include "storage/program_directory.h"
 
 // The whole content of a file; empty when it cannot be read.
@@ -51,6 +53,41 @@ protected:
     }
     std::string folder;
 };
+
+// The file operations of a program that dies before one step of a rewrite:
+// 1 creating the temporary file, 2 writing it, 3 writing its second half,
+// 4 closing it, 5 replacing the old file. From there on nothing reaches the
+// disk, not even the removal of a temporary file that was not written whole.
+inline int rewriteDiesBeforeStep = 0;
+inline bool rewriteDied = false;
+
+inline bool RewriteLivesTo(int step)
+{
+    rewriteDied = rewriteDied || step == rewriteDiesBeforeStep;
+    return !rewriteDied;
+}
+
+inline FileOperations RewriteDyingBefore(int step)
+{
+    rewriteDiesBeforeStep = step;
+    rewriteDied = false;
+    FileOperations files;
+    files.create = [](const std::string& path) { return RewriteLivesTo(1) ? DiskFiles.create(path) : nullptr; };
+    files.write = [](std::FILE* file, const char* bytes, std::size_t size) {
+        const std::size_t half = size / 2;
+        return RewriteLivesTo(2) && DiskFiles.write(file, bytes, half) && RewriteLivesTo(3) &&
+               DiskFiles.write(file, bytes + half, size - half);
+    };
+    files.close = [](std::FILE* file) { return DiskFiles.close(file) && RewriteLivesTo(4); };
+    files.remove = [](const std::string& path) {
+        if (!rewriteDied)
+            DiskFiles.remove(path);
+    };
+    files.replace = [](const std::string& from, const std::string& to) {
+        return RewriteLivesTo(5) && DiskFiles.replace(from, to);
+    };
+    return files;
+}
 
 struct ProgramRun {
     int status;  // the exit status, -1 when the program did not exit

@@ -12,8 +12,6 @@
 #include "tests/fake_front_end.h"
 #include "tests/file_helpers.h"
 
-static std::time_t FixedClock() { return 1000000000; }
-
 static std::string Entry(const char* name, const char* value)
 {
     return FormatRecordEntry(name, "(96/03/20 00:00:00)", value);
@@ -27,14 +25,8 @@ protected:
         ini = ProgramFilePath("Hanabo.ini");
         sheetRecords = RecordLists();
         campaignRecords = RecordLists();
-        RecordClock = FixedClock;
-        date = RecordDate(FixedClock());
         ResetFakeFrontEnd();
-    }
-    void TearDown() override
-    {
-        rewriteStopsBeforeStep = 0;
-        ProgramFolderTest::TearDown();
+        date = RecordDate(fake.now);
     }
     std::string ini, date;
 };
@@ -278,12 +270,10 @@ TEST_F(Records, ARecordsRewriteCutShortLeavesTheOldFileAndTriesAgain)
     fake.names.push_back("R");
     RecordGameResult(500, 1);
     for (int step = 1; step <= 5; ++step) {
-        rewriteStopsBeforeStep = step;
-        SaveRecords();
+        SaveRecords(RewriteDyingBefore(step));
         EXPECT_EQ(Slurp(ini), old) << "stopped before step " << step;
         EXPECT_TRUE(sheetRecords.recordsChanged);
     }
-    rewriteStopsBeforeStep = 0;
     SaveRecords();
     EXPECT_FALSE(sheetRecords.recordsChanged);
     EXPECT_EQ(Slurp(ini).substr(0, old.size() + 14), old + "[S16x12(5)]\r\nR");

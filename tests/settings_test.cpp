@@ -20,13 +20,7 @@ protected:
         ini = ProgramFilePath("Hanabo.ini");
         tmp = ProgramFilePath("Hanabo.tmp");
         settings = Settings();
-        rewriteStopsBeforeStep = 0;
         ResetFakeFrontEnd();
-    }
-    void TearDown() override
-    {
-        rewriteStopsBeforeStep = 0;
-        ProgramFolderTest::TearDown();
     }
     std::string ini, tmp;
 };
@@ -300,12 +294,10 @@ TEST_F(SettingsFile, ARewriteCutShortAtAnyStepLeavesACompleteFile)
     std::string expectedNew = FormatSettings(settings, &old);
     for (int step = 1; step <= 5; ++step) {
         Spill(ini, old);
-        rewriteStopsBeforeStep = step;
-        SaveSettings();
+        SaveSettings(RewriteDyingBefore(step));
         EXPECT_EQ(Slurp(ini), old) << "stopped before step " << step;
         // The next start reads the old settings, and the next shutdown
         // writes over whatever temporary file was left.
-        rewriteStopsBeforeStep = 0;
         Settings read;
         std::string text = Slurp(ini);
         ReadSettings(text.c_str(), &read);

@@ -1,12 +1,15 @@
 // The front end of the command-line tools: nothing to draw, play or ask.
 #include "game/front_end.h"
 
+#include <ctime>
+
 void DrawCell(int, int) {}
 void RepaintBoard() {}
 void PlaySoundEvent(SoundEvent) {}
 void ShowMessage(const char*, MessageKind) {}
 bool AskYesNo(const char*) { return false; }
 bool AskPlayerName(bool, char*, std::size_t) { return false; }
+long long CurrentTime() { return std::time(nullptr); }
 void ShowRecordDialog(bool) {}
 int ApplyTilePicture(const char*) { return 1; }
 void SizeWindowToBoard() {}
