@@ -1,7 +1,7 @@
 // The Hint: the search's recommended group, marked as hovering marks it.
 #pragma once
 
-#include "game/solver.h"
+#include "search/solve.h"
 
 // How long the Hint searches, in seconds.
 const double HintSeconds = 0.4;

@@ -23,7 +23,7 @@
 #include "game/removal.h"
 #include "game/pointer.h"
 #include "storage/settings.h"
-#include "game/solver.h"
+#include "search/solve.h"
 
 static const char Usage[] =
     "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"

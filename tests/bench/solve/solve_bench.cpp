@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/solver.h"
+#include "search/solve.h"
 
 #ifndef HANABO_SOLVE_SET
 #define HANABO_SOLVE_SET "tests/bench/data/standard-set-15x15.txt"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "game/scoring.h"
-#include "game/solver.h"
+#include "search/solve.h"
 #include "tests/game_helpers.h"
 
 static SolvePosition PositionOfBoard(bool road)

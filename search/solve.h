@@ -1,6 +1,4 @@
-// The search for the best line of play: playouts guided by a policy that
-// adapts to the best line seen, on its own compact copy of a board, so that it touches neither the game's board nor the front
-// end and may run on a worker thread or many times over.
+// The search for the best line of play: what the Hint, hanabo-tool and the benchmarks call.
 #pragma once
 
 #include <atomic>
@@ -39,7 +37,9 @@ struct SolveResult {
     int spared = 0;                // the kind the playouts spared while another could go (0 on roads)
 };
 
-// Searches for `seconds` (at least one greedy line is always finished; a
+// Searches for `seconds` on a copy of the position, touching neither the
+// game's board nor the front end, so that it may run on a worker thread or
+// many times over (at least one greedy line is always finished; a
 // board with no move gives an empty line). `stop`, when given, ends the
 // search early from another thread; `playoutLimit`, when over 0, after so
 // many playouts (on boards of up to 64 x 64 cells), which makes a search
@@ -47,7 +47,7 @@ struct SolveResult {
 SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
                   const std::atomic<bool>* stop = nullptr, long long playoutLimit = 0);
 
-// Plays a line on the position by the same rules; false at the first move
+// Plays a line on the position by the rules of play; false at the first move
 // that removes nothing. Fills the score and the tiles left.
 bool PlayLine(const SolvePosition& position, const std::vector<SolveMove>& line, long long* score, int* rest);
 

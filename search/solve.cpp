@@ -1,0 +1,156 @@
+// The entry of the search: the engine is chosen once, the search runs, and its line is played by the rules of play.
+//
+// The search works on its own board kept by columns (search/fast_board.h)
+// and adapts a playout policy (search/policy_search.h): a minute gives a few
+// searches of level 3 (a million playouts each), and each one after the first
+// starts from weights already drawn towards the best line so far, which does
+// better than starting each afresh. Boards of more than 64 x 64 cells get a
+// nested Monte-Carlo search instead (search/nested.h), whose playouts can
+// stop midway when time is up. Every line is replayed by the rules of play
+// before it is given out; a board with a hole under a tile (which play never
+// leaves) gets only a greedy line by those rules.
+#include "search/solve.h"
+
+#include "rules/board.h"
+#include "rules/groups.h"
+#include "rules/removal.h"
+#include "search/bit_engine.h"
+#include "search/budget.h"
+#include "search/cell_engine.h"
+#include "search/nested.h"
+#include "search/policy_search.h"
+#include "search/worth.h"
+
+namespace {
+
+// The policy search's limit: larger boards get the nested search.
+const int PolicyCells = 4096;
+
+Board BoardOf(const SolvePosition& p)
+{
+    Board b;
+    b.columns = p.columns;
+    b.rows = p.rows;
+    b.cells = p.cells;
+    return b;
+}
+
+GameMode ModeOf(const SolvePosition& p)
+{
+    return p.road ? GameMode::ZededUdoz : GameMode::IroGame;
+}
+
+Counts CountAll(const std::vector<unsigned char>& cells, bool road)
+{
+    return CountCells(cells.data(), static_cast<int>(cells.size()), road);
+}
+
+// The line that takes the largest group each time (the first of them).
+SolveResult GreedyLine(const SolvePosition& position, SolveObjective objective)
+{
+    SolveResult best;
+    Board board = BoardOf(position);
+    const GameMode mode = ModeOf(position);
+    while (true) {
+        std::vector<BoardGroup> groups = GroupsOf(board, mode);
+        const BoardGroup* pick = nullptr;
+        for (const BoardGroup& g : groups)
+            if (g.size >= 2 && (pick == nullptr || g.size > pick->size))
+                pick = &g;
+        if (pick == nullptr)
+            break;
+        best.line.push_back(SolveMove{pick->column, pick->row});
+        best.score += RemovalPoints(RemoveGroupAt(board, mode, pick->column, pick->row));
+    }
+    Counts counts = CountAll(board.cells, position.road);
+    best.rest = counts.rest;
+    best.cleared = counts.rest == 0;
+    best.value = Value(objective, best.score, counts);
+    return best;
+}
+
+template <class Engine>
+SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, double seconds,
+                       SearchClock::time_point deadline, const std::atomic<bool>* stop, long long playoutLimit)
+{
+    Engine engine(position.columns, position.rows);
+    FastBoard board;
+    if (!engine.Load(position, &board))
+        return GreedyLine(position, objective);
+    // A first whole line from one playout, then the search improves on it.
+    SolveResult best;
+    Nested<Engine> nested(&engine, objective, deadline, stop);
+    std::vector<int> line;
+    FastBoard scratch = board;
+    long long value = nested.Playout(scratch, &line);
+    if (position.columns * position.rows <= PolicyCells) {
+        PolicySearch<Engine> policy(&engine, objective, deadline, stop, playoutLimit);
+        // A minute affords three short searches for each kind to spare and
+        // twenty for the finalists (a quarter of the playouts: a wrong kind
+        // costs more than the search loses), ten seconds one and three; a
+        // Hint's half second keeps to the kind with the most.
+        int first = seconds >= 30 ? 3 : seconds >= 4 ? 1 : 0;
+        int trials = seconds >= 30 ? 20 : seconds >= 4 ? 3 : 0;
+        policy.Run(board, first, trials, &line, &value);
+        best.playouts = policy.Playouts();
+        best.spared = policy.Spared();
+    } else {
+        nested.Run(board, &line, &value);
+    }
+    best.playouts += nested.Playouts();
+    // Replay the line on the board to turn its cells into moves.
+    scratch = board;
+    for (int i : line) {
+        best.line.push_back(engine.Layout().MoveOf(i));
+        engine.Remove(scratch, i);
+    }
+    long long score = 0;
+    int rest = 0;
+    if (!PlayLine(position, best.line, &score, &rest) || score != scratch.score)
+        return GreedyLine(position, objective);
+    best.score = score;
+    best.rest = rest;
+    best.cleared = rest == 0;
+    best.value = Value(objective, score, scratch.counts);
+    return best;
+}
+
+}  // namespace
+
+SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
+                  const std::atomic<bool>* stop, long long playoutLimit)
+{
+    if (!HoldsItsCells(BoardOf(position)))
+        return SolveResult();
+    SearchClock::time_point deadline = DeadlineAfter(SearchClock::now(), seconds);
+    if (BitEngine::Fits(position))
+        return SearchWith<BitEngine>(position, objective, seconds, deadline, stop, playoutLimit);
+    if (position.road)
+        return SearchWith<CellEngine<true>>(position, objective, seconds, deadline, stop, playoutLimit);
+    return SearchWith<CellEngine<false>>(position, objective, seconds, deadline, stop, playoutLimit);
+}
+
+bool PlayLine(const SolvePosition& position, const std::vector<SolveMove>& line, long long* score, int* rest)
+{
+    Board board = BoardOf(position);
+    const GameMode mode = ModeOf(position);
+    long long total = 0;
+    bool ok = HoldsItsCells(board);
+    if (ok)
+        for (const SolveMove& m : line) {
+            int n = RemoveGroupAt(board, mode, m.column, m.row);
+            if (n < 2) {
+                ok = false;
+                break;
+            }
+            total += RemovalPoints(n);
+        }
+    *score = total;
+    *rest = CountAll(board.cells, position.road).rest;
+    return ok;
+}
+
+long long LineValue(SolveObjective objective, long long score, const SolvePosition& finalBoard)
+{
+    return Value(objective, score, CountAll(finalBoard.cells, finalBoard.road));
+}
