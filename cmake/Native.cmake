@@ -37,7 +37,7 @@ endif()
 
 # Benchmarks print figures; they are built here and run by `make bench`.
 find_package(benchmark QUIET)
-file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 if(benchmark_FOUND AND BENCH_SOURCES)
   add_executable(hanabo_bench ${BENCH_SOURCES})
   target_link_libraries(hanabo_bench PRIVATE fake_front_end hanabo_core benchmark::benchmark_main)
@@ -60,8 +60,8 @@ endif()
 
 # The search over the standard set of boards: a program of its own, run by
 # `make solve-bench` (SOLVE_SECONDS per position).
-add_executable(hanabo_solve_bench tests/bench/solve/solve_bench.cpp)
+add_executable(hanabo_solve_bench bench/solve/solve_bench.cpp)
 target_link_libraries(hanabo_solve_bench PRIVATE hanabo_core)
 target_compile_definitions(hanabo_solve_bench PRIVATE
-                           HANABO_SOLVE_SET="${CMAKE_SOURCE_DIR}/tests/bench/data/standard-set-15x15.txt")
+                           HANABO_SOLVE_SET="${CMAKE_SOURCE_DIR}/bench/data/standard-set-15x15.txt")
 hanabo_warnings(hanabo_solve_bench)

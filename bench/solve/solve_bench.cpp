@@ -14,7 +14,7 @@
 #include "search/solve.h"
 
 #ifndef HANABO_SOLVE_SET
-#define HANABO_SOLVE_SET "tests/bench/data/standard-set-15x15.txt"
+#define HANABO_SOLVE_SET "bench/data/standard-set-15x15.txt"
 #endif
 
 static std::vector<SolvePosition> ReadSet(const char* path)
