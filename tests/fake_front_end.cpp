@@ -9,6 +9,14 @@ FakeFrontEnd fake;
 
 void ResetFakeFrontEnd() { fake = FakeFrontEnd(); }
 
+int CallCount(const std::string& prefix)
+{
+    int n = 0;
+    for (const std::string& call : fake.calls)
+        n += call.compare(0, prefix.size(), prefix) == 0;
+    return n;
+}
+
 static void Note(const std::string& call) { fake.calls.push_back(call); }
 
 void DrawCell(int column, int row)

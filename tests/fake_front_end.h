@@ -39,3 +39,6 @@ extern FakeFrontEnd fake;
 
 // Forgets everything recorded so far.
 void ResetFakeFrontEnd();
+
+// How many of the recorded calls begin with this text.
+int CallCount(const std::string& prefix);

@@ -13,6 +13,7 @@
 #include "game/pointer.h"
 #include "game/removal.h"
 #include "storage/settings.h"
+#include "tests/board_rows.h"
 
 // A fresh game on an empty Board of the given size, without records.
 inline void FreshGame(int columns, int rows, int tileSetKind = TileSetPlain, int cellNo = 5, int ts = 32)
@@ -35,26 +36,11 @@ inline void FreshGame(int columns, int rows, int tileSetKind = TileSetPlain, int
 inline void SetRows(const std::vector<std::string>& rows)
 {
     ResizeBoard(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (int r = 0; r < board.rows; ++r)
-        for (int c = 0; c < board.columns; ++c)
-            SetCell(c, r, static_cast<unsigned char>(std::stoi(rows[r].substr(c, 1), nullptr, 16)));
+    board.cells = BoardOfRows(rows).cells;
     CountTiles();
 }
 
-// The Board as rows of hex digits, marks shown as upper-case letters "M".
-inline std::vector<std::string> Rows()
-{
-    std::vector<std::string> out;
-    for (int r = 0; r < board.rows; ++r) {
-        std::string line;
-        for (int c = 0; c < board.columns; ++c) {
-            unsigned char cell = CellAt(c, r);
-            line += cell >= CellMarkBit ? 'M' : "0123456789abcdef"[cell & 15];
-        }
-        out.push_back(line);
-    }
-    return out;
-}
+inline std::vector<std::string> Rows() { return RowsOf(board); }
 
 // A game of this number on the default sheet, started as New would start it.
 inline void DealNumber(int number, int columns = 16, int rows = 12, int tileSetKind = TileSetPlain)

@@ -14,36 +14,38 @@
 static const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？
 
-TEST(Scoring, ScoreBarInIroGame)
+TEST(Scoring, ScoreBarShowsTheCountsOfTheKindsInPlay)
 {
-    FreshGame(8, 6, TileSetPlain, 3);
-    SetRows({"00000000", "00000000", "00000000", "00000000", "11200000", "12330000"});
-    game.score = 25;
-    ui.selection.size = 3;
-    ShowScoreBar();
-    const char* expected[] = {"3", "2", "2", " ", " ", "3", "25"};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(fake.scoreBar[i], expected[i]) << i;
+    const struct {
+        int kind, cellNo;
+        std::vector<std::string> bottomRows;
+        const char* fields[7];
+    } cases[] = {
+        {TileSetPlain, 3, {"11200000", "12330000"}, {"3", "2", "2", " ", " ", "3", "25"}},
+        {TileSetRoad, 15, {"3c000000", "f9a00000"}, {"5", " ", " ", " ", " ", "3", "25"}},
+    };
+    for (const auto& c : cases) {
+        FreshGame(8, 6, c.kind, c.cellNo);
+        std::vector<std::string> rows(4, "00000000");
+        rows.insert(rows.end(), c.bottomRows.begin(), c.bottomRows.end());
+        SetRows(rows);
+        game.score = 25;
+        ui.selection.size = 3;
+        ShowScoreBar();
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(fake.scoreBar[i], c.fields[i]) << c.kind << " field " << i;
+    }
 
-    // With the score option the tiles left count against the score as it goes.
+    // With the score option the tiles left count against the score as it
+    // goes; a lone tile's size is a blank.
     settings.ScoreOption = true;
     ui.selection.size = 1;
     ShowScoreBar();
     EXPECT_EQ(fake.scoreBar[5], " ");
-    EXPECT_EQ(fake.scoreBar[6], "18");
+    EXPECT_EQ(fake.scoreBar[6], "20");
     game.score = 2;
     ShowScoreBar();
-    EXPECT_EQ(fake.scoreBar[6], "-5");
-}
-
-TEST(Scoring, ScoreBarInZededUdoz)
-{
-    FreshGame(8, 6, TileSetRoad);
-    SetRows({"00000000", "00000000", "00000000", "00000000", "3c000000", "f9a00000"});
-    ShowScoreBar();
-    const char* expected[] = {"5", " ", " ", " ", " ", " ", "0"};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(fake.scoreBar[i], expected[i]) << i;
+    EXPECT_EQ(fake.scoreBar[6], "-3");
 }
 
 TEST(Scoring, ADealtBoardWithoutGroupsIsNotFinishedUntilAClick)
