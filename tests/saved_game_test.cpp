@@ -39,38 +39,22 @@ static std::string Rows(int columns, int rows, char digit)
     return text;
 }
 
-TEST(SavedGameText, SixteenByTwelveSheetIsFifteenLines)
+// The text: the picture, tile size and score lines, then a row of lower-case
+// hex digits per line, the mark left out, every line ending in CR LF.
+TEST(SavedGameText, WrittenAndReadBack)
 {
     SavedGame game = Sheet(16, 12, 32);
-    game.score = 123;
-    std::string text = FormatSavedGame(game);
-    EXPECT_EQ(text.substr(0, 20), "(null)\r\n32\r\n123\r\n012");
-    EXPECT_EQ(text.substr(17, 18), "0123450123450123\r\n");
-    int lines = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n') {
-            ++lines;
-            EXPECT_EQ(text[i - 1], '\r');
-        }
-    EXPECT_EQ(lines, 15);
-    EXPECT_EQ(text.size(), 8 + 4 + 5 + 12 * 18u);
-}
-
-TEST(SavedGameText, WritesTileValuesInLowerCaseHexWithoutTheMark)
-{
-    SavedGame game = Sheet(8, 6, 32);
     game.bitmapPath = "C:\\Tiles\\road.bmp";
     game.cells[0] = 15;
     game.cells[1] = 10;
     game.cells[2] = 0x20 | 3;   // highlighted
     game.score = 41.6;
     std::string text = FormatSavedGame(game);
-    EXPECT_EQ(text.substr(0, 37), "C:\\Tiles\\road.bmp\r\n32\r\n42\r\nfa334501\r\n");
-}
+    EXPECT_EQ(text.substr(0, 45), "C:\\Tiles\\road.bmp\r\n32\r\n42\r\nfa33450123450123\r\n");
+    EXPECT_EQ(text.size(), 19 + 4 + 4 + 12 * 18u);
+    EXPECT_EQ(text.substr(text.size() - 20), "\r\n2345012345012345\r\n");
 
-TEST(SavedGameText, ReadsBackWhatWasWritten)
-{
-    SavedGame game = Sheet(30, 20, 32);
+    game = Sheet(30, 20, 32);
     game.cells[599] = 15;
     game.score = 9801;
     SavedGame read;
@@ -97,59 +81,48 @@ TEST(SavedGameText, TakesNumbersFromTheStartOfTheirLinesAndRaisesTheTileSize)
     ASSERT_EQ(ParseSavedGame("x.bmp\r\n49\r\n1e999\r\n" + Rows(4, 3, '2'), &read), SavedGameStatus::Ok);
     EXPECT_EQ(read.tileSize, 64);
     EXPECT_EQ(read.score, 0);   // too large to hold
-}
-
-TEST(SavedGameText, AFileEndingBeforeItsFirstRowChangesNothing)
-{
-    SavedGame read = Sheet(8, 6, 32);
-    SavedGame before = read;
-    for (const char* text : {"", "(null)", "(null)\r\n32\r\n", "(null)\r\n32\r\n0\r\n"}) {
-        EXPECT_EQ(ParseSavedGame(text, &read), SavedGameStatus::TooShort) << text;
-        EXPECT_EQ(read.cells, before.cells);
-    }
-}
-
-TEST(SavedGameText, RefusesSheetsOutsideTheBoardLimits)
-{
-    SavedGame read = Sheet(8, 6, 32);
-    SavedGame before = read;
-    // 7 x 32 = 224 pixels is narrower than 256.
-    EXPECT_EQ(ParseSavedGame("(null)\r\n32\r\n0\r\n" + Rows(7, 6, '1'), &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame("(null)\r\n32\r\n0\r\n" + Rows(31, 6, '1'), &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame("(null)\r\n32\r\n0\r\n" + Rows(8, 5, '1'), &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame("(null)\r\n32\r\n0\r\n" + Rows(8, 21, '1'), &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame("(null)\r\n32\r\n0\r\n\r\n", &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame("(null)\r\n4\r\n0\r\n" + Rows(240, 161, '1'), &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame("(null)\r\n4\r\n0\r\n" + Rows(241, 160, '1'), &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(read.columns, before.columns);
-    EXPECT_EQ(read.cells, before.cells);
-    // The largest sheet of all still loads.
+    // Unix line ends and a last row without its line end are fine.
+    EXPECT_EQ(ParseSavedGame("(null)\n32\n0\n11111111\n11111111\n11111111\n11111111\n11111111\n11111111", &read),
+              SavedGameStatus::Ok);
+    // The largest sheet of all loads.
     ASSERT_EQ(ParseSavedGame("(null)\r\n4\r\n0\r\n" + Rows(240, 160, '1'), &read), SavedGameStatus::Ok);
     EXPECT_EQ(read.cells.size(), 38400u);
 }
 
-TEST(SavedGameText, RefusesRowsThatNoCellCouldHold)
+// A text that ends before its first row, and every sheet the Board could not
+// hold, leave what was read before as it was.
+TEST(SavedGameText, RefusesWhatNoBoardCouldHold)
 {
-    SavedGame read = Sheet(8, 6, 32);
-    SavedGame before = read;
-    std::string head = "(null)\r\n32\r\n0\r\n";
-    std::string rows = Rows(8, 6, '1');
+    const std::string head = "(null)\r\n32\r\n0\r\n";
+    const std::string rows = Rows(8, 6, '1');
+    std::vector<std::string> invalid = {
+        head + Rows(7, 6, '1'),   // 7 x 32 = 224 pixels is narrower than 256
+        head + Rows(31, 6, '1'),
+        head + Rows(8, 5, '1'),
+        head + Rows(8, 21, '1'),
+        head + "\r\n",
+        "(null)\r\n4\r\n0\r\n" + Rows(240, 161, '1'),
+        "(null)\r\n4\r\n0\r\n" + Rows(241, 160, '1'),
+        head + Rows(8, 3, '1') + "1111111\r\n" + Rows(8, 2, '1'),   // a short row
+        head + Rows(8, 5, '1') + "111111111\r\n",                   // a long row
+        head + rows + "\r\n",                                       // a blank line after the last row
+        std::string(1024, 'p') + "\r\n32\r\n0\r\n" + rows,          // a path longer than the program's buffers
+    };
     for (char bad : {'A', 'g', ' ', '/', ':', '\x7f', '\x82', '\0'}) {
-        std::string text = head + rows;
-        text[head.size() + 8 + 2 + 3] = bad;   // row 1, column 3
-        EXPECT_EQ(ParseSavedGame(text, &read), SavedGameStatus::Invalid) << int(bad);
+        invalid.push_back(head + rows);
+        invalid.back()[head.size() + 8 + 2 + 3] = bad;   // row 1, column 3
     }
-    // A short row, a long row, a blank line after the last row.
-    EXPECT_EQ(ParseSavedGame(head + Rows(8, 3, '1') + "1111111\r\n" + Rows(8, 2, '1'), &read),
-              SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame(head + Rows(8, 5, '1') + "111111111\r\n", &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(ParseSavedGame(head + rows + "\r\n", &read), SavedGameStatus::Invalid);
-    // A path longer than the program's buffers.
-    EXPECT_EQ(ParseSavedGame(std::string(1024, 'p') + "\r\n32\r\n0\r\n" + rows, &read), SavedGameStatus::Invalid);
-    EXPECT_EQ(read.cells, before.cells);
-    // Unix line ends and a last row without its line end are fine.
-    EXPECT_EQ(ParseSavedGame("(null)\n32\n0\n11111111\n11111111\n11111111\n11111111\n11111111\n11111111", &read),
-              SavedGameStatus::Ok);
+    SavedGame read = Sheet(8, 6, 32);
+    const SavedGame before = read;
+    for (const std::string& text : invalid) {
+        EXPECT_EQ(ParseSavedGame(text, &read), SavedGameStatus::Invalid) << text.substr(0, 40);
+        EXPECT_EQ(read.columns, before.columns);
+        EXPECT_EQ(read.cells, before.cells);
+    }
+    for (const char* text : {"", "(null)", "(null)\r\n32\r\n", "(null)\r\n32\r\n0\r\n"}) {
+        EXPECT_EQ(ParseSavedGame(text, &read), SavedGameStatus::TooShort) << text;
+        EXPECT_EQ(read.cells, before.cells);
+    }
 }
 
 static const std::string SavedNotice = "\x53\x61\x76\x65\x8f\x49\x97\xb9";  // Save終了
@@ -176,24 +149,15 @@ TEST_F(SavedGameFiles, SaveProposesTheFirstFreeNameAndForcesTheExtension)
 {
     Spill(ProgramFilePath("save1.tgw"), "x");
     Spill(ProgramFilePath("save2.tgw"), "x");
-    EXPECT_EQ(FirstFreeSaveName(ProgramDirectory()), ProgramFilePath("save3.tgw"));
     game.score = 49;
     fake.chosenFiles.push_back(folder + "game.txt");
     SaveGame();
     EXPECT_EQ(fake.calls[0], "ChooseFile save TGW file|*.tgw|" + std::string(ProgramDirectory()) + "|" +
                                  ProgramFilePath("save3.tgw"));
-    std::string text = Slurp(folder + "game.tgw");
-    EXPECT_EQ(text, FormatSavedGame([] {
-                  SavedGame sheet;
-                  sheet.bitmapPath = "(null)";
-                  sheet.tileSize = 32;
-                  sheet.score = 49;
-                  sheet.columns = 16;
-                  sheet.rows = 12;
-                  sheet.cells = board.cells;
-                  return sheet;
-              }()));
-    EXPECT_EQ(text.substr(0, 12), "(null)\r\n32\r\n");
+    SavedGame sheet = Sheet(16, 12, 32);
+    sheet.score = 49;
+    sheet.cells = board.cells;
+    EXPECT_EQ(Slurp(folder + "game.tgw"), FormatSavedGame(sheet));
     EXPECT_EQ(fake.messages, std::vector<std::string>{SavedNotice});
     EXPECT_EQ(fake.sounds.back(), SoundEvent::Message);
 }
@@ -251,19 +215,21 @@ TEST_F(SavedGameFiles, AgainAfterOpenGoesBackToTheFile)
     EXPECT_EQ(settings.CellNo, 3);
 }
 
-TEST_F(SavedGameFiles, ABrokenFileIsRefusedWithANewGame)
+// A file that is broken, has gone, or has been cut short since it was opened
+// is refused when the deal reads it, with a new game.
+TEST_F(SavedGameFiles, AFileThatNoLongerReadsIsRefusedWithANewGame)
 {
     Spill(folder + "bad.tgw", "(null)\r\n32\r\n0\r\n" + Rows(8, 5, '1') + "1111111G\r\n");
-    game.loadedFile = folder + "bad.tgw";
-    StartGame(true, false);
-    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
-    EXPECT_TRUE(game.loadedFile.empty());
-    EXPECT_EQ(board.columns, 16);
-    // A file that has gone is refused the same way.
-    ResetFakeFrontEnd();
-    game.loadedFile = folder + "gone.tgw";
-    StartGame(true, false);
-    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
+    Spill(folder + "short.tgw", "(null)\r\n32\r\n0\r\n");
+    for (const char* name : {"bad.tgw", "gone.tgw", "short.tgw"}) {
+        SCOPED_TRACE(name);
+        ResetFakeFrontEnd();
+        game.loadedFile = folder + name;
+        StartGame(true, false);
+        EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
+        EXPECT_TRUE(game.loadedFile.empty());
+        EXPECT_EQ(board.columns, 16);
+    }
 }
 
 TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
@@ -303,12 +269,6 @@ TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsIsRefusedAtOpen)
         EXPECT_EQ(game.moveCount, 3);
         EXPECT_EQ(board.cells, before);
     }
-    // Cut short after it was opened: the replay that finds it so starts a new game.
-    ResetFakeFrontEnd();
-    game.loadedFile = folder + "short.tgw";
-    StartGame(true, false);
-    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
-    EXPECT_TRUE(game.loadedFile.empty());
 }
 
 TEST_F(SavedGameFiles, FileChoicesStartAtAPreviousFile)
