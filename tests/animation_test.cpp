@@ -7,9 +7,7 @@
 
 #include "game/animation.h"
 #include "display/tile_set.h"
-#include "storage/settings.h"
 #include "tests/game_helpers.h"
-#include "game/pointer.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 
 #include "game/campaign.h"
 #include "game/results.h"
-#include "storage/files.h"
 #include "storage/records.h"
 #include "tests/file_helpers.h"
 #include "tests/game_helpers.h"
@@ -19,15 +18,11 @@ const char StageFailed[] =
     "\x83N\x83\x8a\x83" "A\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd";  // クリアーできませんでした
 const char StageCleared[] = " \x83N\x83\x8a\x83" "A\x81[ \x8e\x9f\x82\xccStage\x82\xd6";  // " クリアー 次のStageへ"
 
-// The boards of GameNumbers 8 to 12 on an 8x6 sheet of three kinds, as
-// `hanabo-tool deal N --size 8x6 --kinds 3` writes them.
-const std::vector<std::string> DealtBoards[5] = {
-    {"11221312", "31113132", "12121222", "32331313", "31313331", "13123121"},
-    {"11122313", "11231313", "23333321", "31112221", "11231231", "23332132"},
-    {"11321323", "21122222", "12212133", "21331233", "21212321", "23231123"},
-    {"11232123", "31223133", "23121331", "13112111", "31132222", "33313131"},
-    {"12133123", "13111321", "12333113", "33321313", "11113122", "33222122"},
-};
+// A campaign with seed 7 deals GameNumber 7 + stage on its 8 x 6 sheet of three kinds.
+std::vector<std::string> StageBoard(int stage)
+{
+    return RowsOf(DealtBoard(8, 6, GameMode::IroGame, 3, 7 + stage));
+}
 
 class Campaign : public ProgramFolderTest {
 protected:
@@ -87,7 +82,7 @@ TEST_F(Campaign, FiveStagesWithSeedSevenThenTheAverages)
         SCOPED_TRACE(stage);
         EXPECT_EQ(game.number, stage);
         EXPECT_EQ(fake.title, "IroGame Campaign #" + std::to_string(stage));
-        EXPECT_EQ(Rows(), DealtBoards[stage - 1]);
+        EXPECT_EQ(Rows(), StageBoard(stage));
         fake.messages.clear();
         fake.sounds.clear();
         if (stage == 5)
@@ -148,7 +143,7 @@ TEST_F(Campaign, AFailedStageKeepsTheSumsAndItsMovesForRedo)
     EXPECT_EQ(fake.messages[0], StageFailed);
     EXPECT_EQ(settings.ScoreSum, 50);
     EXPECT_EQ(settings.RestSum, 3);
-    EXPECT_EQ(Rows(), DealtBoards[0]);
+    EXPECT_EQ(Rows(), StageBoard(1));
     EXPECT_FALSE(game.gameOver);
     EXPECT_EQ(game.moveIndex, 0);
     EXPECT_EQ(game.moveCount, moves);
@@ -209,7 +204,7 @@ TEST_F(Campaign, ResumesTheStageFromTheSettingsFile)
     EXPECT_FALSE(fake.enabled[GameCommand::New]);
     StartGame(false, false);
     EXPECT_EQ(game.number, 4);
-    EXPECT_EQ(Rows(), DealtBoards[3]);
+    EXPECT_EQ(Rows(), StageBoard(4));
 
     // The Campaign Record dialog's averages cover stages 1 to 3.
     CampaignRecordLines lines = RecordDialogActivated(true);

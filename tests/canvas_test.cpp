@@ -74,10 +74,9 @@ CanvasRect Square(int x, int y, int side)
 TEST(Canvas, PlainSetIsStretchedWholeToTheTileSize)
 {
     const SolidSet solid = SolidFrames(192, 64, 32);
-    const TileSet& set = solid.set;
     for (int ts : {4, 16, 32, 48}) {
         Canvas c;
-        PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, ts, 0, BarIcons());
+        PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, ts, 0, BarIcons());
         for (int n = 0; n <= 5; ++n) {
             EXPECT_TRUE(c.Solid(Square(n * ts, 0, ts), FrameColour(0, n))) << ts << " tile " << n;
             EXPECT_TRUE(c.Solid(Square(n * ts, ts, ts), FrameColour(1, n))) << ts << " highlighted " << n;
@@ -93,9 +92,8 @@ TEST(Canvas, PlainSetIsStretchedWholeToTheTileSize)
 TEST(Canvas, RoadSetAtTileSize64FillsTheCanvasTop)
 {
     const SolidSet solid = SolidFrames(256, 128, 32);
-    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 64, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, 64, 0, BarIcons());
     for (int n = 0; n < 16; ++n) {
         EXPECT_TRUE(c.Solid(CellSource(TileSetRoad, n, 64), FrameColour(n / 8, n % 8))) << n;
         EXPECT_TRUE(c.Solid(CellSource(TileSetRoad, n | 0x20, 64), FrameColour(2 + n / 8, n % 8))) << n;
@@ -108,9 +106,8 @@ TEST(Canvas, RoadSetAtTileSize64FillsTheCanvasTop)
 TEST(Canvas, Animated24TakesStillPicturesAndSelectionBandsForTheLegend)
 {
     const SolidSet solid = SolidFrames(96, 384, 24);
-    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 16, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, 16, 0, BarIcons());
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(0, 0)));
     for (int t = 1; t <= 5; ++t) {
         EXPECT_TRUE(c.Solid(Square(t * 16, 0, 16), FrameColour(3 * t - 2, 0))) << t;
@@ -121,44 +118,41 @@ TEST(Canvas, Animated24TakesStillPicturesAndSelectionBandsForTheLegend)
 TEST(Canvas, Animated32BlankTileComesFromBlankCell)
 {
     const SolidSet solid = SolidFrames(128, 352, 32);
-    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 32, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, 32, 0, BarIcons());
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(0, 0)));
     for (int t = 1; t <= 5; ++t) {
         EXPECT_TRUE(c.Solid(Square(t * 32, 0, 32), FrameColour(2 * t - 1, 0))) << t;
         EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(2 * t - 1, 0))) << t;
     }
     // BlankCell 203: frame 3 of band 2, tile 1's vanishing animation
-    BuildTilePictures(c.canvas, set, solid.info.kind, 32, 203);
+    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 203);
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
     // beyond the last frame or band nothing is drawn
-    BuildTilePictures(c.canvas, set, solid.info.kind, 32, 4);
-    BuildTilePictures(c.canvas, set, solid.info.kind, 32, 1100);
+    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 4);
+    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 1100);
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
 }
 
 TEST(Canvas, TallSetReachesItsExtraBlankTiles)
 {
     const SolidSet solid = SolidFrames(64, 672, 32);
-    const TileSet& set = solid.set;
     ASSERT_EQ(solid.info.kind, TileSetAnimated32);
     Canvas c;
-    BuildTilePictures(c.canvas, set, solid.info.kind, 16, 2001);
+    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 16, 2001);
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
-    BuildTilePictures(c.canvas, set, solid.info.kind, 16, 2101);  // band 21 does not exist
+    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 16, 2101);  // band 21 does not exist
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
 }
 
 TEST(Canvas, StretchRefusesSourcesOutsideThePictureAndClipsTargets)
 {
     const SolidSet solid = SolidFrames(192, 64, 32);
-    const TileSet& set = solid.set;
     Canvas c;
-    EXPECT_FALSE(StretchToCanvas(c.canvas, set.picture, Square(180, 0, 32), Square(0, 0, 32)));
-    EXPECT_FALSE(StretchToCanvas(c.canvas, set.picture, Square(-1, 0, 32), Square(0, 0, 32)));
+    EXPECT_FALSE(StretchToCanvas(c.canvas, solid.set.picture, Square(180, 0, 32), Square(0, 0, 32)));
+    EXPECT_FALSE(StretchToCanvas(c.canvas, solid.set.picture, Square(-1, 0, 32), Square(0, 0, 32)));
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), Face));
-    EXPECT_TRUE(StretchToCanvas(c.canvas, set.picture, Square(32, 32, 32), Square(500, 290, 64)));
+    EXPECT_TRUE(StretchToCanvas(c.canvas, solid.set.picture, Square(32, 32, 32), Square(500, 290, 64)));
     EXPECT_TRUE(c.Solid(Square(500, 290, 6), FrameColour(1, 1)));
 }
 
@@ -179,21 +173,18 @@ TEST(Canvas, ShrinkingAveragesThePixelsItCovers)
 
 TEST(Painting, PaintRequestCellRange)
 {
-    // only the toolbar area: rows 0 and 1 of the columns it covers
-    CellRange toolbar = PaintCellRange(0, 0, 100, 30, 32, 30, 16, 12);
-    EXPECT_EQ(toolbar.firstRow, 0);
-    EXPECT_EQ(toolbar.endRow, 2);
-    EXPECT_EQ(toolbar.firstColumn, 0);
-    EXPECT_EQ(toolbar.endColumn, 5);
-    // a window wider than the board never goes past the last column or row
-    CellRange wide = PaintCellRange(0, 0, 2000, 2000, 32, 30, 16, 12);
-    EXPECT_EQ(wide.endColumn, 16);
-    EXPECT_EQ(wide.endRow, 12);
-    CellRange middle = PaintCellRange(100, 200, 164, 264, 32, 30, 16, 12);
-    EXPECT_EQ(middle.firstColumn, 2);
-    EXPECT_EQ(middle.endColumn, 7);
-    EXPECT_EQ(middle.firstRow, 4);
-    EXPECT_EQ(middle.endRow, 9);
+    const struct {
+        int left, top, right, bottom;
+        std::vector<int> columnsThenRows;   // first and end of each
+    } cases[] = {
+        {0, 0, 100, 30, {0, 5, 0, 2}},        // only the toolbar area: rows 0 and 1 of the columns it covers
+        {0, 0, 2000, 2000, {0, 16, 0, 12}},   // never past the last column or row
+        {100, 200, 164, 264, {2, 7, 4, 9}},
+    };
+    for (const auto& c : cases) {
+        const CellRange r = PaintCellRange(c.left, c.top, c.right, c.bottom, 32, 30, 16, 12);
+        EXPECT_EQ((std::vector<int>{r.firstColumn, r.endColumn, r.firstRow, r.endRow}), c.columnsThenRows) << c.left;
+    }
 }
 
 TEST(Painting, LegendWithThreeTileValues)
@@ -226,9 +217,8 @@ TEST(Painting, LegendWithThreeTileValues)
 TEST(RenderClientArea, FrameCellsAndLegendLandWherePaintingPutsThem)
 {
     const SolidSet solid = SolidFrames(192, 64, 32);
-    const TileSet& set = solid.set;
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, set, solid.info.kind, 16, 0, BarIcons());
+    PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, 16, 0, BarIcons());
     const unsigned char cells[] = {1, 2, 0, 0x23, 5, 4};  // 3 columns, 2 rows
     BoardView view;
     view.kind = TileSetPlain;

@@ -4,10 +4,8 @@
 
 #include <string>
 
-#include "game/board.h"
 #include "game/deal.h"
 #include "tests/game_helpers.h"
-#include "game/session.h"
 
 // Column 0 of the Board, top to bottom, in hex digits.
 static std::string FirstColumn()

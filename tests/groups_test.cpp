@@ -5,13 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
 #include "game/groups.h"
-#include "game/scoring.h"
 #include "tests/game_helpers.h"
-#include "game/removal.h"
-#include "game/pointer.h"
-#include "game/session.h"
 
 TEST(Groups, WorkedExample)
 {

@@ -5,12 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
 #include "game/history.h"
-#include "game/scoring.h"
 #include "tests/game_helpers.h"
-#include "game/session.h"
-#include "game/pointer.h"
 
 #define NOW "\x8c\xbb\x8d\xdd"   // 現在
 #define MOVES "\x8e\xe8\x82\xc5\x82\xb7\x81\x42"   // 手です。

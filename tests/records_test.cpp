@@ -5,8 +5,6 @@
 #include <regex>
 #include <string>
 
-#include "storage/program_directory.h"
-#include "storage/files.h"
 #include "storage/records.h"
 #include "game/results.h"
 #include "tests/fake_front_end.h"

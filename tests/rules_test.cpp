@@ -7,8 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "rules/board.h"
-#include "rules/deal.h"
 #include "rules/groups.h"
 #include "rules/removal.h"
 #include "tests/board_rows.h"

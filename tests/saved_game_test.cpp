@@ -6,17 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "game/board.h"
-#include "game/deal.h"
-#include "storage/program_directory.h"
 #include "storage/file_choice.h"
-#include "storage/files.h"
 #include "storage/saved_game.h"
-#include "storage/settings.h"
-#include "tests/fake_front_end.h"
 #include "tests/file_helpers.h"
 #include "tests/game_helpers.h"
-#include "game/session.h"
 #include "game/game_files.h"
 
 static SavedGame Sheet(int columns, int rows, int tileSize)

@@ -5,11 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
 #include "game/scoring.h"
 #include "tests/game_helpers.h"
-#include "game/session.h"
-#include "game/pointer.h"
 
 static const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48"; // 同じ面でやり直しますか？

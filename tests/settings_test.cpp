@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "storage/program_directory.h"
-#include "storage/files.h"
 #include "storage/settings.h"
 #include "tests/fake_front_end.h"
 #include "tests/file_helpers.h"

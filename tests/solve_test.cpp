@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "game/hint.h"
-#include "game/scoring.h"
 #include "search/solve.h"
 #include "tests/game_helpers.h"
 

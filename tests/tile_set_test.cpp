@@ -116,19 +116,6 @@ TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
     EXPECT_TRUE(none.set.loaded);
 }
 
-TEST(LoadTileSet, AnimatedSetsCountTheirFrames)
-{
-    Loaded kind3 = Load(Picture(96, 384));
-    EXPECT_EQ(kind3.info.kind, TileSetAnimated24);
-    EXPECT_EQ(kind3.info.frameCount, 4);
-    EXPECT_FALSE(kind3.set.hasPalette);
-
-    Loaded tall = Load(Picture(160, 672));
-    EXPECT_EQ(tall.info.kind, TileSetAnimated32);  // handled as an animated 32 set
-    EXPECT_EQ(tall.info.frameCount, 5);
-    EXPECT_EQ(tall.set.picture.height, 672);
-}
-
 TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
 {
     struct Case {
@@ -143,7 +130,8 @@ TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
         {128, 352, 0x80, false, TileSetAnimated32, false, 4, true},
         {128, 352, 0x00, true, TileSetAnimated32, false, 4, false},  // neither flag turns the option off
         {128, 352, -1, true, TileSetAnimated32, false, 4, true},     // no tag leaves it
-        {128, 672, 0xC0, false, TileSetAnimated32, true, 6, true},   // the tall kind has it in the same place
+        {128, 672, 0xC0, false, TileSetAnimated32, true, 6, true},   // the tall kind, played as Animated32, has it too
+        {160, 672, -1, false, TileSetAnimated32, false, 5, false},
         {96, 384, 0xC0, false, TileSetAnimated24, false, 4, false},  // not read from Animated24 sets
         {32, 352, 0xC0, false, TileSetAnimated32, false, 1, true},   // one frame stays one frame
     };
@@ -154,6 +142,7 @@ TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
         EXPECT_EQ(loaded.info.pingPong, c.pingPong);
         EXPECT_EQ(loaded.info.frameCount, c.frameCount);
         EXPECT_EQ(loaded.animBMPOption, c.optionAfter);
+        EXPECT_FALSE(loaded.set.hasPalette);   // 24 bits a pixel
     }
 }
 
