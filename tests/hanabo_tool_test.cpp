@@ -12,37 +12,21 @@ static ProgramRun RunTool(const std::string& args, const std::string& input = ""
     return RunProgram(std::string(HANABO_TOOL) + " " + args, input);
 }
 
-static std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find("\r\n", pos);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(pos) + "<no CR LF>");
-            break;
-        }
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return lines;
-}
-
 // The saved-game text of the board the program deals for a number (the
 // boards themselves are checked where they are dealt).
 TEST(HanaboTool, DealsGameNumberOne)
 {
     ProgramRun r = RunTool("deal 1");
     ASSERT_EQ(r.status, 0) << r.err;
-    std::vector<std::string> lines = Lines(r.out);
+    std::vector<std::string> lines = SplitLines(r.out);
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[0], "(null)");
     EXPECT_EQ(lines[1], "32");
     EXPECT_EQ(lines[2], "0");
     EXPECT_EQ(lines[3], "1414523335433112");
-    EXPECT_EQ(Lines(RunTool("deal 1 --road --size 16x12 --cell 32").out)[3], "32aefefdf9ce936d");
+    EXPECT_EQ(SplitLines(RunTool("deal 1 --road --size 16x12 --cell 32").out)[3], "32aefefdf9ce936d");
     // The sheet's limits hold as in the program: 4-pixel tiles, 240 x 160.
-    lines = Lines(RunTool("deal 0 --size 1000x1000 --cell 3").out);
+    lines = SplitLines(RunTool("deal 0 --size 1000x1000 --cell 3").out);
     ASSERT_EQ(lines.size(), 3u + 160u);
     EXPECT_EQ(lines[1], "4");
     EXPECT_EQ(lines[3].size(), 240u);
@@ -50,31 +34,17 @@ TEST(HanaboTool, DealsGameNumberOne)
 
 TEST(HanaboTool, CampaignSeedIsAddedToTheNumber)
 {
-    // Stage 1 of a campaign with seed 7 is the board of number 8.
+    // Stage 1 of a campaign with seed 7 is the board of number 8 (the sum's
+    // wrapping is checked where the game deals).
     EXPECT_EQ(RunTool("deal 1 --tane 7").out, RunTool("deal 8").out);
-    EXPECT_EQ(RunTool("deal 2147483647 --tane 1").out, RunTool("deal -2147483648").out);
-    EXPECT_NE(RunTool("deal 1 --tane 7").out, RunTool("deal 1").out);
 }
 
 TEST(HanaboTool, BadArgumentsGiveTheUsage)
 {
-    const char* bad[] = {"",
-                         "shuffle 1",
-                         "deal",
-                         "deal one",
-                         "deal 2147483648",
-                         "deal 1 --kinds 6",
-                         "deal 1 --kinds 0",
-                         "deal 1 --size 16",
-                         "deal 1 --size 0x12",
-                         "deal 1 --cell",
-                         "deal 1 --count 3",
-                         "new",
-                         "new --count 3",
-                         "new --clock soon",
-                         "new --clock 5 --tane 1",
-                         "play",
-                         "play - '1;2'"};
+    const char* bad[] = {"", "shuffle 1", "deal", "deal one", "deal 2147483648", "deal 1 --kinds 6",
+                         "deal 1 --kinds 0", "deal 1 --size 16", "deal 1 --size 0x12", "deal 1 --cell",
+                         "deal 1 --count 3", "new", "new --count 3", "new --clock soon", "new --clock 5 --tane 1",
+                         "play", "play - '1;2'"};
     for (const char* args : bad) {
         ProgramRun r = RunTool(args);
         EXPECT_EQ(r.status, 2) << args;
@@ -115,7 +85,7 @@ TEST(HanaboTool, PlaysTheWorkedExample)
     // From standard input, with the saved score carried on.
     r = RunTool("play - 1,0 0,2", "C:\\tiles\\my.bmp\r\n64\r\n100\r\n1223\r\n1233\r\n1132\r\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(Lines(r.out)[0], "C:\\tiles\\my.bmp");
+    EXPECT_EQ(SplitLines(r.out)[0], "C:\\tiles\\my.bmp");
     EXPECT_EQ(r.err, "score=105 rest=5 moves=2 over=0\n");   // 1 for three 2s, 4 for four 1s
 
     // No moves: the sheet comes back as it was read.

@@ -30,18 +30,6 @@ TEST(Rules, RemovalReportsTheColumnsItChangedAndRemovesOnlyGroups)
     EXPECT_EQ(RemovalPoints(38400), 38398LL * 38398LL);
 }
 
-TEST(Rules, TilesFallAndColumnsClose)
-{
-    Board b = BoardOfRows({"3000", "2400", "1152"});
-    EXPECT_EQ(RemoveGroupAt(b, GameMode::IroGame, 0, 2), 2);   // the bottom of column 0 and (1,2)
-    EXPECT_EQ(RowsOf(b), (std::vector<std::string>{"0000", "3000", "2452"}));
-
-    // Two columns that are not neighbours empty at once: both gaps close.
-    b = BoardOfRows({"000000", "055500", "152534"});
-    EXPECT_EQ(RemoveGroupAt(b, GameMode::IroGame, 1, 2), 5);
-    EXPECT_EQ(RowsOf(b), (std::vector<std::string>{"000000", "000000", "123400"}));
-}
-
 TEST(Rules, RoadsJoinOnlyByFacingConnectors)
 {
     // Tile 3 (up + down) above tile 1 (up): the lower one points up, the upper one down.
@@ -63,20 +51,6 @@ TEST(Rules, RoadsJoinOnlyByFacingConnectors)
     MarkGroupAt(b, GameMode::ZededUdoz, 0, 2, &s);
     EXPECT_EQ(s.size, 3);
     EXPECT_EQ(RowsOf(b), (std::vector<std::string>{"0000", "MM00", "M600"}));
-}
-
-TEST(Rules, CountsFollowTheMode)
-{
-    Board b = BoardOfRows({"12300000", "11100000", "55500000", "00000000", "00000000", "44400002"});
-    TileCounts counts = CountTiles(b, GameMode::IroGame);
-    const int expected[] = {0, 4, 2, 1, 3, 3};
-    for (int v = 1; v <= 5; ++v)
-        EXPECT_EQ(counts.count[v], expected[v]) << v;
-    EXPECT_EQ(TilesLeft(counts), 13);
-    counts = CountTiles(b, GameMode::ZededUdoz);
-    EXPECT_EQ(counts.count[1], 13);
-    EXPECT_EQ(counts.count[2], 0);
-    EXPECT_EQ(TilesLeft(counts), 13);
 }
 
 TEST(Rules, EndTestInBothModes)

@@ -69,15 +69,6 @@ TEST(Scoring, EndOfAGameWithTheScoreOption)
     EXPECT_TRUE(game.gameOver);
     EXPECT_EQ(TilesLeft(), 1);
     EXPECT_EQ(game.score, 1 - 1);
-
-    // A cleared Board deducts nothing.
-    FreshGame(4, 3);
-    settings.ScoreOption = true;
-    SetRows({"0000", "0000", "1100"});
-    PlayAt(0, 2);
-    EXPECT_TRUE(game.gameOver);
-    EXPECT_EQ(game.score, 0);
-    EXPECT_EQ(TilesLeft(), 0);
 }
 
 // Yes deals the same board with all but the last move to redo; No a new number.

@@ -6,9 +6,6 @@
 #include <string>
 
 #include "dialogs/select_game.h"
-#include "storage/records.h"
-#include "storage/settings.h"
-#include "tests/fake_front_end.h"
 
 TEST(GameNumberOfText, TakesTheWholeNumberAtTheStart)
 {
@@ -16,21 +13,10 @@ TEST(GameNumberOfText, TakesTheWholeNumberAtTheStart)
         const char* text;
         int number;
     } cases[] = {
-        {"-42", -42},
-        {" \t+17x", 17},
-        {"777            ", 777},
-        {"5 6", 5},
-        {"", 0},
-        {"abc", 0},
-        {"-", 0},
-        {"- 4", 0},
-        {"--4", 0},
-        {"0x1F", 0},
+        {"-42", -42}, {" \t+17x", 17}, {"777            ", 777}, {"5 6", 5}, {"", 0}, {"abc", 0}, {"-", 0},
+        {"- 4", 0}, {"--4", 0}, {"0x1F", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+        {"2147483648", INT_MAX}, {"-99999999999999999999999", INT_MIN},
         {"\x82\x50\x82\x51", 0},  // full-width digits
-        {"2147483647", INT_MAX},
-        {"-2147483648", INT_MIN},
-        {"2147483648", INT_MAX},
-        {"-99999999999999999999999", INT_MIN},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.number, GameNumberOfText(c.text)) << c.text;
@@ -63,23 +49,4 @@ TEST(SpecialNumberEntry, LongTextsAreCutToTheBufferOnAWholeCharacter)
     std::string entry = FormatSpecialNumberEntry(std::string(1016, '9'), std::string(6, 'c') + "\x95\x5c" + "zz");
     EXPECT_EQ(std::string(1016, '9') + "\t" + std::string(6, 'c'), entry);
     EXPECT_EQ(1023u, SafeSpecialNumberEntry(std::string(5000, 'x')).size());
-}
-
-TEST(SpecialNumberEntry, ACommentWithHeadersKeepsTheFileWhole)
-{
-    ResetFakeFrontEnd();
-    Settings values;
-    values.specialNumbers = {FormatSpecialNumberEntry("5", "x\r\n[S16x12(5)]\r\n[system]\r\nCellNo=3"),
-                             FormatSpecialNumberEntry("6", "[Sound]")};
-    const std::string old = "[S16x12(5)]\r\nBob (96/03/20 00:00:00)=500\r\n\r\n";
-    const std::string text = FormatSettings(values, &old);
-
-    Settings read;
-    ReadSettings(text.c_str(), &read);
-    EXPECT_EQ(values.specialNumbers, read.specialNumbers);
-    EXPECT_EQ(5, read.CellNo);
-    RecordLists lists;
-    ReadRecordSections(text.c_str(), "16x12(5)", &lists);
-    ASSERT_FALSE(lists.HighScoreList.empty());
-    EXPECT_EQ(0u, lists.HighScoreList[0].rfind("Bob", 0)) << lists.HighScoreList[0];
 }

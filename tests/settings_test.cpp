@@ -164,6 +164,8 @@ TEST(ReadingSettings, HoldsAHandEditedCampaignToTheDialogsRanges)
     ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=12\r\nCampaignStage=10\r\n", &read);
     EXPECT_EQ(read.Campaign, 0);
     EXPECT_EQ(read.CampaignNo, 12);
+    ReadSettings("[system]\r\nCampaign=0\r\nCampaignNo=4\r\n", &read);
+    EXPECT_EQ(read.Campaign, 0);
     ReadSettings("[system]\r\nCampaign=1\r\nCampaignNo=99999999999\r\nCampaignStage=99999999999\r\n"
                  "CampaignRest=1000\r\n", &read);
     EXPECT_EQ(read.CampaignStage, 150);
