@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/history.h"
@@ -13,36 +14,21 @@
 #define BACK "\x8e\xe8\x82\xdc\x82\xc5\x96\xdf\x82\xe8\x82\xdc\x82\xb7\x81\x42"   // 手まで戻ります。
 #define FORWARD "\x8e\xe8\x82\xdc\x82\xc5\x90\x69\x82\xdf\x82\xdc\x82\xb7"   // 手まで進めます
 
-struct Position {
-    std::vector<unsigned char> cells;
-    double score;
-    int counts[6];
-};
+// What play changes: the tiles (without the marks), the score and the counts.
+using Position = std::tuple<std::vector<unsigned char>, double, std::vector<int>>;
 
 static Position Now()
 {
-    Position p;
-    p.cells = board.cells;
-    for (unsigned char& cell : p.cells)
+    std::vector<unsigned char> cells = board.cells;
+    for (unsigned char& cell : cells)
         cell &= CellTileMask;
-    p.score = game.score;
-    for (int i = 0; i < 6; ++i)
-        p.counts[i] = game.counts.count[i];
-    return p;
-}
-
-static void ExpectSame(const Position& a, const Position& b)
-{
-    EXPECT_EQ(a.cells, b.cells);
-    EXPECT_EQ(a.score, b.score);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(a.counts[i], b.counts[i]);
+    return {cells, game.score, std::vector<int>(std::begin(game.counts.count), std::end(game.counts.count))};
 }
 
 // Number 1 with a few moves, each at the first group; returns every position.
-static std::vector<Position> Game(int moves, int tileSetKind = TileSetPlain)
+static std::vector<Position> Game(int moves)
 {
-    DealNumber(1, 16, 12, tileSetKind);
+    DealNumber(1);
     std::vector<Position> positions{Now()};
     for (int i = 0; i < moves; ++i) {
         EXPECT_EQ(PlayFirstGroups(1), 1);
@@ -68,25 +54,25 @@ TEST(History, UndoTwiceRedoTwiceAndAgain)
     UndoMove();
     // Only the Cells that change are drawn again.
     int changed = 0;
-    for (std::size_t i = 0; i < p[2].cells.size(); ++i)
-        changed += p[2].cells[i] != p[3].cells[i];
+    for (std::size_t i = 0; i < board.cells.size(); ++i)
+        changed += std::get<0>(p[2])[i] != std::get<0>(p[3])[i];
     EXPECT_EQ(CallCount("DrawCell "), changed);
     EXPECT_GT(changed, 0);
     UndoMove();
-    ExpectSame(Now(), p[1]);
+    EXPECT_EQ(Now(), p[1]);
     EXPECT_EQ(fake.clickCounter, "1(3) Click");
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
     EXPECT_EQ(ui.selection.size, 0);
     ASSERT_EQ(fake.sounds.size(), 2u);
     EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
-    EXPECT_EQ(fake.scoreBar[6], std::to_string(static_cast<int>(p[1].score)));
+    EXPECT_EQ(fake.scoreBar[6], std::to_string(static_cast<int>(std::get<1>(p[1]))));
     EXPECT_FALSE(game.replaying);
 
     RedoMove();
-    ExpectSame(Now(), p[2]);
+    EXPECT_EQ(Now(), p[2]);
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
     RedoMove();
-    ExpectSame(Now(), p[3]);
+    EXPECT_EQ(Now(), p[3]);
     EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
     EXPECT_EQ(game.moves[3].column, third.column);
     EXPECT_EQ(game.moves[3].row, third.row);
@@ -101,12 +87,12 @@ TEST(History, UndoTwiceRedoTwiceAndAgain)
 
     // Again replays the whole game: back to the deal with every move to redo.
     PlayAgain();
-    ExpectSame(Now(), p[0]);
+    EXPECT_EQ(Now(), p[0]);
     EXPECT_EQ(fake.clickCounter, "0(3) Click");
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
     EXPECT_FALSE(game.replaying);
     RedoMove();
-    ExpectSame(Now(), p[1]);
+    EXPECT_EQ(Now(), p[1]);
     // A new game forgets the moves.
     StartGame(false, false);
     EXPECT_EQ(fake.clickCounter, "0(0) Click");
@@ -186,7 +172,7 @@ TEST(History, RedoPreviewHighlightsTheNextMove)
     EXPECT_GE(ui.selection.size, 2);
     EXPECT_EQ(fake.clickCounter, "1(2) Click");
     RedoMove();
-    ExpectSame(Now(), p[2]);
+    EXPECT_EQ(Now(), p[2]);
     // Nothing to redo: nothing is highlighted.
     HighlightGroupAt(0, board.rows - 1);
     HoverAt(0, 0, 0);
@@ -221,7 +207,7 @@ TEST(History, MoveSliderTextsAndForwardJump)
     fake.sounds.clear();
     MoveSliderOk();
     EXPECT_EQ(game.moveIndex, 10);
-    ExpectSame(Now(), p[10]);
+    EXPECT_EQ(Now(), p[10]);
     EXPECT_EQ(fake.enabled[GameCommand::Redo], redoBefore);
     ASSERT_EQ(fake.sounds.size(), 1u);
     EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
@@ -243,7 +229,7 @@ TEST(History, MoveSliderBackwardJumps)
     MoveSliderOk();
     EXPECT_EQ(game.moveIndex, 0);
     EXPECT_EQ(game.moveCount, 6);
-    ExpectSame(Now(), p[0]);
+    EXPECT_EQ(Now(), p[0]);
 
     // OK at the current position changes nothing.
     MoveSliderOpened();
@@ -284,13 +270,13 @@ TEST(History, UndoStepsBackThroughAWholeGame)
         for (int k = static_cast<int>(positions.size()) - 2; k >= 0; --k) {
             UndoMove();
             ASSERT_EQ(game.moveIndex, k);
-            ExpectSame(Now(), positions[k]);
+            EXPECT_EQ(Now(), positions[k]);
         }
         // And forward again with the slider.
         MoveSliderOpened();
         MoveSliderScrolled(SliderRequest::Thumb, game.moveCount);
         MoveSliderOk();
-        ExpectSame(Now(), positions.back());
+        EXPECT_EQ(Now(), positions.back());
     }
 }
 

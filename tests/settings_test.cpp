@@ -182,10 +182,8 @@ TEST(ReadingSettings, RestoresTenSpecialNumbersWithoutGaps)
     text += "N3=\r\n";
     Settings read;
     ReadSettings(text.c_str(), &read);
-    ASSERT_EQ(read.specialNumbers.size(), 9u);
-    EXPECT_EQ(read.specialNumbers[1], "200");
-    EXPECT_EQ(read.specialNumbers[2], "400");
-    EXPECT_EQ(read.specialNumbers[8], "1000");
+    EXPECT_EQ(read.specialNumbers,
+              (std::vector<std::string>{"100", "200", "400", "500", "600", "700", "800", "900", "1000"}));
 }
 
 static Settings Sample()
