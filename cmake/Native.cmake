@@ -53,8 +53,7 @@ endif()
 # make-help too: its test compiles the help source and compares the result with
 # the shipped resources/ship/Hanabo.hlp.
 if(TARGET make_help_test AND TARGET make-help)
-  target_compile_definitions(make_help_test PRIVATE MAKE_HELP="$<TARGET_FILE:make-help>"
-                             HANABO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_compile_definitions(make_help_test PRIVATE MAKE_HELP="$<TARGET_FILE:make-help>")
   add_dependencies(make_help_test make-help)
 endif()
 

@@ -103,45 +103,43 @@ TEST(Canvas, RoadSetAtTileSize64FillsTheCanvasTop)
     EXPECT_TRUE(c.Solid(LegendIconSource(1), Face));
 }
 
-TEST(Canvas, Animated24TakesStillPicturesAndSelectionBandsForTheLegend)
+// Tile t is band bands x t + tile of an animated set, its legend icon band
+// bands x t + legend: Animated24 shows its selection band in the legend.
+TEST(Canvas, AnimatedSetsTakeStillPicturesForTheTilesAndTheLegend)
 {
-    const SolidSet solid = SolidFrames(96, 384, 24);
-    Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, 16, 0, BarIcons());
-    EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(0, 0)));
-    for (int t = 1; t <= 5; ++t) {
-        EXPECT_TRUE(c.Solid(Square(t * 16, 0, 16), FrameColour(3 * t - 2, 0))) << t;
-        EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(3 * t - 1, 0))) << t;
+    const struct {
+        int width, height, frameSize, ts, bands, tile, legend;
+    } sets[] = {{96, 384, 24, 16, 3, -2, -1}, {128, 352, 32, 32, 2, -1, -1}};
+    for (const auto& set : sets) {
+        const SolidSet solid = SolidFrames(set.width, set.height, set.frameSize);
+        Canvas c;
+        PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, set.ts, 0, BarIcons());
+        EXPECT_TRUE(c.Solid(Square(0, 0, set.ts), FrameColour(0, 0)));
+        for (int t = 1; t <= 5; ++t) {
+            EXPECT_TRUE(c.Solid(Square(t * set.ts, 0, set.ts), FrameColour(set.bands * t + set.tile, 0))) << t;
+            EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(set.bands * t + set.legend, 0))) << t;
+        }
     }
 }
 
-TEST(Canvas, Animated32BlankTileComesFromBlankCell)
+// BlankCell band x 100 + frame picks the blank tile among the animations;
+// nothing is drawn beyond the last frame or band.
+TEST(Canvas, BlankCellPicksAFrameOfABand)
 {
     const SolidSet solid = SolidFrames(128, 352, 32);
     Canvas c;
-    PaintTileSetIntoCanvas(c.canvas, solid.set, solid.info.kind, 32, 0, BarIcons());
-    EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(0, 0)));
-    for (int t = 1; t <= 5; ++t) {
-        EXPECT_TRUE(c.Solid(Square(t * 32, 0, 32), FrameColour(2 * t - 1, 0))) << t;
-        EXPECT_TRUE(c.Solid(LegendIconSource(t - 1), FrameColour(2 * t - 1, 0))) << t;
-    }
-    // BlankCell 203: frame 3 of band 2, tile 1's vanishing animation
-    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 203);
+    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 203);   // tile 1's vanishing animation
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
-    // beyond the last frame or band nothing is drawn
     BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 4);
     BuildTilePictures(c.canvas, solid.set, solid.info.kind, 32, 1100);
     EXPECT_TRUE(c.Solid(Square(0, 0, 32), FrameColour(2, 3)));
-}
 
-TEST(Canvas, TallSetReachesItsExtraBlankTiles)
-{
-    const SolidSet solid = SolidFrames(64, 672, 32);
-    ASSERT_EQ(solid.info.kind, TileSetAnimated32);
-    Canvas c;
-    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 16, 2001);
+    // The tall set reaches its extra blank tiles.
+    const SolidSet tall = SolidFrames(64, 672, 32);
+    ASSERT_EQ(tall.info.kind, TileSetAnimated32);
+    BuildTilePictures(c.canvas, tall.set, tall.info.kind, 16, 2001);
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
-    BuildTilePictures(c.canvas, solid.set, solid.info.kind, 16, 2101);  // band 21 does not exist
+    BuildTilePictures(c.canvas, tall.set, tall.info.kind, 16, 2101);   // band 21 does not exist
     EXPECT_TRUE(c.Solid(Square(0, 0, 16), FrameColour(20, 1)));
 }
 

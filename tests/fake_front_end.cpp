@@ -19,6 +19,17 @@ int CallCount(const std::string& prefix)
 
 static void Note(const std::string& call) { fake.calls.push_back(call); }
 
+// Takes the next answer the test queued into out; false (cancel) when none is left.
+static bool Answer(std::deque<std::string>& answers, char* out, std::size_t size)
+{
+    if (answers.empty() || size == 0)
+        return false;
+    std::strncpy(out, answers.front().c_str(), size - 1);
+    out[size - 1] = '\0';
+    answers.pop_front();
+    return true;
+}
+
 void DrawCell(int column, int row)
 {
     if (CursorAt(column, row))
@@ -65,13 +76,7 @@ bool AskYesNo(const char* text)
 bool AskPlayerName(bool restRecord, char* name, std::size_t size)
 {
     Note(std::string("AskPlayerName ") + (restRecord ? "rest " : "score ") + name);
-    if (fake.names.empty() || size == 0)
-        return false;
-    std::string answer = fake.names.front();
-    fake.names.pop_front();
-    std::strncpy(name, answer.c_str(), size - 1);
-    name[size - 1] = '\0';
-    return true;
+    return Answer(fake.names, name, size);
 }
 
 long long CurrentTime() { return fake.now; }
@@ -130,13 +135,7 @@ bool ChooseFile(bool save, const char* filterName, const char* filterPattern, co
 {
     Note(std::string(save ? "ChooseFile save " : "ChooseFile open ") + filterName + "|" + filterPattern + "|" +
          folder + "|" + name);
-    if (fake.chosenFiles.empty() || size == 0)
-        return false;
-    std::string answer = fake.chosenFiles.front();
-    fake.chosenFiles.pop_front();
-    std::strncpy(path, answer.c_str(), size - 1);
-    path[size - 1] = '\0';
-    return true;
+    return Answer(fake.chosenFiles, path, size);
 }
 
 int ApplyTilePicture(const char* path)

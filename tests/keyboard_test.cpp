@@ -33,15 +33,10 @@ TEST(Keyboard, ArrowsMoveTheCursorWithinTheBoardAndMarkAsHovering)
         int row;
         const char* size;
     } steps[] = {
-        {CursorKey::Down, 0, 2, "1"},   // stays on the board
-        {CursorKey::Left, 0, 2, "1"},
-        {CursorKey::Up, 0, 1, "2"},
-        {CursorKey::Up, 0, 0, "2"},
-        {CursorKey::Up, 0, 0, "2"},
-        {CursorKey::Right, 1, 0, "2"},
-        {CursorKey::Right, 2, 0, "2"},
-        {CursorKey::Right, 3, 0, "4"},
-        {CursorKey::Right, 3, 0, "4"},
+        // Each edge of the board stops the cursor.
+        {CursorKey::Down, 0, 2, "1"},  {CursorKey::Left, 0, 2, "1"},  {CursorKey::Up, 0, 1, "2"},
+        {CursorKey::Up, 0, 0, "2"},    {CursorKey::Up, 0, 0, "2"},    {CursorKey::Right, 1, 0, "2"},
+        {CursorKey::Right, 2, 0, "2"}, {CursorKey::Right, 3, 0, "4"}, {CursorKey::Right, 3, 0, "4"},
     };
     for (const auto& s : steps) {
         MoveCursor(s.key);

@@ -10,8 +10,7 @@
 
 #include "tests/file_helpers.h"
 
-// The build names the program and the source tree; run by hand from the build
-// directory, these defaults find them.
+// The build names the program; run by hand from the build directory, this finds it.
 #ifndef MAKE_HELP
 #define MAKE_HELP "./make-help"
 #endif
@@ -20,20 +19,7 @@ namespace {
 
 typedef std::string Bytes;
 
-std::string SourceDirectory()
-{
-#ifdef HANABO_SOURCE_DIR
-    return HANABO_SOURCE_DIR;
-#else
-    std::string file = __FILE__;
-    return file.substr(0, file.rfind("/tests/"));
-#endif
-}
-
-ProgramRun MakeHelp(const std::string& source, const std::string& output)
-{
-    return RunProgram(std::string(MAKE_HELP) + " '" + source + "' '" + output + "'");
-}
+const std::string Source = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/"));
 
 uint32_t U16(const Bytes& b, std::size_t at)
 {
@@ -214,10 +200,10 @@ uint32_t Hash(const std::string& id)
 TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
 {
     std::string out = TempPath("shipped.hlp");
-    ProgramRun r = MakeHelp(SourceDirectory() + "/resources/help/hanabo_help.txt", out);
+    ProgramRun r = RunProgram(std::string(MAKE_HELP) + " '" + Source + "/resources/help/hanabo_help.txt' '" + out + "'");
     ASSERT_EQ(0, r.status) << r.err;
     Bytes made = Slurp(out);
-    Bytes shipped = Slurp(SourceDirectory() + "/resources/ship/Hanabo.hlp");
+    Bytes shipped = Slurp(Source + "/resources/ship/Hanabo.hlp");
     ASSERT_FALSE(shipped.empty());
     EXPECT_TRUE(made == shipped) << "rebuild resources/ship/Hanabo.hlp with make-help";
 }
@@ -225,7 +211,7 @@ TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
 TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
 {
     HelpFile help;
-    ASSERT_TRUE(ReadHelpFile(Slurp(SourceDirectory() + "/resources/ship/Hanabo.hlp"), help));
+    ASSERT_TRUE(ReadHelpFile(Slurp(Source + "/resources/ship/Hanabo.hlp"), help));
     const Bytes& system = help.files["|SYSTEM"];
     std::map<unsigned, Bytes> records;
     for (std::size_t at = 12; at + 4 <= system.size(); at += 4 + U16(system, at + 2))

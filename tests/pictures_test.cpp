@@ -1,16 +1,13 @@
 // Tests of the committed pictures: the generator rebuilds them byte for byte, and each has the form the game needs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "display/bitmap.h"
 #include "display/tile_set.h"
+#include "tests/file_helpers.h"
 
 namespace {
 
@@ -18,17 +15,13 @@ namespace fs = std::filesystem;
 
 const fs::path Resources = fs::path(__FILE__).parent_path().parent_path() / "resources";
 
-std::vector<std::uint8_t> Bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+const std::uint8_t* Data(const std::string& bytes) { return reinterpret_cast<const std::uint8_t*>(bytes.data()); }
 
 Bitmap ReadPicture(const fs::path& path)
 {
-    const std::vector<std::uint8_t> bytes = Bytes(path);
+    const std::string bytes = Slurp(path.string());
     Bitmap picture;
-    EXPECT_TRUE(ReadBitmap(bytes.data(), bytes.size(), &picture)) << path;
+    EXPECT_TRUE(ReadBitmap(Data(bytes), bytes.size(), &picture)) << path;
     return picture;
 }
 
@@ -43,12 +36,12 @@ TEST(Pictures, GeneratorRebuildsTheCommittedFilesByteForByte)
 {
     // The tests run in the build folder, where make-pictures is built too.
     ASSERT_TRUE(fs::exists("make-pictures")) << "make-pictures is not built";
-    const fs::path out = fs::temp_directory_path() / ("hanabo-pictures-" + std::to_string(std::rand()));
+    const fs::path out = TempPath("pictures");
     fs::remove_all(out);
     const std::string command = "./make-pictures '" + out.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name : PictureFiles) {
-        const std::vector<std::uint8_t> made = Bytes(out / name), committed = Bytes(Resources / name);
+        const std::string made = Slurp((out / name).string()), committed = Slurp((Resources / name).string());
         EXPECT_FALSE(made.empty()) << name;
         EXPECT_TRUE(made == committed) << name << " differs from what make-pictures draws";
     }
@@ -63,21 +56,17 @@ TEST(Pictures, GeneratorRebuildsTheCommittedFilesByteForByte)
 
 TEST(Pictures, BuiltInPicturesHaveTheirSizesAndColourCounts)
 {
-    const Bitmap tiles = ReadPicture(Resources / "tiles.bmp");
-    EXPECT_EQ(tiles.width, 192);
-    EXPECT_EQ(tiles.height, 64);
-    EXPECT_EQ(tiles.bitsPerPixel, 8);
-    EXPECT_EQ(tiles.colourCount, 256);
-
-    const Bitmap bar = ReadPicture(Resources / "baricons.bmp");
-    EXPECT_EQ(bar.width, 60);
-    EXPECT_EQ(bar.height, 20);
-    EXPECT_EQ(bar.colourCount, 16);
-
+    const struct {
+        const char* name;
+        int width, height, colours;
+    } pictures[] = {{"tiles.bmp", 192, 64, 256}, {"baricons.bmp", 60, 20, 16}, {"toolbar.bmp", 96, 16, 16}};
+    for (const auto& p : pictures) {
+        const Bitmap picture = ReadPicture(Resources / p.name);
+        EXPECT_EQ((std::vector<int>{picture.width, picture.height, picture.colourCount}),
+                  (std::vector<int>{p.width, p.height, p.colours}))
+            << p.name;
+    }
     const Bitmap toolbar = ReadPicture(Resources / "toolbar.bmp");
-    EXPECT_EQ(toolbar.width, 96);
-    EXPECT_EQ(toolbar.height, 16);
-    EXPECT_EQ(toolbar.colourCount, 16);
     // the silver entry that the program turns into the button face, and the
     // corner of every image shows it
     bool silver = false;
@@ -117,12 +106,12 @@ TEST(Pictures, ShippedSetsAreOfEveryKind)
         {"ship/Shapes.bmp", TileSetPlain, 0, false},
     };
     for (const Case& c : cases) {
-        const std::vector<std::uint8_t> bytes = Bytes(Resources / c.name);
+        const std::string bytes = Slurp((Resources / c.name).string());
         TileSet set;
         TileSetInfo info;
         int cellNo = 5;
         bool option = true;
-        LoadTileSet(set, info, bytes.data(), bytes.size(), Bitmap(), &cellNo, &option);
+        LoadTileSet(set, info, Data(bytes), bytes.size(), Bitmap(), &cellNo, &option);
         EXPECT_FALSE(set.builtIn) << c.name;
         EXPECT_EQ(info.kind, c.kind) << c.name;
         EXPECT_EQ(info.frameCount, c.frameCount) << c.name;
@@ -140,7 +129,7 @@ TEST(Pictures, ShippedSetsAreOfEveryKind)
 
 TEST(Pictures, IconHasLargeAndSmallImages)
 {
-    const std::vector<std::uint8_t> icon = Bytes(Resources / "hanabo.ico");
+    const std::string icon = Slurp((Resources / "hanabo.ico").string());
     ASSERT_GE(icon.size(), 6u + 32u);
     EXPECT_EQ(icon[2], 1);  // an icon, not a cursor
     ASSERT_EQ(icon[4], 2);
@@ -151,7 +140,7 @@ TEST(Pictures, IconHasLargeAndSmallImages)
 TEST(BoardPicture, DrawsTheSavedBoardWithTheBuiltInTiles)
 {
     ASSERT_TRUE(fs::exists("board-picture")) << "board-picture is not built";
-    const fs::path dir = fs::temp_directory_path() / ("hanabo-board-" + std::to_string(std::rand()));
+    const fs::path dir = TempPath("board");
     fs::create_directories(dir);
     // 8 × 6 tiles of 32 pixels: every row 1 2 3 4 5 0 1 2
     std::string text = "(null)\r\n32\r\n0\r\n";

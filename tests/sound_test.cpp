@@ -103,12 +103,9 @@ TEST_F(SoundTest, EachEventPlaysItsDefaultFileFromTheSoundFolder)
     for (const auto& c : cases) {
         platform.played.clear();
         PlayEventSound(c.event);
-        if (c.played) {
-            ASSERT_EQ(platform.played.size(), 1u) << static_cast<int>(c.event);
-            EXPECT_EQ(platform.played[0], std::string("C:\\game\\Sound\\") + c.played);
-        } else {
-            EXPECT_TRUE(platform.played.empty()) << static_cast<int>(c.event);
-        }
+        EXPECT_EQ(platform.played, c.played ? std::vector<std::string>{std::string("C:\\game\\Sound\\") + c.played}
+                                            : std::vector<std::string>{})
+            << static_cast<int>(c.event);
     }
 }
 

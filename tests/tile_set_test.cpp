@@ -100,20 +100,15 @@ TEST(LoadTileSet, RoadSetMakesFifteenValuesAndOthersLowerToFive)
 TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
 {
     for (const std::vector<std::uint8_t>& file :
-         {Picture(100, 384), Picture(192, 63), std::vector<std::uint8_t>{'B', 'M', 1, 2, 3}}) {
+         {Picture(100, 384), Picture(192, 63), std::vector<std::uint8_t>{'B', 'M', 1, 2, 3}, std::vector<std::uint8_t>{}}) {
         Loaded loaded = Load(file, 15);
+        EXPECT_TRUE(loaded.set.loaded);
         EXPECT_TRUE(loaded.set.builtIn);
         EXPECT_EQ(loaded.info.kind, TileSetPlain);
         EXPECT_EQ(loaded.set.picture.width, 192);
         EXPECT_EQ(loaded.cellNo, 5);
         EXPECT_TRUE(loaded.set.hasPalette);  // the built-in picture has 256 colours
     }
-    Loaded none;
-    none.cellNo = 5;
-    none.animBMPOption = false;
-    LoadTileSet(none.set, none.info, nullptr, 0, BuiltIn(), &none.cellNo, &none.animBMPOption);
-    EXPECT_TRUE(none.set.builtIn);
-    EXPECT_TRUE(none.set.loaded);
 }
 
 TEST(LoadTileSet, SetTagSwitchesPingPongAndTheFirstFrameOption)
