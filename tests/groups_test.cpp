@@ -80,23 +80,19 @@ TEST(Groups, MovingWithinAGroupKeepsIt)
 
 TEST(Groups, PointerOutsideTheBoard)
 {
+    // Below and right of the Board hovering takes the nearest Cell and clicking
+    // does nothing; the margin left of it counts as column 0 for both.
+    const struct {
+        int x, y, moves;
+    } places[] = {{32 + 3, 3 * 32 + 40, 0}, {4 * 32 + 10, 0, 0}, {-2, 0, 1}};
     FreshGame(4, 3);
     SetRows({"1223", "1233", "1132"});
-    // Below the Board: hovering takes the bottom row, clicking does nothing.
-    HoverAt(32 + 3, 3 * 32 + 40, 0);
-    EXPECT_EQ(ui.selection.size, 4);
-    ClickAt(32 + 3, 3 * 32 + 40);
-    EXPECT_EQ(game.moveIndex, 0);
-    // Right of the Board likewise.
-    HoverAt(4 * 32 + 10, 0, 0);
-    EXPECT_EQ(ui.selection.size, 4);
-    ClickAt(4 * 32 + 10, 0);
-    EXPECT_EQ(game.moveIndex, 0);
-    // The margin left of the Board counts as column 0 for both.
-    HoverAt(-2, 0, 0);
-    EXPECT_EQ(ui.selection.size, 4);
-    ClickAt(-1, 0);
-    EXPECT_EQ(game.moveIndex, 1);
+    for (const auto& p : places) {
+        HoverAt(p.x, p.y, 0);
+        EXPECT_EQ(ui.selection.size, 4) << p.x << "," << p.y;
+        ClickAt(p.x, p.y);
+        EXPECT_EQ(game.moveIndex, p.moves) << p.x << "," << p.y;
+    }
     // A click on a tile that the pointer has not highlighted does nothing.
     ClickAt(2 * 32, 2 * 32);
     EXPECT_EQ(game.moveIndex, 1);

@@ -23,7 +23,7 @@ protected:
     std::string ini, tmp;
 };
 
-TEST(SettingsLookup, NumbersFollowTheFirstHeaderAndAKeyAtALineStartAndTakeTheirLeadingDigits)
+TEST(SettingsLookup, NumbersFollowTheFirstHeaderAndAKeyAtALineStart)
 {
     const char* text =
         "[system]\r\nCampaignNo=4\r\nXCampaign=1\r\nSheetSizeX = \t20\r\n[Sound]\r\nCampaign=1\r\n"
@@ -42,24 +42,16 @@ TEST(SettingsLookup, NumbersFollowTheFirstHeaderAndAKeyAtALineStartAndTakeTheirL
         {'i', text, "system", "Campaign", 7, 7},
         {'i', "[system]\r\nCampaign=1\r\nCampaignNo=4\r\n", "system", "Campaign", 7, 1},
         {'i', "[system]\r\nCampaignNo=4\r\n", "system", "Campaign", 7, 7},
-        {'i', text, "system", "CampaignNo", 7, 4},
-        {'i', text, "system", "SheetSizeX", 7, 20},
-        {'i', text, "system", "CellSize", 7, 8},
-        {'i', text, "Sound", "CampaignNo", 7, 7},
-        {'i', text, "nothing", "CampaignNo", 7, 7},
-        {'i', nullptr, "system", "CampaignNo", 7, 7},
-        {'i', numbers, "system", "A", 7, 0},
-        {'i', numbers, "system", "B", 7, 0},
-        {'i', numbers, "system", "C", 7, 0},
-        {'i', numbers, "system", "D", 7, 12},
-        {'i', numbers, "system", "E", 7, 2147483647},
-        {'f', numbers, "system", "F", 7, 1.5},
-        {'f', numbers, "system", "G", 7, -2.25},
-        {'f', numbers, "system", "H", 7, 0},
-        {'f', numbers, "system", "Z", 7.5, 7.5},
-        {'b', numbers, "system", "D", 0, 1},
-        {'b', numbers, "system", "J", 1, 0},
-        {'b', numbers, "system", "Z", 5, 1},
+        {'i', text, "system", "CampaignNo", 7, 4},   {'i', text, "system", "SheetSizeX", 7, 20},
+        {'i', text, "system", "CellSize", 7, 8},     {'i', text, "Sound", "CampaignNo", 7, 7},
+        {'i', text, "nothing", "CampaignNo", 7, 7},  {'i', nullptr, "system", "CampaignNo", 7, 7},
+        // Only the leading digits count.
+        {'i', numbers, "system", "A", 7, 0},         {'i', numbers, "system", "B", 7, 0},
+        {'i', numbers, "system", "C", 7, 0},         {'i', numbers, "system", "D", 7, 12},
+        {'i', numbers, "system", "E", 7, 2147483647}, {'f', numbers, "system", "F", 7, 1.5},
+        {'f', numbers, "system", "G", 7, -2.25},     {'f', numbers, "system", "H", 7, 0},
+        {'f', numbers, "system", "Z", 7.5, 7.5},     {'b', numbers, "system", "D", 0, 1},
+        {'b', numbers, "system", "J", 1, 0},         {'b', numbers, "system", "Z", 5, 1},
     };
     for (const auto& c : cases) {
         const double read = c.type == 'f'   ? ReadFloatSetting(c.text, c.section, c.key, c.fallback)
