@@ -159,8 +159,7 @@ TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
     EXPECT_EQ(ui.selection.maxRow, 0);
     EXPECT_EQ(fake.clickCounter, "0(4) Click");
     EXPECT_EQ(fake.repaints, 1);
-    ASSERT_EQ(fake.sounds.size(), 1u);
-    EXPECT_EQ(fake.sounds[0], SoundEvent::Start);
+    EXPECT_EQ(fake.sounds, std::vector<SoundEvent>{SoundEvent::Start});
     EXPECT_EQ(fake.scoreBar[6], "0");
 
     // (A new game drops the history; see the tests of Again.) Keeping an empty

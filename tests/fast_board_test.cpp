@@ -4,13 +4,12 @@
 #include <random>
 #include <vector>
 
-#include "rules/board.h"
-#include "rules/deal.h"
 #include "rules/groups.h"
 #include "rules/removal.h"
 #include "search/bit_engine.h"
 #include "search/cell_engine.h"
 #include "search/fast_board.h"
+#include "tests/board_rows.h"
 
 namespace {
 
@@ -132,14 +131,6 @@ void PlayRandomLines(const Board& dealt, GameMode mode, int lines, std::mt19937&
     }
 }
 
-Board Dealt(int columns, int rows, GameMode mode, int kinds, int number)
-{
-    Board b;
-    ResizeCells(b, columns, rows);
-    DealGame(b, mode, kinds, number);
-    return b;
-}
-
 TEST(FastBoard, EqualTilesPlayAsTheRulesPlayThem)
 {
     struct Case {
@@ -154,7 +145,7 @@ TEST(FastBoard, EqualTilesPlayAsTheRulesPlayThem)
     for (const Case& c : cases)
         for (int number = 1; number <= 3; ++number) {
             SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows << " kinds " << c.kinds << " #" << number);
-            Board dealt = Dealt(c.columns, c.rows, GameMode::IroGame, c.kinds, number);
+            Board dealt = DealtBoard(c.columns, c.rows, GameMode::IroGame, c.kinds, number);
             SolvePosition position{c.columns, c.rows, false, dealt.cells};
             EXPECT_EQ(BitEngine::Fits(position), c.columns <= 16 && c.rows <= 15);
             if (BitEngine::Fits(position)) {
@@ -171,7 +162,7 @@ TEST(FastBoard, RoadsPlayAsTheRulesPlayThem)
     for (const auto& size : sizes)
         for (int number = 1; number <= 3; ++number) {
             SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " #" << number);
-            Board dealt = Dealt(size[0], size[1], GameMode::ZededUdoz, RoadTileValues, number);
+            Board dealt = DealtBoard(size[0], size[1], GameMode::ZededUdoz, RoadTileValues, number);
             ASSERT_NO_FATAL_FAILURE(PlayRandomLines<CellEngine<true>>(dealt, GameMode::ZededUdoz, 8, random));
         }
 }

@@ -22,15 +22,13 @@ TEST(Groups, WorkedExample)
     ClickAt(5, 5);
     EXPECT_EQ(game.score, 4);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"0230", "2330", "2320"}));
-    EXPECT_EQ(game.counts.count[1], 0);
-    EXPECT_EQ(game.counts.count[2], 4);
-    EXPECT_EQ(game.counts.count[3], 4);
+    EXPECT_EQ((std::vector<int>{game.counts.count[1], game.counts.count[2], game.counts.count[3]}),
+              (std::vector<int>{0, 4, 4}));
     EXPECT_EQ(game.moveIndex, 1);
     EXPECT_EQ(game.moves[1].column, 0);
     EXPECT_EQ(game.moves[1].row, 0);
     EXPECT_EQ(ui.selection.size, 0);
-    ASSERT_EQ(fake.sounds.size(), 1u);
-    EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
+    EXPECT_EQ(fake.sounds, std::vector<SoundEvent>{SoundEvent::Click});
     EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
     EXPECT_EQ(fake.scoreBar[6], "4");
     EXPECT_EQ(fake.clickCounter, "1(1) Click");

@@ -2,6 +2,7 @@
 // move slider.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -63,8 +64,7 @@ TEST(History, UndoTwiceRedoTwiceAndAgain)
     EXPECT_EQ(fake.clickCounter, "1(3) Click");
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
     EXPECT_EQ(ui.selection.size, 0);
-    ASSERT_EQ(fake.sounds.size(), 2u);
-    EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
+    EXPECT_EQ(fake.sounds, std::vector<SoundEvent>(2, SoundEvent::Click));
     EXPECT_EQ(fake.scoreBar[6], std::to_string(static_cast<int>(std::get<1>(p[1]))));
     EXPECT_FALSE(game.replaying);
 
@@ -103,17 +103,11 @@ TEST(History, ANewMoveAfterUndoCutsOffRedo)
 {
     Game(3);
     UndoMove();
-    // A group other than the one the third move took.
-    Move old = game.moves[3];
-    int c = -1, r = -1;
-    for (const BoardGroup& g : GroupsOf(board, GameMode::IroGame)) {
-        HighlightGroupAt(g.column, g.row);
-        if (g.size >= 2 && CellAt(old.column, old.row) < CellMarkBit) {
-            c = g.column;
-            r = g.row;
-        }
-    }
-    ASSERT_GE(c, 0);
+    // Of the many groups on this board, the last the rules list, not the first,
+    // which the third move took.
+    std::vector<BoardGroup> groups = GroupsOf(board, GameMode::IroGame);
+    auto last = std::find_if(groups.rbegin(), groups.rend(), [](const BoardGroup& g) { return g.size >= 2; });
+    const int c = last->column, r = last->row;
     PlayAt(c, r);
     EXPECT_EQ(game.moveCount, 3);
     EXPECT_EQ(game.moveIndex, 3);
@@ -213,8 +207,7 @@ TEST(History, MoveSliderTextsAndForwardJump)
     EXPECT_EQ(game.moveIndex, 10);
     EXPECT_EQ(Now(), p[10]);
     EXPECT_EQ(fake.enabled[GameCommand::Redo], redoBefore);
-    ASSERT_EQ(fake.sounds.size(), 1u);
-    EXPECT_EQ(fake.sounds[0], SoundEvent::Click);
+    EXPECT_EQ(fake.sounds, std::vector<SoundEvent>{SoundEvent::Click});
     EXPECT_FALSE(game.redoing);
 }
 

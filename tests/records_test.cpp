@@ -177,9 +177,7 @@ TEST_F(Records, OneNameAndOneDateServeBothLists)
     EXPECT_EQ(sheetRecords.highScoreSelected, 1);
     EXPECT_EQ(sheetRecords.restSelected, 0);
     EXPECT_TRUE(sheetRecords.recordsChanged);
-    ASSERT_EQ(fake.sounds.size(), 2u);
-    EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
-    EXPECT_EQ(fake.sounds[1], SoundEvent::HighScore);
+    EXPECT_EQ(fake.sounds, (std::vector<SoundEvent>{SoundEvent::Message, SoundEvent::HighScore}));
 }
 
 TEST_F(Records, EmptyOrLongNamesAndResultsThatEnterNothing)
