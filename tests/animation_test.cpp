@@ -10,14 +10,12 @@
 #include "display/tile_set.h"
 #include "tests/game_helpers.h"
 
-namespace {
-
 // Tile 2 forms a group of three at the top left; the rest stay alone.
 const std::vector<std::string> Sheet = {"2213", "2314", "1345"};
 
 // A game with an animated set of `frames` frames (as the loader leaves
 // FrameCount: doubled less 2 under PingPong).
-void AnimatedGame(int kind, int frames, bool pingPong = false, bool skipFirstFrame = false)
+static void AnimatedGame(int kind, int frames, bool pingPong = false, bool skipFirstFrame = false)
 {
     FreshGame(4, 3, kind);
     tileSet = TileSet();
@@ -30,7 +28,7 @@ void AnimatedGame(int kind, int frames, bool pingPong = false, bool skipFirstFra
 }
 
 // The frames drawn so far, and forgets them.
-std::vector<std::string> TakeFrames()
+static std::vector<std::string> TakeFrames()
 {
     std::vector<std::string> frames = fake.animationFrames;
     fake.animationFrames.clear();
@@ -38,14 +36,12 @@ std::vector<std::string> TakeFrames()
 }
 
 // Frames of the next n ticks.
-std::vector<std::string> Ticks(int n)
+static std::vector<std::string> Ticks(int n)
 {
     for (int i = 0; i < n; ++i)
         AnimationTick();
     return TakeFrames();
 }
-
-}  // namespace
 
 TEST(Animation, SelectionLoopsThroughItsBandAndPlaysSelectEachLoop)
 {

@@ -7,14 +7,12 @@
 
 #include "tests/bmp_builder.h"
 
-namespace {
-
 const std::vector<std::uint32_t> FourColours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
 
 // A 7 × 5 picture whose pixel (x, y) has palette index (x + 2y) mod 4.
-std::uint32_t Index(int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % 4); }
+static std::uint32_t Index(int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % 4); }
 
-BmpRecipe Paletted(int bits)
+static BmpRecipe Paletted(int bits)
 {
     BmpRecipe recipe;
     recipe.width = 7;
@@ -24,7 +22,7 @@ BmpRecipe Paletted(int bits)
     return recipe;
 }
 
-bool Read(const std::vector<std::uint8_t>& bytes, Bitmap* picture)
+static bool Read(const std::vector<std::uint8_t>& bytes, Bitmap* picture)
 {
     return ReadBitmap(bytes.data(), bytes.size(), picture);
 }
@@ -121,7 +119,8 @@ TEST(ReadBitmap, EveryTruncationIsRefused)
 
 // Overwrites a little-endian field of the 40-byte header (offset counted
 // from the start of that header) in a file with a file header.
-std::vector<std::uint8_t> WithField(std::vector<std::uint8_t> bytes, int offset, std::uint32_t value, int size = 4)
+static std::vector<std::uint8_t> WithField(std::vector<std::uint8_t> bytes, int offset, std::uint32_t value,
+                                           int size = 4)
 {
     for (int i = 0; i < size; ++i)
         bytes.at(14 + offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
@@ -174,7 +173,7 @@ TEST(BitmapPixel, OutsideThePictureAndBeyondTheTableIsBlack)
 }
 
 // A 40-byte-header file whose pixels are the given runs.
-std::vector<std::uint8_t> RunLengthFile(int width, int height, int bits, const std::vector<std::uint8_t>& runs)
+static std::vector<std::uint8_t> RunLengthFile(int width, int height, int bits, const std::vector<std::uint8_t>& runs)
 {
     BmpRecipe recipe = Paletted(bits);
     recipe.width = width;
@@ -234,4 +233,3 @@ TEST(ReadBitmap, RunLengthPicturesLargerThanAnyTileSetAreRefused)
     EXPECT_EQ(picture.rows.size(), 16384u * 672u);
 }
 
-}  // namespace

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-SheetShape Shape(int columns, int rows, int ts)
+static SheetShape Shape(int columns, int rows, int ts)
 {
     SheetShape shape;
     shape.columns = columns;
@@ -98,4 +96,3 @@ TEST(Config, RadiosOfTheSettingsAndTheBlankCellCycle)
     EXPECT_EQ(NextBlankCell(7), 3);  // a frame beyond the five comes back into the cycle
 }
 
-}  // namespace

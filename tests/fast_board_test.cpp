@@ -11,11 +11,9 @@
 #include "search/fast_board.h"
 #include "tests/board_rows.h"
 
-namespace {
-
 // The cell engine's tiles, row after row from the top, as a Board keeps them.
 template <bool Road>
-std::vector<unsigned char> RowsOf(const CellEngine<Road>& engine, const FastBoard& b)
+static std::vector<unsigned char> RowsOf(const CellEngine<Road>& engine, const FastBoard& b)
 {
     const FastLayout& layout = engine.Layout();
     std::vector<unsigned char> rows(static_cast<std::size_t>(layout.C * layout.R));
@@ -27,7 +25,7 @@ std::vector<unsigned char> RowsOf(const CellEngine<Road>& engine, const FastBoar
 
 // The bit engine keeps its tiles in the bits alone: a cell holds the kind
 // whose bit is set there, and no cell may hold two.
-std::vector<unsigned char> RowsOf(const BitEngine& engine, const FastBoard& b)
+static std::vector<unsigned char> RowsOf(const BitEngine& engine, const FastBoard& b)
 {
     const FastLayout& layout = engine.Layout();
     std::vector<unsigned char> rows(static_cast<std::size_t>(layout.C * layout.R));
@@ -52,8 +50,8 @@ std::vector<unsigned char> RowsOf(const BitEngine& engine, const FastBoard& b)
 // while another kind has one: each engine group's cell lies in a group of
 // the rules of the same size and tile, no two in the same one, and there are
 // as many as the rules find.
-void ExpectSameGroups(const Board& board, GameMode mode, const FastLayout& layout, const FastGroup* groups, int n,
-                      int spare)
+static void ExpectSameGroups(const Board& board, GameMode mode, const FastLayout& layout, const FastGroup* groups,
+                             int n, int spare)
 {
     int expected = 0;
     int spared = 0;
@@ -82,7 +80,7 @@ void ExpectSameGroups(const Board& board, GameMode mode, const FastLayout& layou
 // groups as a playout does (afresh, then updated after each removal), and
 // through the rules, comparing the two after every move.
 template <class Engine>
-void PlayRandomLines(const Board& dealt, GameMode mode, int lines, std::mt19937& random)
+static void PlayRandomLines(const Board& dealt, GameMode mode, int lines, std::mt19937& random)
 {
     const bool road = mode == GameMode::ZededUdoz;
     SolvePosition position{dealt.columns, dealt.rows, road, dealt.cells};
@@ -167,4 +165,3 @@ TEST(FastBoard, RoadsPlayAsTheRulesPlayThem)
         }
 }
 
-}  // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(BarOptions, WhereThePointerIsAndTheKeysDecide)
 {
     const int leftButton = 0x0001;
@@ -46,4 +44,3 @@ TEST(BarOptions, WhereThePointerIsAndTheKeysDecide)
     }
 }
 
-}  // namespace

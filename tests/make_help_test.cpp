@@ -200,7 +200,8 @@ uint32_t Hash(const std::string& id)
 TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
 {
     std::string out = TempPath("shipped.hlp");
-    ProgramRun r = RunProgram(std::string(MAKE_HELP) + " '" + Source + "/resources/help/hanabo_help.txt' '" + out + "'");
+    ProgramRun r =
+        RunProgram(std::string(MAKE_HELP) + " '" + Source + "/resources/help/hanabo_help.txt' '" + out + "'");
     ASSERT_EQ(0, r.status) << r.err;
     Bytes made = Slurp(out);
     Bytes shipped = Slurp(Source + "/resources/ship/Hanabo.hlp");

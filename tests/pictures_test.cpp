@@ -9,15 +9,16 @@
 #include "display/tile_set.h"
 #include "tests/file_helpers.h"
 
-namespace {
-
 namespace fs = std::filesystem;
 
 const fs::path Resources = fs::path(__FILE__).parent_path().parent_path() / "resources";
 
-const std::uint8_t* Data(const std::string& bytes) { return reinterpret_cast<const std::uint8_t*>(bytes.data()); }
+static const std::uint8_t* Data(const std::string& bytes)
+{
+    return reinterpret_cast<const std::uint8_t*>(bytes.data());
+}
 
-Bitmap ReadPicture(const fs::path& path)
+static Bitmap ReadPicture(const fs::path& path)
 {
     const std::string bytes = Slurp(path.string());
     Bitmap picture;
@@ -167,4 +168,3 @@ TEST(BoardPicture, DrawsTheSavedBoardWithTheBuiltInTiles)
     fs::remove_all(dir);
 }
 
-}  // namespace

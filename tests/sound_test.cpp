@@ -188,22 +188,30 @@ TEST_F(SoundTest, MusicCommandsAreSentWithTheirExactTexts)
     EXPECT_TRUE(Commands().empty());
 }
 
-// (Pause of a piece that plays and resume of a paused one are above.)
-TEST_F(SoundTest, PauseAndResumeActOnlyOnTheModeTheyExpect)
+// Pause, resume and the notice that a piece ended act only on the mode they
+// expect (a piece that plays, a paused one, one that ran to its end with the
+// music on; those are above): else, and when the query fails, the query is
+// all that is sent.
+TEST_F(SoundTest, MusicActsOnlyOnTheModeItExpects)
 {
     const struct {
-        bool pause;
+        void (*action)();
         const char* mode;
-        bool queryFails;
-    } cases[] = {{true, "paused", false},  {true, "stopped", false}, {true, "playing", true},
-                 {false, "playing", false}, {false, "paused", true}};
+        bool music, queryFails;
+    } cases[] = {
+        {PauseMusic, "paused", true, false},     {PauseMusic, "stopped", true, false},
+        {PauseMusic, "playing", true, true},     {ResumeMusic, "playing", true, false},
+        {ResumeMusic, "paused", true, true},     {OnMusicNotice, "paused", true, false},
+        {OnMusicNotice, "playing", true, false}, {OnMusicNotice, "stopped", false, false},
+    };
     for (const auto& c : cases) {
         InstallFakePlatform();
+        settings.BGM = c.music;
         platform.modes = {c.mode};
         if (c.queryFails)
             platform.failing["status"] = 277;
-        c.pause ? PauseMusic() : ResumeMusic();
-        EXPECT_EQ(Commands().size(), 1u) << c.pause << c.mode << c.queryFails;   // the query alone
+        c.action();
+        EXPECT_EQ(Commands().size(), 1u) << c.mode << c.music << c.queryFails;
     }
 }
 
@@ -221,31 +229,20 @@ TEST_F(SoundTest, MusicThatCannotPlayIsSwitchedOffWithItsMessage)
         EXPECT_EQ(fake.messages, std::vector<std::string>{"MIDI\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xc4"
                                                           "\x90\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"});
         // a failed play closes the device it opened
-        EXPECT_EQ(Commands().back(), std::string(failing) == "play" ? "close " + Device : "open " + Device + " type sequencer ");
+        EXPECT_EQ(Commands().back(),
+                  std::string(failing) == "play" ? "close " + Device : "open " + Device + " type sequencer ");
     }
 }
 
-TEST_F(SoundTest, TheLoopRestartsAPieceThatEndedAndNothingElse)
+TEST_F(SoundTest, TheLoopRestartsAPieceThatEndedAsOftenAsItEnds)
 {
     settings.BGM = 1;
     StartMusic();
-    // a piece that ran to its end starts again, as often as it ends
     for (int loop = 0; loop < 10; ++loop) {
         Commands();
         platform.clock += 38400;
         OnMusicNotice();
         EXPECT_EQ(Commands().back(), "play " + Device + " from 0 notify [notify]") << loop;
-    }
-    const struct {
-        const char* mode;
-        bool bgm;
-    } quiet[] = {{"paused", true}, {"playing", true}, {"stopped", false}};
-    for (const auto& c : quiet) {
-        settings.BGM = c.bgm;
-        platform.modes = {c.mode};
-        platform.clock += 38400;
-        OnMusicNotice();
-        EXPECT_EQ(Commands().size(), 1u) << c.mode << c.bgm;  // the mode query alone
     }
 }
 
@@ -290,10 +287,6 @@ TEST_F(SoundTest, CtrlBStopsTheMusicOrAsksForAFile)
     EXPECT_EQ(Commands().size(), 2u);
     EXPECT_EQ(CallCount("ChooseFile open MIDI File|*.mid;*.rmi|"), 2);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(FolderPath, OnlyPlainFoldersAreListed)
 {

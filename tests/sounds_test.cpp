@@ -9,15 +9,13 @@
 
 #include "tests/file_helpers.h"
 
-namespace {
-
 namespace fs = std::filesystem;
 
 const fs::path Ship = fs::path(__FILE__).parent_path().parent_path() / "resources" / "ship";
 
 const char* const Waves[] = {"tada.wav", "pin.wav", "ding.wav", "kira.wav", "poof.wav"};
 
-unsigned Le(const std::string& b, std::size_t at, int bytes)
+static unsigned Le(const std::string& b, std::size_t at, int bytes)
 {
     unsigned v = 0;
     for (int i = bytes - 1; i >= 0; --i)
@@ -126,4 +124,3 @@ TEST(Sounds, MusicIsAWholeNumberOfBarsWithEveryNoteEnded)
     }
 }
 
-}  // namespace

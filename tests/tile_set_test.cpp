@@ -99,8 +99,8 @@ TEST(LoadTileSet, RoadSetMakesFifteenValuesAndOthersLowerToFive)
 
 TEST(LoadTileSet, UnrecognisedOrMissingPicturesGiveTheBuiltInSet)
 {
-    for (const std::vector<std::uint8_t>& file :
-         {Picture(100, 384), Picture(192, 63), std::vector<std::uint8_t>{'B', 'M', 1, 2, 3}, std::vector<std::uint8_t>{}}) {
+    const std::vector<std::uint8_t> none, broken = {'B', 'M', 1, 2, 3};
+    for (const std::vector<std::uint8_t>& file : {Picture(100, 384), Picture(192, 63), broken, none}) {
         Loaded loaded = Load(file, 15);
         EXPECT_TRUE(loaded.set.loaded);
         EXPECT_TRUE(loaded.set.builtIn);
