@@ -7,15 +7,6 @@
 #include "game/deal.h"
 #include "tests/game_helpers.h"
 
-// Column 0 of the Board, top to bottom, in hex digits.
-static std::string FirstColumn()
-{
-    std::string out;
-    for (const std::string& row : Rows())
-        out += row[0];
-    return out;
-}
-
 // The state after seeding with `state` and skipping `skip` numbers.
 static std::uint32_t StateAfter(std::uint32_t state, int skip)
 {
@@ -42,8 +33,8 @@ TEST(GameRandom, SeedForGameSplitsTheNumber)
 
 TEST(Deal, GameNumberOneInIroGame)
 {
+    // Column by column, each from the top: the top row is every twelfth draw.
     DealNumber(1);
-    EXPECT_EQ(FirstColumn(), "131533255415");
     EXPECT_EQ(Rows()[0], "1414523335433112");
     // 192 draws, one per Cell, each counted as it is dealt.
     EXPECT_EQ(gameRandom.state, StateAfter(1, 192));
@@ -63,7 +54,6 @@ TEST(Deal, GameNumberOneInIroGame)
 TEST(Deal, GameNumberOneInZededUdoz)
 {
     DealNumber(1, 16, 12, TileSetRoad);
-    EXPECT_EQ(FirstColumn(), "3d96edc3db51");
     EXPECT_EQ(Rows()[0], "32aefefdf9ce936d");
     EXPECT_EQ(gameRandom.state, StateAfter(1, 199));
     EXPECT_EQ(game.counts.count[1], 192);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -46,11 +47,7 @@ protected:
         folder = std::string(pattern) + "/";
         ASSERT_TRUE(SetProgramDirectory(folder.c_str()));
     }
-    void TearDown() override
-    {
-        std::string command = "rm -rf '" + folder + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
     std::string folder;
 };
 

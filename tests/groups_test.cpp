@@ -13,7 +13,6 @@ TEST(Groups, WorkedExample)
     FreshGame(4, 3);
     SetRows({"1223", "1233", "1132"});
     HoverAt(0, 0, 0);
-    EXPECT_EQ(ui.selection.size, 4);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"M223", "M233", "MM32"}));
     EXPECT_EQ(fake.scoreBar[5], "4");
     EXPECT_EQ(CallCount("DrawCell "), 4);
