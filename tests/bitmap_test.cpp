@@ -166,10 +166,8 @@ TEST(BitmapPixel, OutsideThePictureAndBeyondTheTableIsBlack)
     Bitmap picture;
     ASSERT_TRUE(Read(MakeBmp(recipe, [](int x, int) { return static_cast<std::uint32_t>(x == 0 ? 1 : 200); }), &picture));
     EXPECT_EQ(BitmapPixel(picture, 0, 0), 0x123456u);
-    EXPECT_EQ(BitmapPixel(picture, 1, 0), 0u);
-    EXPECT_EQ(BitmapPixel(picture, -1, 0), 0u);
-    EXPECT_EQ(BitmapPixel(picture, 7, 0), 0u);
-    EXPECT_EQ(BitmapPixel(picture, 0, 5), 0u);
+    for (const auto& at : {std::make_pair(1, 0), std::make_pair(-1, 0), std::make_pair(7, 0), std::make_pair(0, 5)})
+        EXPECT_EQ(BitmapPixel(picture, at.first, at.second), 0u) << at.first << "," << at.second;
 }
 
 // A 40-byte-header file whose pixels are the given runs.

@@ -59,18 +59,14 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpRecipe& recipe, const std::fun
         PutLe(out, 2835, 4);
         PutLe(out, recipe.writeColoursUsed ? static_cast<std::uint32_t>(recipe.palette.size()) : 0, 4);
         PutLe(out, 0, 4);
-        if (recipe.headerSize > 40) {
+        // The masks: inside a later header, after a 40-byte one.
+        if (recipe.headerSize > 40 || fields) {
             PutLe(out, 0xF800, 4);
             PutLe(out, 0x07E0, 4);
             PutLe(out, 0x001F, 4);
-            while (out.size() < (recipe.fileHeader ? 14u : 0u) + recipe.headerSize)
-                out.push_back(0);
         }
-    }
-    if (fields && recipe.headerSize == 40) {
-        PutLe(out, 0xF800, 4);
-        PutLe(out, 0x07E0, 4);
-        PutLe(out, 0x001F, 4);
+        while (out.size() < (recipe.fileHeader ? 14u : 0u) + recipe.headerSize)
+            out.push_back(0);
     }
     if (!fields)
         for (std::uint32_t c : recipe.palette) {

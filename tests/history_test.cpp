@@ -146,20 +146,6 @@ TEST(History, AnimatedSetsNeverAnimateReplays)
     EXPECT_FALSE(ui.timerRunning);
 }
 
-TEST(History, UndoInAFinishedGameKeepsTheRetryQuestion)
-{
-    DealNumber(1);
-    int moves = PlayFirstGroups(1000);
-    ASSERT_TRUE(game.gameOver);
-    UndoMove();
-    EXPECT_TRUE(game.gameOver);
-    EXPECT_EQ(game.moveIndex, moves - 1);
-    fake.yesNoAnswers.push_back(true);
-    HoverAt(0, 0, 0);
-    EXPECT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(game.moveCount, moves - 2);
-}
-
 TEST(History, RedoPreviewHighlightsTheNextMove)
 {
     std::vector<Position> p = Game(2);

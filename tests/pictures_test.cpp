@@ -100,10 +100,8 @@ TEST(Pictures, ShippedSetsAreOfEveryKind)
         int frameCount;  // after the SetTag
         bool pingPong;
     } cases[] = {
-        {"ship/Road.bmp", TileSetRoad, 0, false},
-        {"ship/Marbles24.bmp", TileSetAnimated24, 8, false},
-        {"ship/Jewels32.bmp", TileSetAnimated32, 14, true},
-        {"ship/Billiards32.bmp", TileSetAnimated32, 8, false},
+        {"ship/Road.bmp", TileSetRoad, 0, false},           {"ship/Marbles24.bmp", TileSetAnimated24, 8, false},
+        {"ship/Jewels32.bmp", TileSetAnimated32, 14, true}, {"ship/Billiards32.bmp", TileSetAnimated32, 8, false},
         {"ship/Shapes.bmp", TileSetPlain, 0, false},
     };
     for (const Case& c : cases) {

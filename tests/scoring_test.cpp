@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/history.h"
 #include "game/scoring.h"
 #include "tests/game_helpers.h"
 
@@ -72,29 +73,38 @@ TEST(Scoring, EndOfAGameWithTheScoreOption)
 }
 
 // Yes deals the same board with all but the last move to redo; No a new number.
+// Undo in a finished game leaves the question to come, one move sooner.
 TEST(Scoring, TheRetryQuestionAfterTheLastMove)
 {
-    for (bool yes : {true, false}) {
-        SCOPED_TRACE(yes);
+    const struct {
+        bool undo, yes;
+    } cases[] = {{false, true}, {false, false}, {true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.undo << c.yes);
         DealNumber(1);
         std::vector<unsigned char> start = board.cells;
         int moves = PlayFirstGroups(1000);
         ASSERT_TRUE(game.gameOver);
         ASSERT_GE(moves, 12);
+        if (c.undo) {
+            UndoMove();
+            EXPECT_TRUE(game.gameOver);
+            EXPECT_EQ(game.moveIndex, --moves);
+        }
         ResetFakeFrontEnd();
-        fake.yesNoAnswers.push_back(yes);
+        fake.yesNoAnswers.push_back(c.yes);
         HoverAt(0, 0, 0);
         EXPECT_EQ(fake.messages, std::vector<std::string>{RetryQuestion});
         EXPECT_EQ(fake.sounds[0], SoundEvent::Message);
         EXPECT_FALSE(game.gameOver);
-        EXPECT_EQ(game.number, yes ? 1 : 807688147);
-        EXPECT_EQ(fake.clickCounter, yes ? "0(" + std::to_string(moves - 1) + ") Click" : "0(0) Click");
-        EXPECT_EQ(fake.enabled[GameCommand::Redo], yes);
+        EXPECT_EQ(game.number, c.yes ? 1 : 807688147);
+        EXPECT_EQ(fake.clickCounter, c.yes ? "0(" + std::to_string(moves - 1) + ") Click" : "0(0) Click");
+        EXPECT_EQ(fake.enabled[GameCommand::Redo], c.yes);
         // The hover goes on over the new Board.
         std::vector<unsigned char> now = board.cells;
         for (unsigned char& cell : now)
             cell &= CellTileMask;
-        EXPECT_EQ(now == start, yes);
+        EXPECT_EQ(now == start, c.yes);
     }
 }
 
