@@ -103,7 +103,7 @@ TEST(SettingsLookup, LongTextsAreCutToTheBufferWithoutHalfACharacter)
 
 // (Every default that is written back is checked in the file a fresh start
 // leaves, end to end.)
-TEST(ReadingSettings, NoFileGivesEveryDefault)
+TEST(ReadingSettings, NoFileGivesEveryDefaultAndAFileIsHeldToTheLimits)
 {
     SetProgramDirectory("C:\\Games");
     Settings read;
@@ -114,12 +114,7 @@ TEST(ReadingSettings, NoFileGivesEveryDefault)
     EXPECT_EQ(read.Campaign, 0);   // Campaign is off by default, though 0 - 1 <= 10
     EXPECT_EQ(read.Path, "C:\\Games\\Sound\\");
     EXPECT_TRUE(read.specialNumbers.empty());
-}
 
-TEST(ReadingSettings, AppliesTheLimits)
-{
-    SetProgramDirectory("C:\\Games");
-    Settings read;
     ReadSettings("[system]\r\nSheetSizeX=-3\r\nCellSize=20\r\nAnimIntrvl=1\r\nCellNo=9\r\n"
                  "[Sound]\r\nPath=C:\\Games\\\r\n", &read);
     EXPECT_EQ(read.CellSize, 32);
