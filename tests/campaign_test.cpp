@@ -111,11 +111,9 @@ TEST_F(Campaign, FiveStagesWithSeedSevenThenTheAverages)
     EXPECT_TRUE(fake.enabled[GameCommand::New]);
     EXPECT_EQ(settings.CampaignTane, 0);
     std::string date = RecordDate(fake.now);
-    ASSERT_GE(campaignRecords.highScoreSelected, 0);
-    ASSERT_GE(campaignRecords.restSelected, 0);
-    EXPECT_EQ(campaignRecords.HighScoreList[campaignRecords.highScoreSelected],
+    EXPECT_EQ(campaignRecords.HighScoreList.at(campaignRecords.highScoreSelected),
               FormatRecordEntry("Hanako", date, RecordValueText(scoreSum / 5, 0)));
-    EXPECT_EQ(campaignRecords.RestList[campaignRecords.restSelected],
+    EXPECT_EQ(campaignRecords.RestList.at(campaignRecords.restSelected),
               FormatRecordEntry("Hanako", date, RecordValueText(restSum / 5.0, 2)));
     EXPECT_EQ(fake.calls.back(), "CloseCampaignDialog");
     EXPECT_EQ(fake.sounds.back(), SoundEvent::HighScore);

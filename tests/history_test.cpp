@@ -39,15 +39,6 @@ static std::vector<Position> Game(int moves)
     return positions;
 }
 
-TEST(History, UndoRightAfterADealDoesNothing)
-{
-    DealNumber(1);
-    ResetFakeFrontEnd();
-    UndoMove();
-    EXPECT_TRUE(fake.sounds.empty());
-    EXPECT_TRUE(fake.calls.empty());
-}
-
 TEST(History, UndoTwiceRedoTwiceAndAgain)
 {
     std::vector<Position> p = Game(3);
@@ -255,4 +246,8 @@ TEST(History, UndoOnASavedGameThatHasGoneStartsANewGame)
     EXPECT_EQ(game.moveCount, 0);
     EXPECT_EQ(TilesLeft(), 192);
     EXPECT_EQ(fake.clickCounter, "0(0) Click");
+    // Right after a deal Undo does nothing at all.
+    ResetFakeFrontEnd();
+    UndoMove();
+    EXPECT_TRUE(fake.calls.empty());
 }

@@ -55,7 +55,7 @@ TEST(Pictures, GeneratorRebuildsTheCommittedFilesByteForByte)
     fs::remove_all(out);
 }
 
-TEST(Pictures, BuiltInPicturesHaveTheirSizesAndColourCounts)
+TEST(Pictures, BuiltInPicturesAndTheIconHaveTheirSizesAndColourCounts)
 {
     const struct {
         const char* name;
@@ -76,6 +76,14 @@ TEST(Pictures, BuiltInPicturesHaveTheirSizesAndColourCounts)
     EXPECT_TRUE(silver);
     for (int image = 0; image < 6; ++image)
         EXPECT_EQ(BitmapPixel(toolbar, image * 16 + 15, 15), 0xC0C0C0u) << image;
+
+    // The icon has a large and a small image.
+    const std::string icon = Slurp((Resources / "hanabo.ico").string());
+    ASSERT_GE(icon.size(), 6u + 32u);
+    EXPECT_EQ(icon[2], 1);  // an icon, not a cursor
+    ASSERT_EQ(icon[4], 2);
+    EXPECT_EQ(icon[6], 32);
+    EXPECT_EQ(icon[6 + 16], 16);
 }
 
 TEST(Pictures, BuiltInBallsStandOnTheBlankTileAndHighlightsDiffer)
@@ -126,15 +134,6 @@ TEST(Pictures, ShippedSetsAreOfEveryKind)
     EXPECT_EQ(tall.kind, TileSetTallAnimated32);
 }
 
-TEST(Pictures, IconHasLargeAndSmallImages)
-{
-    const std::string icon = Slurp((Resources / "hanabo.ico").string());
-    ASSERT_GE(icon.size(), 6u + 32u);
-    EXPECT_EQ(icon[2], 1);  // an icon, not a cursor
-    ASSERT_EQ(icon[4], 2);
-    EXPECT_EQ(icon[6], 32);
-    EXPECT_EQ(icon[6 + 16], 16);
-}
 
 TEST(BoardPicture, DrawsTheSavedBoardWithTheBuiltInTiles)
 {

@@ -29,7 +29,7 @@ protected:
     std::string ini, date;
 };
 
-TEST(RecordEntries, KeyAndFixedColumns)
+TEST(RecordEntries, KeyFixedColumnsAndNamesOfFourteenBytes)
 {
     EXPECT_EQ(RecordKey(16, 12, 5), "16x12(5)");
     EXPECT_EQ(Entry("AAA", "100"), "AAA           \t(96/03/20 00:00:00) \t100");
@@ -41,10 +41,8 @@ TEST(RecordEntries, KeyAndFixedColumns)
     ReadRecordSections(nullptr, CampaignRecordKey, &lists);
     EXPECT_EQ(RecordHeading(lists, true), "Rest Record       - Campaign");
     EXPECT_TRUE(std::regex_match(RecordDate(0), std::regex(R"(\(\d\d/\d\d/\d\d \d\d:\d\d:\d\d\))"))) << RecordDate(0);
-}
 
-TEST(RecordEntries, NamesAreCutToFourteenBytesOfWholeCharacters)
-{
+    // Names are cut to fourteen bytes of whole characters.
     EXPECT_EQ(CutPlayerName("ABCDEFGHIJKLMNO"), "ABCDEFGHIJKLMN");
     // Thirteen bytes, then a character whose lead byte is the fourteenth.
     EXPECT_EQ(CutPlayerName("ABCDEFGHIJKLM\x82\xa0"), "ABCDEFGHIJKLM");

@@ -53,10 +53,8 @@ void InstallFakePlatform()
         return 0ul;
     };
     soundPlatform.shortPath = [](const char* path, char* out, std::size_t size) {
-        if (std::string(path) != "C:\\My Music\\loop one.mid")
-            return false;
-        snprintf(out, size, "C:\\MYMUSI~1\\LOOPON~1.MID");
-        return true;
+        return std::string(path) == "C:\\My Music\\loop one.mid" &&
+               snprintf(out, size, "C:\\MYMUSI~1\\LOOPON~1.MID") > 0;
     };
     soundPlatform.milliseconds = [] { return platform.clock; };
 }
