@@ -19,16 +19,15 @@ static std::uint32_t StateAfter(std::uint32_t state, int skip)
 
 TEST(GameRandom, SeedForGameSplitsTheNumber)
 {
-    SeedForGame(100000);
-    EXPECT_EQ(gameRandom.state, StateAfter(34464, 1));
-    SeedForGame(-5);
-    EXPECT_EQ(gameRandom.state, 65531u);
-    SeedForGame(-65536);
-    EXPECT_EQ(gameRandom.state, StateAfter(0, 65535));
-    SeedForGame(-70000);
-    EXPECT_EQ(gameRandom.state, StateAfter(61072, 65535));
-    SeedForGame(0);
-    EXPECT_EQ(gameRandom.state, 0u);
+    const struct {
+        std::int32_t number;
+        std::uint32_t state;
+    } cases[] = {{100000, StateAfter(34464, 1)},       {-5, 65531u}, {-65536, StateAfter(0, 65535)},
+                 {-70000, StateAfter(61072, 65535)}, {0, 0u}};
+    for (const auto& c : cases) {
+        SeedForGame(c.number);
+        EXPECT_EQ(gameRandom.state, c.state) << c.number;
+    }
 }
 
 TEST(Deal, GameNumberOneInIroGame)

@@ -110,12 +110,14 @@ TEST(HanaboTool, MovesThatRemoveNothingStop)
     EXPECT_EQ(RunTool("play - 0,1 0,2", road).status, 2);
 }
 
-// A file that cannot be read, or that is no saved game (which texts are none
-// is checked where they are parsed), ends the tool with status 1.
+// A file that cannot be read, ends before its rows or holds a sheet no Board
+// could (7 x 32 is narrower than any) ends the tool with status 1.
 TEST(HanaboTool, UnreadableSavedGames)
 {
+    const std::string narrow = "(null)\r\n32\r\n0\r\n1234567\r\n1234567\r\n1234567\r\n1234567\r\n1234567\r\n1234567\r\n";
     EXPECT_EQ(RunTool("play " + TempPath("missing.tgw")).status, 1);
     EXPECT_EQ(RunTool("play -", "(null)\r\n32\r\n0\r\n").status, 1);
+    EXPECT_EQ(RunTool("play -", narrow).status, 1);
 }
 
 TEST(HanaboTool, SolvedLinesReplayToTheirScore)

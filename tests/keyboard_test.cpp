@@ -75,12 +75,16 @@ TEST(Keyboard, SpaceRemovesAsAClickAndTheCursorStaysOnATile)
     EXPECT_EQ(game.moveIndex, 3);
     EXPECT_TRUE(fake.messages.empty());
 
-    // A cursor left on an emptied Cell settles on the tile below it (else on
-    // the top tile of the nearest column to the left, as after an animation).
+    // A cursor left on an emptied Cell settles on the tile below it, else on
+    // the top tile of the nearest column to the left.
     FreshKeyboardGame({"100", "100", "111"});
     keyCursor = KeyCursor{true, 2, 0};
     SettleCursor();
     EXPECT_TRUE(CursorAt(2, 2));
+    FreshKeyboardGame({"100", "100", "110"});
+    keyCursor = KeyCursor{true, 2, 0};
+    SettleCursor();
+    EXPECT_TRUE(CursorAt(1, 2));
     HideCursor();
     EXPECT_FALSE(keyCursor.shown);
 }

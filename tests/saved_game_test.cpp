@@ -247,18 +247,23 @@ TEST_F(SavedGameFiles, RoadTilesWithAPlainPictureGiveTheBuiltInTiles)
 
 TEST_F(SavedGameFiles, AFileEndingBeforeItsRowsIsRefusedAtOpen)
 {
-    // (Which texts end so is checked where they are parsed.)
+    // An empty file, and one that ends after its head (which texts end so is
+    // checked where they are parsed).
     std::vector<unsigned char> before = board.cells;
     game.moveIndex = game.moveCount = 3;
-    Spill(folder + "short.tgw", "(null)\r\n32\r\n0\r\n");
-    fake.chosenFiles.push_back(folder + "short.tgw");
-    EXPECT_FALSE(ChooseGameFile());
-    EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
-    EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
-    EXPECT_TRUE(game.loadedFile.empty());
-    EXPECT_EQ(game.moveIndex, 3);
-    EXPECT_EQ(game.moveCount, 3);
-    EXPECT_EQ(board.cells, before);
+    for (const char* text : {"", "(null)\r\n32\r\n0\r\n"}) {
+        SCOPED_TRACE(text);
+        ResetFakeFrontEnd();
+        Spill(folder + "short.tgw", text);
+        fake.chosenFiles.push_back(folder + "short.tgw");
+        EXPECT_FALSE(ChooseGameFile());
+        EXPECT_EQ(fake.messages, std::vector<std::string>{InvalidNotice});
+        EXPECT_EQ(fake.calls.back().rfind("ShowError ", 0), 0u);
+        EXPECT_TRUE(game.loadedFile.empty());
+        EXPECT_EQ(game.moveIndex, 3);
+        EXPECT_EQ(game.moveCount, 3);
+        EXPECT_EQ(board.cells, before);
+    }
 }
 
 TEST_F(SavedGameFiles, FileChoicesStartAtAPreviousFile)
