@@ -69,10 +69,10 @@ TEST(ReadBitmap, PalettedPicturesOfEveryDepthAndHeaderFormReadTopRowFirst)
 TEST(ReadBitmap, TrueColourAndBitFieldPictures)
 {
     auto colour = [](int x, int y) { return static_cast<std::uint32_t>((x * 40) << 16 | (y * 50) << 8 | 0x18); };
+    BmpRecipe recipe;
+    recipe.width = 5;
+    recipe.height = 3;
     for (int bits : {24, 32}) {
-        BmpRecipe recipe;
-        recipe.width = 5;
-        recipe.height = 3;
         recipe.bits = bits;
         Bitmap picture;
         ASSERT_TRUE(Read(MakeBmp(recipe, colour), &picture));
@@ -80,11 +80,8 @@ TEST(ReadBitmap, TrueColourAndBitFieldPictures)
             for (int x = 0; x < 5; ++x)
                 EXPECT_EQ(BitmapPixel(picture, x, y), colour(x, y));
     }
+    recipe.bits = 16;
     for (int header : {40, 124}) {
-        BmpRecipe recipe;
-        recipe.width = 5;
-        recipe.height = 3;
-        recipe.bits = 16;
         recipe.headerSize = header;
         Bitmap picture;
         ASSERT_TRUE(Read(MakeBmp(recipe, [](int, int) { return 0xF8FC00u; }), &picture)) << header;

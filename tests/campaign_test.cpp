@@ -35,9 +35,14 @@ protected:
         campaignRecords = RecordLists();
     }
 
-    // Plays the stage to its end; the number of moves made, the stage's score
-    // and the tiles it left.
-    int PlayStage(double* score = nullptr, int* rest = nullptr)
+    // Plays the stage to its end: the moves made, the stage's score and the
+    // tiles it left.
+    struct StagePlay {
+        int moves;
+        double score;
+        int rest;
+    };
+    StagePlay PlayStage()
     {
         const int stage = game.number;
         int moves = 0;
@@ -53,11 +58,7 @@ protected:
             ClickAt(c * board.ts, r * board.ts);
             ++moves;
         }
-        if (score)
-            *score = points;
-        if (rest)
-            *rest = left;
-        return moves;
+        return {moves, points, left};
     }
 };
 
@@ -87,11 +88,10 @@ TEST_F(Campaign, FiveStagesWithSeedSevenThenTheAverages)
         fake.sounds.clear();
         if (stage == 5)
             fake.names.push_back("Hanako");
-        double score = 0;
-        int rest = 0;
-        ASSERT_GT(PlayStage(&score, &rest), 0);
-        scoreSum += score;
-        restSum += rest;
+        const StagePlay play = PlayStage();
+        ASSERT_GT(play.moves, 0);
+        scoreSum += play.score;
+        restSum += play.rest;
         if (stage < 5) {
             ASSERT_EQ(fake.messages.size(), 1u);
             EXPECT_EQ(fake.messages[0], "Stage " + std::to_string(stage) + "/5" + StageCleared);
@@ -131,9 +131,8 @@ TEST_F(Campaign, AFailedStageKeepsTheSumsAndItsMovesForRedo)
     ConfirmCampaign(0, 5, 7);
     settings.ScoreSum = 50;
     settings.RestSum = 3;
-    int rest = 0;
-    int moves = PlayStage(nullptr, &rest);
-    ASSERT_GT(rest, 0) << "the play clears this board; choose another";
+    const StagePlay play = PlayStage();
+    ASSERT_GT(play.rest, 0) << "the play clears this board; choose another";
     EXPECT_EQ(game.number, 1);
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0], StageFailed);
@@ -142,7 +141,7 @@ TEST_F(Campaign, AFailedStageKeepsTheSumsAndItsMovesForRedo)
     EXPECT_EQ(Rows(), StageBoard(1));
     EXPECT_FALSE(game.gameOver);
     EXPECT_EQ(game.moveIndex, 0);
-    EXPECT_EQ(game.moveCount, moves);
+    EXPECT_EQ(game.moveCount, play.moves);
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
 }
 

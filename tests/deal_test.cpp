@@ -128,7 +128,7 @@ TEST(Deal, KindsBeyondTheLimitsStillDealTileValues)
     EXPECT_EQ(game.counts.count[1], 192);
 }
 
-TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
+TEST(StartGame, ResetsTheGameStopsItsAnimationAndKeepsOrDropsTheHistory)
 {
     DealNumber(1);
     game.moveIndex = 4;
@@ -138,7 +138,12 @@ TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
     ui.selection.minColumn = 5;
     ui.selection.maxRow = 7;
     ResetFakeFrontEnd();
+    StartTimer();
+    ui.animState = AnimState::Vanishing;
     StartGame(true, true);
+    EXPECT_FALSE(fake.timerRunning);
+    EXPECT_FALSE(ui.timerRunning);
+    EXPECT_EQ(ui.animState, AnimState::Idle);
     EXPECT_EQ(game.moveIndex, 0);
     EXPECT_EQ(game.moveCount, 4);
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
@@ -156,15 +161,4 @@ TEST(StartGame, ResetsTheGameAndKeepsOrDropsTheHistory)
     StartGame(false, false);
     StartGame(true, true);
     EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
-}
-
-TEST(StartGame, DealingStopsTheTimerAndTheAnimation)
-{
-    DealNumber(1);
-    StartTimer();
-    ui.animState = AnimState::Vanishing;
-    StartGame(true, false);
-    EXPECT_FALSE(ui.timerRunning);
-    EXPECT_FALSE(fake.timerRunning);
-    EXPECT_EQ(ui.animState, AnimState::Idle);
 }

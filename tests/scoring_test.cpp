@@ -49,8 +49,6 @@ TEST(Scoring, ScoreBarShowsTheCountsOfTheKindsInPlay)
 TEST(Scoring, ADealtBoardWithoutGroupsIsNotFinishedUntilAClick)
 {
     FreshGame(4, 3);
-    game.number = 3;
-    StartGame(true, false);
     SetRows({"1212", "2121", "1212"});
     HoverAt(0, 0, 0);
     ClickAt(0, 0);
@@ -112,7 +110,6 @@ TEST(Scoring, RetryAfterUndoingEveryMoveKeepsTheCounterSound)
 {
     FreshGame(4, 3);
     game.number = 77;
-    StartGame(true, false);
     SetRows({"0000", "0000", "1100"});
     game.gameOver = true;   // as if the last move had ended the game and been undone
     fake.yesNoAnswers.push_back(true);
