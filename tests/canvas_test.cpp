@@ -61,15 +61,7 @@ struct Canvas {
     }
 };
 
-CanvasRect Square(int x, int y, int side)
-{
-    CanvasRect r;
-    r.x = x;
-    r.y = y;
-    r.width = side;
-    r.height = side;
-    return r;
-}
+CanvasRect Square(int x, int y, int side) { return CanvasRect{x, y, side, side}; }
 
 TEST(Canvas, PlainSetIsStretchedWholeToTheTileSize)
 {

@@ -4,15 +4,7 @@
 
 #include <gtest/gtest.h>
 
-static SheetShape Shape(int columns, int rows, int ts)
-{
-    SheetShape shape;
-    shape.columns = columns;
-    shape.rows = rows;
-    shape.ts = ts;
-    shape.cellNo = 5;
-    return shape;
-}
+static SheetShape Shape(int columns, int rows, int ts) { return SheetShape{columns, rows, ts, 5}; }
 
 TEST(Config, CellSizeKeepsThePixelSizeAndPresetsFollowTheRule)
 {

@@ -57,14 +57,21 @@ inline void PlayAt(int column, int row)
     ClickAt(column * board.ts, row * board.ts);
 }
 
-// The first Cell of the first removable group, as the rules list them.
+// The first Cell, from the bottom-left up and then rightwards, that belongs
+// to a removable group.
 inline bool FirstGroup(int* column, int* row)
 {
-    for (const BoardGroup& g : GroupsOf(board, CurrentMode()))
-        if (g.size >= 2) {
-            *column = g.column;
-            *row = g.row;
-            return true;
+    for (int c = 0; c < board.columns; ++c)
+        for (int r = board.rows - 1; r >= 0 && CellAt(c, r) != 0; --r) {
+            const unsigned char v = CellAt(c, r);
+            if ((r > 0 && TilesConnect(v, CellAt(c, r - 1), RoadUp)) ||
+                (c + 1 < board.columns && TilesConnect(v, CellAt(c + 1, r), RoadRight)) ||
+                (r + 1 < board.rows && TilesConnect(v, CellAt(c, r + 1), RoadDown)) ||
+                (c > 0 && TilesConnect(v, CellAt(c - 1, r), RoadLeft))) {
+                *column = c;
+                *row = r;
+                return true;
+            }
         }
     return false;
 }

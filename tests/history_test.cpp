@@ -94,11 +94,11 @@ TEST(History, ANewMoveAfterUndoCutsOffRedo)
 {
     Game(3);
     UndoMove();
-    // Of the many groups on this board, the last the rules list, not the first,
-    // which the third move took.
+    // The last group the rules list: not the one from the bottom-left that the third move took.
     std::vector<BoardGroup> groups = GroupsOf(board, GameMode::IroGame);
     auto last = std::find_if(groups.rbegin(), groups.rend(), [](const BoardGroup& g) { return g.size >= 2; });
     const int c = last->column, r = last->row;
+    ASSERT_FALSE(c == game.moves[3].column && r == game.moves[3].row);
     PlayAt(c, r);
     EXPECT_EQ(game.moveCount, 3);
     EXPECT_EQ(game.moveIndex, 3);
