@@ -1,18 +1,28 @@
 // The fixture of the tests that play in the main window: starts the program
-// with a settings file of the test's choosing, finds the window's parts, and
-// ends the program and any box it left open.
+// with a settings file of the test's choosing, finds the window's parts, knows
+// the boards it deals (dealt again by hanabo-tool, read with the program's own
+// parser and rules), compares the screen with the pictures board-picture draws,
+// and ends the program and any box it left open.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "display/bitmap.h"
 #include "resources/resource.h"
+#include "rules/groups.h"
+#include "storage/program_directory.h"
+#include "storage/saved_game.h"
+#include "storage/settings.h"
 #include "tests/e2e/harness.h"
 
-// The small sheet the play flows use: 8 x 6 tiles of three kinds, as the
-// settings file and as hanabo-tool's options.
+// The small sheet on which a game ends after a dozen moves: 8 x 6 tiles of
+// three kinds, as the settings file and as hanabo-tool's options.
 const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
 const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 
@@ -30,8 +40,105 @@ inline std::string UnbeatenRecords(const std::string& key)
     return records;
 }
 
-// The small sheet with such records.
 inline std::string SmallSheetUnbeaten() { return SmallSheetSettings + UnbeatenRecords("8x6(3)"); }
+
+// The settings the program reads from text (no file when empty) in directory:
+// what it writes back at exit, through the same writer, unless play changed them.
+inline Settings SettingsRead(const std::string& directory, const std::string& text)
+{
+    SetProgramDirectory(directory.c_str());
+    Settings read;
+    ReadSettings(text.empty() ? nullptr : text.c_str(), &read);
+    return read;
+}
+
+// The Board of a saved game's text; 0 x 0 when the text is not one.
+inline Board BoardOf(const std::string& savedGame)
+{
+    SavedGame sheet;
+    ParseSavedGame(savedGame, &sheet);
+    return Board{sheet.columns, sheet.rows, sheet.tileSize, sheet.cells};
+}
+
+// The largest group, the first from the top left among equal ones; size 0
+// on an empty Board.
+inline BoardGroup LargestGroup(const Board& board)
+{
+    BoardGroup largest{-1, -1, 0};
+    for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
+        if (group.size > largest.size)
+            largest = group;
+    return largest;
+}
+
+// The first lone tile from the top left, or column -1 when there is none.
+inline BoardGroup LoneTile(const Board& board)
+{
+    for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
+        if (group.size == 1)
+            return group;
+    return BoardGroup{-1, -1, 0};
+}
+
+// "C,R", as hanabo-tool reads a move.
+inline std::string MoveText(const BoardGroup& move)
+{
+    return std::to_string(move.column) + "," + std::to_string(move.row);
+}
+
+// N of a title "IroGame #N"; 0 without one.
+inline int GameNumberOfTitle(const std::string& title)
+{
+    const std::size_t hash = title.find('#');
+    return hash == std::string::npos ? 0 : std::atoi(title.c_str() + hash + 1);
+}
+
+// The tile counts of a board (saved-game text), as ShownCounts reads them.
+inline std::string CountsText(const std::string& board, int kinds)
+{
+    const TileCounts counts = CountTiles(BoardOf(board), GameMode::IroGame);
+    std::string text;
+    for (int kind = 1; kind <= kinds; ++kind)
+        text += std::to_string(counts.count[kind]) + " ";
+    return text;
+}
+
+// The click counter's text at move index of count.
+inline std::string CounterText(int index, int count)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, index < 2 ? "%d(%d) Click" : "%d(%d) Clicks", index, count);
+    return text;
+}
+
+// Pixels 0x00RRGGBB, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+inline std::string Hex(std::uint32_t colour)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(colour & 0xFFFFFF));
+    return text;
+}
+
+inline std::uint32_t ButtonFace()
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+}
+
+inline int Height(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
 
 class GameWindowTest : public ::testing::Test {
 protected:
@@ -53,52 +160,192 @@ protected:
         if (!settings.empty())
             std::ofstream(directory + "Hanabo.ini", std::ios::binary) << settings;
         ASSERT_TRUE(StartProgram(program, directory));
+        FindParts();
+    }
+
+    void FindParts()
+    {
         toolbar = FindChild(program.window, "ToolbarWindow32");
         ASSERT_NE(nullptr, toolbar);
         counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
         ASSERT_NE(nullptr, counter);
         scoreBar = FindChild(program.window, "msctls_statusbar32");
         ASSERT_NE(nullptr, scoreBar);
-        RECT bar;
-        GetWindowRect(toolbar, &bar);
-        boardTop = IsWindowVisible(toolbar) ? bar.bottom - bar.top + 2 : 0;
+        toolBarOn = IsWindowVisible(toolbar) != FALSE;
+        scoreBarOn = IsWindowVisible(scoreBar) != FALSE;
+        boardTop = toolBarOn ? Height(toolbar) + 2 : 0;
     }
 
-    // Runs a file dialog opened by keys: types the name (when given) and confirms.
+    std::string Title() const { return WindowText(program.window); }
+    int Number() const { return GameNumberOfTitle(Title()); }
+    std::string Counter() const { return ControlText(counter); }
+    std::string Field(int part) const { return StatusBarText(scoreBar, part); }
+
+    // The board the program dealt, as hanabo-tool deals its number.
+    std::string DealtBoard(const std::string& options = "") const
+    {
+        return RunTool("deal " + std::to_string(Number()) + options);
+    }
+
+    // The tile counts of the score bar, fields 0 to kinds - 1.
+    std::string ShownCounts(int kinds) const
+    {
+        std::string text;
+        for (int i = 0; i < kinds; ++i)
+            text += Field(i) + " ";
+        return text;
+    }
+
+    // The middle of a cell, in client coordinates.
+    POINT CellPoint(int column, int row) const { return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2}; }
+
+    // Mouse messages, each handled before the next.
+    void Hover(int column, int row, WPARAM keys = 0) const
+    {
+        const POINT at = CellPoint(column, row);
+        SendWithin(program.window, WM_MOUSEMOVE, keys, MAKELPARAM(at.x, at.y));
+    }
+    void Click(int column, int row) const
+    {
+        const POINT at = CellPoint(column, row);
+        Hover(column, row);
+        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    void RightClick(int column, int row) const
+    {
+        const POINT at = CellPoint(column, row);
+        SendWithin(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+
+    // Real keys to the main window, then time to handle them.
+    void Keys(std::vector<WORD> keys) const
+    {
+        PressKeys(program.window, std::move(keys));
+        Settle(program.window, 300);
+    }
+    // A menu item chosen with the keyboard: Alt with the menu's letter, then the item's.
+    void MenuItem(WORD menu, WORD item) const
+    {
+        Keys({VK_MENU, menu});
+        Keys({item});
+    }
+
+    // Presses a toolbar button with the real pointer.
+    void PressButton(int command) const
+    {
+        SetForegroundWindow(program.window);
+        ClickRect(ToolbarButtonRect(toolbar, command));
+        Settle(program.window, 300);
+        ParkPointer();
+    }
+
+    // Runs a file dialog opened by keys: types the name (cancels when empty).
     void ChooseInFileDialog(std::vector<WORD> keys, const std::string& name, std::string* proposed = nullptr)
     {
         PressKeys(program.window, keys);
-        HWND dialog = WaitForWindow(program, "#32770");
-        ASSERT_NE(nullptr, dialog);
-        Settle(dialog, 300);
-        HWND box = FileNameBox(dialog);
-        ASSERT_NE(nullptr, box);
-        if (proposed)
-            *proposed = ControlText(box);
-        if (!name.empty())
-            SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntilClosed(dialog));
+        HWND chooser = WaitForWindow(program, "#32770");
+        ASSERT_NE(nullptr, chooser);
+        AnswerFileDialog(chooser, name, proposed);
+        Settle(program.window, 300);
     }
 
-    // The middle of a cell of ts-pixel tiles, in client coordinates.
-    POINT CellPoint(int column, int row, int ts = 32) const
+    // A file dialog that a button of a dialog opened over it: its file type,
+    // then the name typed and confirmed (cancelled when name is empty).
+    std::string ChooseFileOver(const Dialog& owner, int button, const std::string& name) const
     {
-        return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2};
+        ClickControl(owner.Item(button));
+        for (DWORD waited = 0; waited < WindowWait; waited += 50) {
+            for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
+                if (GetWindow(window, GW_OWNER) == owner.window && IsWindowVisible(window)) {
+                    const std::string type = AnswerFileDialog(window, name);
+                    Settle(owner.window, 300);
+                    return type;
+                }
+            Sleep(50);
+        }
+        return "no file dialog";
     }
 
-    // Hovers over a cell and clicks it, each mouse message handled before the next.
-    void ClickCell(int column, int row, int ts = 32) const
+    // The client area as it is on the screen.
+    Picture ClientShot() const
     {
-        const POINT at = CellPoint(column, row, ts);
-        SendWithin(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        Picture shot;
+        RECT client;
+        GetClientRect(program.window, &client);
+        MapWindowPoints(program.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        shot.width = client.right - client.left;
+        shot.height = client.bottom - client.top;
+        shot.pixels = ScreenPixels(client);
+        return shot;
+    }
+
+    // The client area board-picture draws for a saved game (text) with the
+    // tile picture and CellNo of pictureOptions and the window's bars; kept
+    // as an artifact under name.
+    Picture Expected(const std::string& game, const std::string& pictureOptions, const std::string& name) const
+    {
+        const std::string file = program.directory + "expected.tgw", out = ArtifactPath(name);
+        std::ofstream(file, std::ios::binary) << game;
+        RECT window;
+        GetWindowRect(program.window, &window);
+        const std::string folder = ProgramFolder();
+        const std::string arguments = "\"" + file + "\" \"" + out + "\" \"" + folder + "builtin\\tiles.bmp\" \"" +
+                                      folder + "builtin\\baricons.bmp\"" + pictureOptions + " --toolbar " +
+                                      std::to_string(toolBarOn ? Height(toolbar) : 0) + " --score-bar " +
+                                      std::to_string(scoreBarOn ? Height(scoreBar) : 0) + " --window-width " +
+                                      std::to_string(window.right - window.left) + " --face " + Hex(ButtonFace());
+        long exitCode = -1;
+        RunProgram(folder + "board-picture.exe", arguments, "", &exitCode);
+        EXPECT_EQ(0, exitCode) << arguments;
+        const std::string bytes = ReadWholeFile(out);
+        Bitmap bitmap;
+        Picture expected;
+        if (!ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &bitmap))
+            return expected;
+        expected.width = bitmap.width;
+        expected.height = bitmap.height;
+        for (int y = 0; y < bitmap.height; ++y)
+            for (int x = 0; x < bitmap.width; ++x)
+                expected.pixels.push_back(BitmapPixel(bitmap, x, y));
+        return expected;
+    }
+
+    // Compares the rows that board painting owns: from the frame's top line
+    // to the top of the score bar; describes the differences, empty when none.
+    std::string Differences(const Picture& shot, const Picture& expected) const
+    {
+        if (shot.width != expected.width || shot.height != expected.height)
+            return "client " + std::to_string(shot.width) + "x" + std::to_string(shot.height) + ", expected " +
+                   std::to_string(expected.width) + "x" + std::to_string(expected.height);
+        const int bottom = scoreBarOn ? shot.height - Height(scoreBar) : shot.height;
+        int count = 0;
+        std::string first;
+        for (int y = boardTop > 0 ? boardTop - 1 : 0; y < bottom; ++y)
+            for (int x = 0; x < shot.width; ++x)
+                if (shot.At(x, y) != expected.At(x, y) && count++ == 0)
+                    first = " first at (" + std::to_string(x) + ", " + std::to_string(y) + "): " +
+                            Hex(shot.At(x, y)) + " instead of " + Hex(expected.At(x, y));
+        return count == 0 ? "" : std::to_string(count) + " pixels differ;" + first;
+    }
+
+    // The pixels of a cell in a client-area picture.
+    std::vector<std::uint32_t> CellPixels(const Picture& shot, int column, int row) const
+    {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < ts; ++y)
+            for (int x = 0; x < ts; ++x)
+                pixels.push_back(shot.At(2 + column * ts + x, boardTop + row * ts + y));
+        return pixels;
     }
 
     RunningProgram program;
     HWND toolbar = nullptr;
     HWND counter = nullptr;
     HWND scoreBar = nullptr;
+    bool toolBarOn = true;
+    bool scoreBarOn = true;
     int boardTop = 0;  // the board's top in client coordinates, below the toolbar
+    int ts = 32;       // the tile size of the sheet played
 };
