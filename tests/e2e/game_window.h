@@ -26,21 +26,22 @@
 const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
 const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 
-// Records of a sheet ("8x6(3)") that no game can beat, so that the end of a
-// game asks no name.
-inline std::string UnbeatenRecords(const std::string& key)
+// Record lists of a sheet ("8x6(3)") holding ten equal scores and rests;
+// by default ones that no game beats, so that the end of a game asks no name.
+inline std::string Records(const std::string& key, const std::string& score = "2147483647",
+                           const std::string& rest = "-1")
 {
     std::string records;
     for (const char* list : {"S", "C"}) {
         records += "[" + std::string(list) + key + "]\r\n";
         for (int i = 0; i < 10; ++i)
-            records += *list == 'S' ? "A (96/03/20 00:00:00)=2147483647\r\n" : "A (96/03/20 00:00:00)=-1\r\n";
+            records += "A (96/03/20 00:00:00)=" + (*list == 'S' ? score : rest) + "\r\n";
         records += "\r\n";
     }
     return records;
 }
 
-inline std::string SmallSheetUnbeaten() { return SmallSheetSettings + UnbeatenRecords("8x6(3)"); }
+inline std::string SmallSheetUnbeaten() { return SmallSheetSettings + Records("8x6(3)"); }
 
 // The settings the program reads from text (no file when empty) in directory:
 // what it writes back at exit, through the same writer, unless play changed them.
@@ -60,18 +61,15 @@ inline Board BoardOf(const std::string& savedGame)
     return Board{sheet.columns, sheet.rows, sheet.tileSize, sheet.cells};
 }
 
-// The largest group, the first from the top left among equal ones; size 0
-// on an empty Board.
+// The largest group (the first from the top left among equal ones), or the
+// first lone tile; size 0 and column -1 when there is none.
 inline BoardGroup LargestGroup(const Board& board)
 {
     BoardGroup largest{-1, -1, 0};
     for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
-        if (group.size > largest.size)
-            largest = group;
+        largest = group.size > largest.size ? group : largest;
     return largest;
 }
-
-// The first lone tile from the top left, or column -1 when there is none.
 inline BoardGroup LoneTile(const Board& board)
 {
     for (const BoardGroup& group : GroupsOf(board, GameMode::IroGame))
@@ -84,13 +82,6 @@ inline BoardGroup LoneTile(const Board& board)
 inline std::string MoveText(const BoardGroup& move)
 {
     return std::to_string(move.column) + "," + std::to_string(move.row);
-}
-
-// N of a title "IroGame #N"; 0 without one.
-inline int GameNumberOfTitle(const std::string& title)
-{
-    const std::size_t hash = title.find('#');
-    return hash == std::string::npos ? 0 : std::atoi(title.c_str() + hash + 1);
 }
 
 // The tile counts of a board (saved-game text), as ShownCounts reads them.
@@ -127,12 +118,6 @@ inline std::string Hex(std::uint32_t colour)
     return text;
 }
 
-inline std::uint32_t ButtonFace()
-{
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    return (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-}
-
 inline int Height(HWND window)
 {
     RECT rect;
@@ -150,8 +135,7 @@ protected:
     }
 
     // Starts the program in a fresh directory (or the one given) whose
-    // Hanabo.ini holds settings (no file when empty), and finds the toolbar,
-    // the click counter on it and the score bar. Callers wrap it in
+    // Hanabo.ini holds settings (no file when empty). Callers wrap it in
     // ASSERT_NO_FATAL_FAILURE, so that a failed start ends the case.
     void Start(const std::string& settings = "", std::string directory = "")
     {
@@ -163,30 +147,27 @@ protected:
         FindParts();
     }
 
+    // The toolbar, the click counter on it and the score bar, and where the board is.
     void FindParts()
     {
         toolbar = FindChild(program.window, "ToolbarWindow32");
-        ASSERT_NE(nullptr, toolbar);
         counter = FindChild(toolbar, "Edit", IDC_CLICKCOUNTER);
-        ASSERT_NE(nullptr, counter);
         scoreBar = FindChild(program.window, "msctls_statusbar32");
-        ASSERT_NE(nullptr, scoreBar);
+        ASSERT_TRUE(toolbar && counter && scoreBar);
         toolBarOn = IsWindowVisible(toolbar) != FALSE;
         scoreBarOn = IsWindowVisible(scoreBar) != FALSE;
         boardTop = toolBarOn ? Height(toolbar) + 2 : 0;
     }
 
     std::string Title() const { return WindowText(program.window); }
-    int Number() const { return GameNumberOfTitle(Title()); }
+    // N of a title "IroGame #N"; 0 without one.
+    int Number() const
+    {
+        const std::string title = Title();
+        return title.find('#') == std::string::npos ? 0 : std::atoi(title.c_str() + title.find('#') + 1);
+    }
     std::string Counter() const { return ControlText(counter); }
     std::string Field(int part) const { return StatusBarText(scoreBar, part); }
-
-    // The board the program dealt, as hanabo-tool deals its number.
-    std::string DealtBoard(const std::string& options = "") const
-    {
-        return RunTool("deal " + std::to_string(Number()) + options);
-    }
-
     // The tile counts of the score bar, fields 0 to kinds - 1.
     std::string ShownCounts(int kinds) const
     {
@@ -195,37 +176,39 @@ protected:
             text += Field(i) + " ";
         return text;
     }
+    // The board the program dealt, as hanabo-tool deals its number.
+    std::string DealtBoard(const std::string& options = "") const
+    {
+        return RunTool("deal " + std::to_string(Number()) + options);
+    }
 
     // The middle of a cell, in client coordinates.
     POINT CellPoint(int column, int row) const { return {2 + column * ts + ts / 2, boardTop + row * ts + ts / 2}; }
-
-    // Mouse messages, each handled before the next.
-    void Hover(int column, int row, WPARAM keys = 0) const
+    // Mouse messages on a cell, each handled before the next.
+    void Mouse(int column, int row, UINT message, WPARAM keys = 0) const
     {
-        const POINT at = CellPoint(column, row);
-        SendWithin(program.window, WM_MOUSEMOVE, keys, MAKELPARAM(at.x, at.y));
+        SendWithin(program.window, message, keys, MAKELPARAM(CellPoint(column, row).x, CellPoint(column, row).y));
     }
+    void Hover(int column, int row, WPARAM keys = 0) const { Mouse(column, row, WM_MOUSEMOVE, keys); }
     void Click(int column, int row) const
     {
-        const POINT at = CellPoint(column, row);
         Hover(column, row);
-        SendWithin(program.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        Mouse(column, row, WM_LBUTTONDOWN, MK_LBUTTON);
+        Mouse(column, row, WM_LBUTTONUP);
     }
     void RightClick(int column, int row) const
     {
-        const POINT at = CellPoint(column, row);
-        SendWithin(program.window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
-        SendWithin(program.window, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        Mouse(column, row, WM_RBUTTONDOWN, MK_RBUTTON);
+        Mouse(column, row, WM_RBUTTONUP);
     }
 
-    // Real keys to the main window, then time to handle them.
+    // Real keys to the main window, then time to handle them; a menu item
+    // chosen by Alt with the menu's letter, then the item's.
     void Keys(std::vector<WORD> keys) const
     {
         PressKeys(program.window, std::move(keys));
         Settle(program.window, 300);
     }
-    // A menu item chosen with the keyboard: Alt with the menu's letter, then the item's.
     void MenuItem(WORD menu, WORD item) const
     {
         Keys({VK_MENU, menu});
@@ -241,7 +224,9 @@ protected:
         ParkPointer();
     }
 
-    // Runs a file dialog opened by keys: types the name (cancels when empty).
+    // Runs a file dialog opened by keys, or by a button of a dialog over
+    // which it opens: the name typed and confirmed (cancelled when empty);
+    // the file type it offered.
     void ChooseInFileDialog(std::vector<WORD> keys, const std::string& name, std::string* proposed = nullptr)
     {
         PressKeys(program.window, keys);
@@ -250,35 +235,26 @@ protected:
         AnswerFileDialog(chooser, name, proposed);
         Settle(program.window, 300);
     }
-
-    // A file dialog that a button of a dialog opened over it: its file type,
-    // then the name typed and confirmed (cancelled when name is empty).
     std::string ChooseFileOver(const Dialog& owner, int button, const std::string& name) const
     {
         ClickControl(owner.Item(button));
-        for (DWORD waited = 0; waited < WindowWait; waited += 50) {
+        for (DWORD waited = 0; waited < WindowWait; waited += 50, Sleep(50))
             for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
                 if (GetWindow(window, GW_OWNER) == owner.window && IsWindowVisible(window)) {
                     const std::string type = AnswerFileDialog(window, name);
                     Settle(owner.window, 300);
                     return type;
                 }
-            Sleep(50);
-        }
         return "no file dialog";
     }
 
     // The client area as it is on the screen.
     Picture ClientShot() const
     {
-        Picture shot;
         RECT client;
         GetClientRect(program.window, &client);
         MapWindowPoints(program.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        shot.width = client.right - client.left;
-        shot.height = client.bottom - client.top;
-        shot.pixels = ScreenPixels(client);
-        return shot;
+        return Picture{client.right - client.left, client.bottom - client.top, ScreenPixels(client)};
     }
 
     // The client area board-picture draws for a saved game (text) with the
@@ -290,24 +266,24 @@ protected:
         std::ofstream(file, std::ios::binary) << game;
         RECT window;
         GetWindowRect(program.window, &window);
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
         const std::string folder = ProgramFolder();
-        const std::string arguments = "\"" + file + "\" \"" + out + "\" \"" + folder + "builtin\\tiles.bmp\" \"" +
-                                      folder + "builtin\\baricons.bmp\"" + pictureOptions + " --toolbar " +
-                                      std::to_string(toolBarOn ? Height(toolbar) : 0) + " --score-bar " +
-                                      std::to_string(scoreBarOn ? Height(scoreBar) : 0) + " --window-width " +
-                                      std::to_string(window.right - window.left) + " --face " + Hex(ButtonFace());
+        const std::string arguments =
+            "\"" + file + "\" \"" + out + "\" \"" + folder + "builtin\\tiles.bmp\" \"" + folder +
+            "builtin\\baricons.bmp\"" + pictureOptions + " --toolbar " + std::to_string(toolBarOn ? Height(toolbar) : 0) +
+            " --score-bar " + std::to_string(scoreBarOn ? Height(scoreBar) : 0) + " --window-width " +
+            std::to_string(window.right - window.left) + " --face " +
+            Hex((GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
         long exitCode = -1;
         RunProgram(folder + "board-picture.exe", arguments, "", &exitCode);
         EXPECT_EQ(0, exitCode) << arguments;
         const std::string bytes = ReadWholeFile(out);
         Bitmap bitmap;
         Picture expected;
-        if (!ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &bitmap))
-            return expected;
-        expected.width = bitmap.width;
-        expected.height = bitmap.height;
-        for (int y = 0; y < bitmap.height; ++y)
-            for (int x = 0; x < bitmap.width; ++x)
+        if (ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &bitmap))
+            expected = Picture{bitmap.width, bitmap.height, {}};
+        for (int y = 0; y < expected.height; ++y)
+            for (int x = 0; x < expected.width; ++x)
                 expected.pixels.push_back(BitmapPixel(bitmap, x, y));
         return expected;
     }
@@ -319,10 +295,9 @@ protected:
         if (shot.width != expected.width || shot.height != expected.height)
             return "client " + std::to_string(shot.width) + "x" + std::to_string(shot.height) + ", expected " +
                    std::to_string(expected.width) + "x" + std::to_string(expected.height);
-        const int bottom = scoreBarOn ? shot.height - Height(scoreBar) : shot.height;
         int count = 0;
         std::string first;
-        for (int y = boardTop > 0 ? boardTop - 1 : 0; y < bottom; ++y)
+        for (int y = boardTop > 0 ? boardTop - 1 : 0; y < shot.height - (scoreBarOn ? Height(scoreBar) : 0); ++y)
             for (int x = 0; x < shot.width; ++x)
                 if (shot.At(x, y) != expected.At(x, y) && count++ == 0)
                     first = " first at (" + std::to_string(x) + ", " + std::to_string(y) + "): " +

@@ -27,47 +27,44 @@ protected:
         board = RunTool("play - " + MoveText(move), board);
     }
 
+    // The click counter and the tile counts, as the window shows them and as
+    // they are at move index of count on a board (saved-game text).
+    std::string Shown() const { return Counter() + " " + ShownCounts(3); }
+    static std::string Showing(int index, int count, const std::string& board)
+    {
+        return CounterText(index, count) + " " + CountsText(board, 3);
+    }
+
     // The move slider, opened by a right click on a bar or a click into the
     // counter; null when none came.
     Dialog Slider(HWND from, bool rightClick)
     {
-        if (rightClick)
-            PostRightClick(from, 4, 4);
-        else
-            PostLeftClick(from, 4, 4);
+        PostClick(from, rightClick);
         return Dialog{WaitForWindow(program, "#32770")};
     }
 
-    // The text of the program's visible tooltip once it reads expected (or
-    // whatever it reads after three seconds).
-    std::string ToolTipText(const std::string& expected)
+    // Rests the real pointer on a toolbar button once the last tip has gone:
+    // the tip's text once it reads expected (or what it reads after 3 s).
+    std::string TipOf(int command, const std::string& expected)
     {
-        std::string text;
-        for (int waited = 0; waited < 3000 && text != expected; waited += 100) {
-            Sleep(100);
-            for (HWND tip : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
-                if (IsWindowVisible(tip))
-                    text = ControlText(tip);
-        }
-        return text;
-    }
-
-    // Rests the real pointer on a toolbar button, after the last tip has gone.
-    void RestOn(int command)
-    {
+        auto tip = [this] {
+            for (HWND window : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
+                if (IsWindowVisible(window))
+                    return ControlText(window) + "|";
+            return std::string();
+        };
         ParkPointer();
-        for (DWORD start = GetTickCount(); GetTickCount() - start < WindowWait; Sleep(50)) {
-            bool shown = false;
-            for (HWND tip : TopLevelWindows("tooltips_class32", program.process.dwProcessId))
-                shown = shown || IsWindowVisible(tip);
-            if (!shown)
-                break;
-        }
+        for (int waited = 0; waited < 3000 && !tip().empty(); waited += 50)
+            Sleep(50);
         SetForegroundWindow(program.window);
         const RECT rect = ToolbarButtonRect(toolbar, command);
         MovePointer((rect.left + rect.right) / 2 - 1, (rect.top + rect.bottom) / 2);
         Sleep(100);
         MovePointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        std::string text;
+        for (int waited = 0; waited < 3000 && text != expected + "|"; waited += 100, Sleep(100))
+            text = tip();
+        return text.substr(0, text.size() - 1);
     }
 };
 
@@ -80,25 +77,7 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     int number = Number();
     const std::string dealt = DealtBoard(SmallSheetOptions);
     ASSERT_EQ(8, BoardOf(dealt).columns);
-    EXPECT_EQ(CountsText(dealt, 3), ShownCounts(3));
-
-    // No move yet: a right click on the toolbar or a click into the counter
-    // opens no slider, and the focus does not stay in the counter; the right
-    // button on the board has nothing to undo; a lone tile shows 1 and a
-    // click on it does nothing.
-    PostRightClick(toolbar, 4, 4);
-    PostLeftClick(counter, 4, 4);
-    Settle(program.window, 300);
-    EXPECT_EQ(nullptr, WaitForWindow(program, "#32770", 300));
-    EXPECT_NE(counter, GetFocusOf(program.window));
-    RightClick(0, 0);
-    EXPECT_EQ("0(0) Click", Counter());
-    const BoardGroup lone = LoneTile(BoardOf(dealt));
-    if (lone.column >= 0) {
-        Click(lone.column, lone.row);
-        EXPECT_EQ("1", Field(5));
-        EXPECT_EQ("0(0) Click", Counter());
-    }
+    EXPECT_EQ(Showing(0, 0, dealt), Shown());
 
     // Hover shows the group's size, a click removes it: the counts, and the
     // score as the third line of the saved game hanabo-tool writes.
@@ -108,19 +87,16 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_EQ(std::to_string(move.size), Field(5));
     ASSERT_NO_FATAL_FAILURE(PlayLargest(board));
     const std::string first = board;
-    EXPECT_EQ("1(1) Click", Counter());
-    EXPECT_EQ(CountsText(first, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(1, 1, first), Shown());
     const std::size_t scoreLine = first.find("\r\n", first.find("\r\n") + 2) + 2;
     EXPECT_EQ(first.substr(scoreLine, first.find("\r\n", scoreLine) - scoreLine), Field(6));
 
     // The right button undoes, Game > Redo redoes.
     RightClick(0, 0);
-    EXPECT_EQ("0(1) Click", Counter());
-    EXPECT_EQ(CountsText(dealt, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(0, 1, dealt), Shown());
     EXPECT_EQ("0", Field(6));
     MenuItem('G', 'R');
-    EXPECT_EQ("1(1) Click", Counter());
-    EXPECT_EQ(CountsText(first, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(1, 1, first), Shown());
     ASSERT_NO_FATAL_FAILURE(PlayLargest(board));
     EXPECT_EQ("2(2) Clicks", Counter());
 
@@ -136,11 +112,9 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
 
     // Game > Undo takes one move back, Game > Again all, Game > New deals anew.
     MenuItem('G', 'U');
-    EXPECT_EQ("1(2) Click", Counter());
-    EXPECT_EQ(CountsText(first, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(1, 2, first), Shown());
     MenuItem('G', 'A');
-    EXPECT_EQ("0(2) Click", Counter());
-    EXPECT_EQ(CountsText(dealt, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(0, 2, dealt), Shown());
     EXPECT_EQ(number, Number());
     MenuItem('G', 'N');
     EXPECT_NE(number, Number());
@@ -148,33 +122,26 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     number = Number();
 
     // The toolbar: each button's tooltip; nothing to redo, nothing previewed.
-    const struct {
-        int command;
-        const char* text;
-    } buttons[] = {{IDM_NEW, "New"}, {IDM_RECORD, "Record Top10"}, {IDM_CONFIG, "Config"},
-                   {IDM_AGAIN, "Again"}, {IDM_UNDO, "Undo"}, {IDM_REDO, "Redo"}};
-    for (const auto& button : buttons) {
-        RestOn(button.command);
-        EXPECT_EQ(button.text, ToolTipText(button.text));
-    }
+    const std::pair<int, const char*> buttons[] = {{IDM_NEW, "New"},     {IDM_RECORD, "Record Top10"},
+                                                   {IDM_CONFIG, "Config"}, {IDM_AGAIN, "Again"},
+                                                   {IDM_UNDO, "Undo"},   {IDM_REDO, "Redo"}};
+    for (const auto& button : buttons)
+        EXPECT_EQ(button.second, TipOf(button.first, button.second));
     EXPECT_EQ(" ", Field(5));
 
     // Resting on Redo after an Undo highlights the group Redo removes, so
-    // that a click there removes it again.
+    // that a click there, where nothing was highlighted, removes it again.
     const std::string second = DealtBoard(SmallSheetOptions);
     board = second;
     const BoardGroup next = LargestGroup(BoardOf(board));
     ASSERT_NO_FATAL_FAILURE(PlayLargest(board));
     RightClick(0, 0);
+    Mouse(next.column, next.row, WM_LBUTTONUP);
     ASSERT_EQ("0(1) Click", Counter());
-    const POINT at = CellPoint(next.column, next.row);
-    SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    ASSERT_EQ("0(1) Click", Counter()) << "nothing is highlighted after Undo";
-    RestOn(IDM_REDO);
-    EXPECT_EQ("Redo", ToolTipText("Redo"));
+    EXPECT_EQ("Redo", TipOf(IDM_REDO, "Redo"));
     SaveScreenshot(program.window, ArtifactPath("redo-preview.bmp"));
     ParkPointer();
-    SendWithin(program.window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Mouse(next.column, next.row, WM_LBUTTONUP);
     ASSERT_EQ("1(1) Click", Counter());
 
     // The toolbar's buttons run their commands.
@@ -183,38 +150,34 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     PressButton(IDM_UNDO);
     EXPECT_EQ("2(3) Clicks", Counter());
     PressButton(IDM_AGAIN);
-    EXPECT_EQ("0(3) Click", Counter());
-    EXPECT_EQ(CountsText(second, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(0, 3, second), Shown());
     PressButton(IDM_REDO);
     EXPECT_EQ("1(3) Click", Counter());
     EXPECT_EQ(number, Number());
 
-    // The move slider from the toolbar: a step forward, applied by OK.
+    // The move slider from the toolbar: a page forward, applied by OK; from
+    // the counter box, without keeping the focus there: back to the deal.
     Dialog slider = Slider(toolbar, true);
     ASSERT_NE(nullptr, slider.window);
     EXPECT_EQ(SliderAtOne, slider.Text(IDC_SLIDER_TEXT));
     SaveScreenshot(slider.window, ArtifactPath("move-slider.bmp"));
     SendWithin(slider.window, WM_HSCROLL, SB_PAGERIGHT, 0);
     EXPECT_TRUE(slider.Answer(IDOK));
-    EXPECT_EQ("3(3) Clicks", Counter());
-    EXPECT_EQ(CountsText(board, 3), ShownCounts(3));
-    // From the counter box, without keeping the focus there: back to the deal.
+    EXPECT_EQ(Showing(3, 3, board), Shown());
     slider = Slider(counter, false);
     ASSERT_NE(nullptr, slider.window);
     EXPECT_NE(counter, GetFocusOf(program.window));
     SendWithin(slider.window, WM_HSCROLL, SB_PAGELEFT, 0);
     EXPECT_TRUE(slider.Answer(IDOK));
-    EXPECT_EQ("0(3) Click", Counter());
-    EXPECT_EQ(CountsText(second, 3), ShownCounts(3));
-    // From the score bar, Cancel changes nothing; a mouse move over the board closes it too.
+    EXPECT_EQ(Showing(0, 3, second), Shown());
+    // From the score bar, Cancel changes nothing; a mouse move over the
+    // board closes it too.
     slider = Slider(scoreBar, true);
-    ASSERT_NE(nullptr, slider.window);
     SendWithin(slider.window, WM_HSCROLL, SB_PAGERIGHT, 0);
     EXPECT_TRUE(slider.Answer(IDCANCEL));
     slider = Slider(toolbar, true);
-    ASSERT_NE(nullptr, slider.window);
     Hover(0, 0);
-    EXPECT_TRUE(WaitUntilClosed(slider.window, 1000));
+    EXPECT_TRUE(slider.window && WaitUntilClosed(slider.window, 1000));
     EXPECT_EQ("0(3) Click", Counter());
     PressButton(IDM_NEW);
     EXPECT_EQ("0(0) Click", Counter());
@@ -228,24 +191,22 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     while (LargestGroup(BoardOf(board)).size >= 2) {
         played.push_back(LargestGroup(BoardOf(board)));
         ASSERT_NO_FATAL_FAILURE(PlayLargest(board));
-        const int k = static_cast<int>(played.size());
-        ASSERT_EQ(CounterText(k, k), Counter());
+        ASSERT_EQ(CounterText(static_cast<int>(played.size()), static_cast<int>(played.size())), Counter());
     }
     const int k = static_cast<int>(played.size());
     ASSERT_GE(k, 2);
-    EXPECT_EQ(CountsText(board, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(k, k, board), Shown());
     EXPECT_EQ(nullptr, WaitForWindow(program, "#32770", 300));
 
     // The next mouse move asks; Yes deals the same board with the moves kept.
-    PostMouseMove(program.window, CellPoint(0, 0).x, CellPoint(0, 0).y);
-    Dialog box{WaitForDialog(program, "Hanabo32")};
+    PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(CellPoint(0, 0).x, CellPoint(0, 0).y));
+    Dialog box = OpenedDialog(program, "Hanabo32");
     ASSERT_NE(nullptr, box.window);
     EXPECT_NE(std::string::npos, DialogTexts(box.window).find(std::string(RetryQuestion) + "|"));
     SaveScreenshot(box.window, ArtifactPath("retry-question.bmp"));
     EXPECT_TRUE(box.Answer(IDYES));
     EXPECT_EQ(number, Number());
-    EXPECT_EQ(CounterText(0, k - 1), Counter());
-    EXPECT_EQ(CountsText(last, 3), ShownCounts(3));
+    EXPECT_EQ(Showing(0, k - 1, last), Shown());
 
     // Redo replays all but the last move, the last click ends the game again;
     // after an Undo the question still comes, and No deals a new number.
@@ -256,10 +217,8 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_EQ(CounterText(k, k), Counter());
     RightClick(0, 0);
     EXPECT_EQ(CounterText(k - 1, k), Counter());
-    PostMouseMove(program.window, CellPoint(0, 0).x, CellPoint(0, 0).y);
-    box = Dialog{WaitForDialog(program, "Hanabo32")};
-    ASSERT_NE(nullptr, box.window);
-    EXPECT_TRUE(box.Answer(IDNO));
+    PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(CellPoint(0, 0).x, CellPoint(0, 0).y));
+    EXPECT_TRUE(OpenedDialog(program, "Hanabo32").Answer(IDNO));
     EXPECT_NE(number, Number());
     EXPECT_EQ("0(0) Click", Counter());
 

@@ -74,8 +74,10 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
                                        "Sound\\kira.wav", "Sound\\poof.wav"})
             CopyFileA((ProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
     }
-    const std::string tada = ReadWholeFile(folder + "Sound\\tada.wav").substr(44);
-    const std::string pin = ReadWholeFile(folder + "Sound\\pin.wav").substr(44);
+    std::string tada = ReadWholeFile(folder + "Sound\\tada.wav"), pin = ReadWholeFile(folder + "Sound\\pin.wav");
+    ASSERT_TRUE(tada.size() > 44 && pin.size() > 44);
+    tada.erase(0, 44);  // the samples after the header: what the device is given
+    pin.erase(0, 44);
     DeleteFileA(capture.c_str());
     ASSERT_NO_FATAL_FAILURE(Start("[Sound]\r\nSound=1\r\n", folder));
 
@@ -100,39 +102,48 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     }
 
     // Select Sound, from the Configuration dialog: the rows, the folder and
-    // its wave files; TEST plays the selected row's file even with the sound off.
+    // its wave files; TEST plays the selected row's file even with the sound
+    // off; a file chosen for Select, then Cancel.
     PostMessageA(program.window, WM_COMMAND, IDM_CONFIG, 0);
     const Dialog config = OpenedDialog(program, "Configure Game");
     ASSERT_NE(nullptr, config.window);
     config.Press(IDC_SELECTSOUND);
     Dialog dialog = OpenedDialog(program, "Select Sound");
     ASSERT_NE(nullptr, dialog.window);
-    EXPECT_EQ("Click           \tpin.wav", dialog.List(IDC_SOUND_EVENTS).at(1));
-    EXPECT_EQ("Select          \t", dialog.List(IDC_SOUND_EVENTS).at(6));
+    EXPECT_EQ(config.window, GetWindow(dialog.window, GW_OWNER));
+    std::vector<std::string> rows = dialog.List(IDC_SOUND_EVENTS);
+    ASSERT_EQ(8u, rows.size());
+    EXPECT_EQ("Click           \tpin.wav|Select          \t|", rows[1] + "|" + rows[6] + "|");
     EXPECT_EQ(Lower(folder + "Sound\\"), Lower(dialog.Text(IDC_SOUND_FOLDER)));
-    ASSERT_EQ((std::vector<std::string>{"ding.wav", "kira.wav", "pin.wav", "poof.wav", "tada.wav"}),
+    EXPECT_EQ((std::vector<std::string>{"ding.wav", "kira.wav", "pin.wav", "poof.wav", "tada.wav"}),
               dialog.List(IDC_SOUND_WAVES));
     SaveScreenshot(dialog.window, ArtifactPath("select_sound.bmp"));
     ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 1);
     DeleteFileA(capture.c_str());
     dialog.Press(IDC_SOUND_TEST);
     EXPECT_NE(std::string::npos, Captured(pin).find(pin)) << "TEST did not play pin.wav";
-
-    // A file for Select, another folder in the browser, then Cancel.
     ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 6);
     ClickListItem(dialog.Item(IDC_SOUND_WAVES), 1);
     EXPECT_EQ("Select          \tkira.wav", dialog.List(IDC_SOUND_EVENTS).at(6));
+    ASSERT_TRUE(dialog.Close(IDCANCEL));
+
+    // Again: Cancel kept the rows. A file for Select, none for Message, and
+    // another folder from the browser, which opens along the sound folder's
+    // path and lists a drive's folders as soon as a key chooses it; then OK.
+    config.Press(IDC_SELECTSOUND);
+    dialog = OpenedDialog(program, "Select Sound");
+    ASSERT_NE(nullptr, dialog.window);
+    EXPECT_EQ("Select          \t", dialog.List(IDC_SOUND_EVENTS).at(6));
+    ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 6);
+    ClickListItem(dialog.Item(IDC_SOUND_WAVES), 1);
+    ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 5);
+    dialog.Press(IDC_SOUND_NONE);
+    rows = dialog.List(IDC_SOUND_EVENTS);
+    EXPECT_EQ("Message         \t|Select          \tkira.wav|", rows.at(5) + "|" + rows.at(6) + "|");
     dialog.Press(IDC_SOUND_CHANGEFOLDER);
-    Dialog browser = OpenedDialog(program, "Hanabo32-Select Folder");
+    const Dialog browser = OpenedDialog(program, "Hanabo32-Select Folder");
     ASSERT_NE(nullptr, browser.window);
     HWND tree = browser.Item(IDC_FOLDER_TREE);
-    std::string roots;
-    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item))
-        roots += TreeItemText(tree, item) + "|";
-    EXPECT_NE(std::string::npos, roots.find("C:\\|")) << roots;
-    EXPECT_NE(std::string::npos, roots.find("Z:\\|")) << roots;
-    // Opened along the sound folder's path, down to the folder itself; a key
-    // takes the selection to drive Z:, whose folders are listed at once.
     EXPECT_EQ(Lower(folder + "Sound\\"), Lower(TreePath(tree, TreeView_GetSelection(tree))));
     SaveScreenshot(browser.window, ArtifactPath("folder_browser.bmp"));
     PressKeys(browser.window, {'Z'});
@@ -143,25 +154,6 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     EXPECT_TRUE(browser.Close(IDOK));
     EXPECT_EQ("z:\\", Lower(WaitForText(dialog.Item(IDC_SOUND_FOLDER), "Z:\\")));
     EXPECT_EQ(0u, dialog.List(IDC_SOUND_WAVES).size());
-    ASSERT_TRUE(dialog.Close(IDCANCEL));
-
-    // Again: Cancel kept the rows; a file for Select, none for Message, the
-    // folder chosen again, OK.
-    config.Press(IDC_SELECTSOUND);
-    dialog = OpenedDialog(program, "Select Sound");
-    ASSERT_NE(nullptr, dialog.window);
-    EXPECT_EQ("Select          \t", dialog.List(IDC_SOUND_EVENTS).at(6));
-    ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 6);
-    ClickListItem(dialog.Item(IDC_SOUND_WAVES), 1);
-    ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 5);
-    dialog.Press(IDC_SOUND_NONE);
-    EXPECT_EQ("Message         \t", dialog.List(IDC_SOUND_EVENTS).at(5));
-    EXPECT_EQ("Select          \tkira.wav", dialog.List(IDC_SOUND_EVENTS).at(6));
-    dialog.Press(IDC_SOUND_CHANGEFOLDER);
-    browser = OpenedDialog(program, "Hanabo32-Select Folder");
-    ASSERT_NE(nullptr, browser.window);
-    EXPECT_TRUE(browser.Close(IDOK));
-    EXPECT_EQ(Lower(folder + "Sound\\"), Lower(dialog.Text(IDC_SOUND_FOLDER)));
     ASSERT_TRUE(dialog.Close(IDOK));
 
     // A tile set of the folder, chosen by its name in the folder the choice starts in.
@@ -178,7 +170,7 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     EXPECT_EQ(0, WaitForExit(program));
     const std::string ini = ReadWholeFile(folder + "Hanabo.ini");
     for (const std::string& line : {"\r\nBitmap=" + folder + "Jewels32.bmp\r\n", std::string("\r\nSound=0\r\n"),
-                                   "\r\nPath=" + folder + "Sound\\\r\n", std::string("\r\nClick=pin.wav\r\n"),
+                                   std::string("\r\nPath=Z:\\\r\n"), std::string("\r\nClick=pin.wav\r\n"),
                                    std::string("\r\nMessage=\r\nSelect=kira.wav\r\n")})
         EXPECT_NE(std::string::npos, Lower(ini).find(Lower(line))) << line << ini;
 }
