@@ -1,8 +1,6 @@
-// The Configuration dialog as a player meets it, with the real pointer and
-// keys: the sheet's shape changed through a cell size, a scroll bar and a
-// preset, OK with and without a change, Cancel; what acts at once: the blank
-// cell and its preview, Clear Records, the file choices and the road set; last
-// the other choices, applied by OK and written at exit.
+// The Configuration dialog with the real pointer and keys: the sheet's shape,
+// OK and Cancel, what acts at once (the blank cell and its preview, Clear
+// Records, the file choices and the road set), and the choices written at exit.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -18,20 +16,17 @@ namespace {
 // A 32 x 32 square of a picture file at (left, 0).
 std::vector<std::uint32_t> PictureSquare(const std::string& path, int left)
 {
-    const std::string bytes = ReadWholeFile(path);
-    Bitmap picture;
+    const Picture picture = ReadPicture(path);
     std::vector<std::uint32_t> square;
-    if (ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &picture))
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                square.push_back(BitmapPixel(picture, left + x, y));
+    for (int y = 0; y < 32 && picture.width >= left + 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            square.push_back(picture.At(left + x, y));
     return square;
 }
 
 class Config : public GameWindowTest {
 protected:
-    // Opens the dialog by the toolbar's Config button or by the menu bar's
-    // "Config(&C)" with Alt+C.
+    // Opens the dialog by the toolbar's button or the menu bar's Alt+C.
     void Open(bool byToolbar)
     {
         if (byToolbar)
@@ -44,8 +39,7 @@ protected:
 
     std::string ChooseFile(int button, const std::string& name) { return ChooseFileOver(dialog, button, name); }
 
-    // The blank cell's preview on the screen: 32 x 32 at its place above the
-    // "Blank Cell" button.
+    // The blank cell's preview on the screen, above its button.
     std::vector<std::uint32_t> Preview()
     {
         RECT button, frame, client;
@@ -83,8 +77,7 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     ParkPointer();
     ASSERT_EQ("1(1) Click", Counter());
 
-    // What opens: the settings as they are; OK without a change keeps the
-    // game and its move, which Undo takes back.
+    // What opens: the settings as they are; OK keeps the game and its move.
     ASSERT_NO_FATAL_FAILURE(Open(true));
     EXPECT_EQ(SheetCountsText(16, 12), dialog.Text(IDC_CFG_COUNTS));
     for (int id : {IDC_CFG_CELL4 + 3, IDC_CFG_SHEETNORMAL, IDC_CFG_NUMBER5, IDC_CFG_NORMAL, IDC_CFG_TOOLBAR,
@@ -99,8 +92,7 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     Keys({VK_CONTROL, 'U'});
     EXPECT_EQ("0(1) Click", Counter());
 
-    // 64-pixel cells keep the sheet's pixels; the column bar's right arrow
-    // adds a column, the Normal preset takes the bars back; OK deals anew.
+    // 64-pixel cells, the column bar's right arrow, a preset; OK deals anew.
     ASSERT_NO_FATAL_FAILURE(Open(false));
     dialog.Press(IDC_CFG_CELL64);
     EXPECT_EQ(SheetCountsText(8, 6), dialog.Text(IDC_CFG_COUNTS));
@@ -119,9 +111,8 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     GetClientRect(program.window, &size);
     const std::string game = Title();
 
-    // Another picture acts at once: its blank cell, whose preview shows each
-    // frame of the picture's top row, changes with each press and stays
-    // through Cancel, which keeps the sheet's shape and the toolbar.
+    // Another picture acts at once; its blank cell, previewed, changes with
+    // each press and stays through Cancel, which keeps the shape and the bars.
     ASSERT_NO_FATAL_FAILURE(Open(true));
     EXPECT_EQ("Bitmap", ChooseFile(IDC_CFG_BITMAP, jewels));
     ASSERT_TRUE(dialog.Enabled(IDC_CFG_BLANKCELL));
@@ -140,8 +131,8 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     EXPECT_TRUE(EqualRect(&size, &now));
     EXPECT_TRUE(IsWindowVisible(toolbar));
 
-    // The Record dialog shows the records until Clear Records empties it:
-    // Cancel changes nothing, OK keeps the whole file as Hanabo.bak.
+    // The Record dialog shows records until Clear Records (OK, not Cancel)
+    // empties it, keeping the whole file as Hanabo.bak.
     PressButton(IDM_RECORD);
     const Dialog records = OpenedDialog(program, "Hanabo32-Record");
     ASSERT_NE(nullptr, records.window);
@@ -160,9 +151,8 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     EXPECT_EQ(0u, records.List(IDC_RECORD_SCORES).size());
     EXPECT_EQ("Edit", records.Text(IDC_RECORD_HEADING));
 
-    // The music's file choice, cancelled, changes nothing. The road set:
-    // ZededUdoz at once, the Number radios and Bitmap Option greyed; a file
-    // that is no picture gives the built-in tiles without a word.
+    // The music's file choice, cancelled, changes nothing; the road set greys
+    // the kinds; a file that is no picture gives the built-in tiles silently.
     const std::string music = dialog.Text(IDC_CFG_MIDIPATH);
     EXPECT_EQ("MIDI File", ChooseFile(IDC_CFG_BGMFILE, ""));
     EXPECT_EQ(music, dialog.Text(IDC_CFG_MIDIPATH));
@@ -178,8 +168,7 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     EXPECT_FALSE(dialog.Enabled(IDC_CFG_BLANKCELL));
     EXPECT_EQ(nullptr, WaitForDialog(program, "Hanabo32-Error", 300));
 
-    // The other choices go through OK: four kinds deal a new game, which is
-    // painted without the bars as board-picture paints it.
+    // The other choices go through OK: four kinds, painted without the bars.
     const std::string before = Title();
     for (int id : {IDC_CFG_SLOW, IDC_CFG_TOOLBAR, IDC_CFG_SCOREBAR, IDC_CFG_SHIFT, IDC_CFG_SCOREOPTION,
                    IDC_CFG_NUMBER3 + 1})

@@ -1,7 +1,6 @@
-// The program's files in awkward places, as a player meets them: a folder
-// whose name ends in a byte 0x5C, where Save and Open go through their
-// dialogs, a broken saved game is refused and music that cannot play is
-// reported at start-up; and a full disk.
+// The program's files in awkward places: a folder whose name ends in a byte
+// 0x5C, where games are saved, opened and refused and music that cannot play
+// is reported at start-up; and a full disk.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -47,8 +46,7 @@ TEST_F(Files, SaveOpenAndMusicInAFolderEndingInA5CByte)
     ASSERT_TRUE(WaitForMainWindow(program));
     ASSERT_NO_FATAL_FAILURE(FindParts());
 
-    // Save proposes a name in the folder and writes the board there; a name
-    // without an extension gets one.
+    // Save proposes a name; a name without an extension gets one.
     const std::string dealt = DealtBoard();
     std::string proposed;
     ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'S'}, "", &proposed));
@@ -62,15 +60,12 @@ TEST_F(Files, SaveOpenAndMusicInAFolderEndingInA5CByte)
     const BoardGroup move = LargestGroup(BoardOf(dealt));
     Click(move.column, move.row);
     ASSERT_EQ("1(1) Click", Counter());
-    const std::string counts = ShownCounts(5);
     ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, directory + "header.tgw"));
     const MessageBoxTexts refused = AnswerMessageBox(program);
     EXPECT_EQ(InvalidFileText, refused.text);
     EXPECT_EQ(ErrorCaption, refused.caption);
     Settle(program.window, 200);
-    EXPECT_EQ(title, Title());
-    EXPECT_EQ("1(1) Click", Counter());
-    EXPECT_EQ(counts, ShownCounts(5));
+    EXPECT_EQ(title + " 1(1) Click", Title() + " " + Counter());
 
     // Open deals the saved board under its file's name.
     ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'O'}, directory + HYOU ".tgw"));
@@ -78,9 +73,8 @@ TEST_F(Files, SaveOpenAndMusicInAFolderEndingInA5CByte)
     EXPECT_EQ("0(0) Click", Counter());
     EXPECT_EQ(CountsText(dealt, 5), ShownCounts(5));
 
-    // Ctrl+B asks for a MIDI file, since the music went off: the shipped
-    // piece plays without a word through a minimise and a restore, until
-    // Ctrl+B stops it.
+    // Ctrl+B asks for a MIDI file, the music being off: the shipped piece
+    // plays silently through a minimise and a restore, until Ctrl+B stops it.
     const std::string piece = directory + "Hanabo.mid";
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "Hanabo.mid").c_str(), piece.c_str(), FALSE));
     ASSERT_NO_FATAL_FAILURE(ChooseInFileDialog({VK_CONTROL, 'B'}, piece));
@@ -99,10 +93,10 @@ TEST_F(Files, SaveOpenAndMusicInAFolderEndingInA5CByte)
     PostMessageA(program.window, WM_CLOSE, 0, 0);
     ASSERT_EQ(0, WaitForExit(program));
     const std::string ini = ReadWholeFile(directory + "Hanabo.ini");
-    for (const std::string& line : {std::string("\r\nBGM=0\r\n"), "\r\nMIDI=" + piece + "\r\n", "\r\nPath=" + directory + "Sound\\\r\n"})
+    for (const std::string& line :
+         {std::string("\r\nBGM=0\r\n"), "\r\nMIDI=" + piece + "\r\n", "\r\nPath=" + directory + "Sound\\\r\n"})
         EXPECT_NE(std::string::npos, ini.find(line)) << line << ini;
-    EXPECT_EQ(std::string::npos, ini.find("FormTop")) << ini;
-    EXPECT_EQ(std::string::npos, ini.find("FormLeft")) << ini;
+    EXPECT_EQ(std::string::npos, ini.find("\r\nForm")) << ini;
     // Nothing was written beside the folder under a name glued to its own.
     const std::string glued = directory.substr(0, directory.size() - 1);
     for (const char* name : {"Hanabo.ini", "Hanabo.tmp", HYOU ".tgw"})

@@ -1,8 +1,7 @@
 // The fixture of the tests that play in the main window: starts the program
-// with a settings file of the test's choosing, finds the window's parts, knows
-// the boards it deals (dealt again by hanabo-tool, read with the program's own
-// parser and rules), compares the screen with the pictures board-picture draws,
-// and ends the program and any box it left open.
+// with the test's settings, knows the boards it deals (dealt again by
+// hanabo-tool, read with the program's own parser and rules) and compares the
+// screen with the pictures board-picture draws.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,13 +20,11 @@
 #include "storage/settings.h"
 #include "tests/e2e/harness.h"
 
-// The small sheet on which a game ends after a dozen moves: 8 x 6 tiles of
-// three kinds, as the settings file and as hanabo-tool's options.
+// The small sheet on which a game ends after a dozen moves.
 const char SmallSheetSettings[] = "[system]\r\nSheetSizeX=8\r\nSheetSizeY=6\r\nCellNo=3\r\n";
 const char SmallSheetOptions[] = " --size 8x6 --kinds 3";
 
-// Record lists of a sheet ("8x6(3)") holding ten equal scores and rests;
-// by default ones that no game beats, so that the end of a game asks no name.
+// Record lists of a sheet ("8x6(3)"), by default ones that no game beats.
 inline std::string Records(const std::string& key, const std::string& score = "2147483647",
                            const std::string& rest = "-1")
 {
@@ -43,8 +40,7 @@ inline std::string Records(const std::string& key, const std::string& score = "2
 
 inline std::string SmallSheetUnbeaten() { return SmallSheetSettings + Records("8x6(3)"); }
 
-// The settings the program reads from text (no file when empty) in directory:
-// what it writes back at exit, through the same writer, unless play changed them.
+// The settings the program reads from text (no file when empty) in directory.
 inline Settings SettingsRead(const std::string& directory, const std::string& text)
 {
     SetProgramDirectory(directory.c_str());
@@ -61,8 +57,7 @@ inline Board BoardOf(const std::string& savedGame)
     return Board{sheet.columns, sheet.rows, sheet.tileSize, sheet.cells};
 }
 
-// The largest group (the first from the top left among equal ones), or the
-// first lone tile; size 0 and column -1 when there is none.
+// The largest group, or the first lone tile; column -1 when there is none.
 inline BoardGroup LargestGroup(const Board& board)
 {
     BoardGroup largest{-1, -1, 0};
@@ -111,6 +106,20 @@ struct Picture {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// A .bmp file read with the program's own reader; 0 x 0 when it cannot be.
+inline Picture ReadPicture(const std::string& path)
+{
+    const std::string bytes = ReadWholeFile(path);
+    Bitmap bitmap;
+    Picture picture;
+    if (ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &bitmap))
+        picture = Picture{bitmap.width, bitmap.height, {}};
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            picture.pixels.push_back(BitmapPixel(bitmap, x, y));
+    return picture;
+}
+
 inline std::string Hex(std::uint32_t colour)
 {
     char text[16];
@@ -134,9 +143,8 @@ protected:
         StopProgram(program);
     }
 
-    // Starts the program in a fresh directory (or the one given) whose
-    // Hanabo.ini holds settings (no file when empty). Callers wrap it in
-    // ASSERT_NO_FATAL_FAILURE, so that a failed start ends the case.
+    // Starts the program in a fresh directory (or the one given) with a
+    // Hanabo.ini of settings, if any; wrapped in ASSERT_NO_FATAL_FAILURE.
     void Start(const std::string& settings = "", std::string directory = "")
     {
         if (directory.empty())
@@ -147,7 +155,7 @@ protected:
         FindParts();
     }
 
-    // The toolbar, the click counter on it and the score bar, and where the board is.
+    // The toolbar, its click counter and the score bar, and where the board is.
     void FindParts()
     {
         toolbar = FindChild(program.window, "ToolbarWindow32");
@@ -202,8 +210,7 @@ protected:
         Mouse(column, row, WM_RBUTTONUP);
     }
 
-    // Real keys to the main window, then time to handle them; a menu item
-    // chosen by Alt with the menu's letter, then the item's.
+    // Keys to the main window, then time to handle them; a menu item by its letters.
     void Keys(std::vector<WORD> keys) const
     {
         PressKeys(program.window, std::move(keys));
@@ -224,9 +231,8 @@ protected:
         ParkPointer();
     }
 
-    // Runs a file dialog opened by keys, or by a button of a dialog over
-    // which it opens: the name typed and confirmed (cancelled when empty);
-    // the file type it offered.
+    // A file dialog opened by keys, or by a dialog's button: the name typed
+    // and confirmed (cancelled when empty); the file type offered.
     void ChooseInFileDialog(std::vector<WORD> keys, const std::string& name, std::string* proposed = nullptr)
     {
         PressKeys(program.window, keys);
@@ -257,9 +263,8 @@ protected:
         return Picture{client.right - client.left, client.bottom - client.top, ScreenPixels(client)};
     }
 
-    // The client area board-picture draws for a saved game (text) with the
-    // tile picture and CellNo of pictureOptions and the window's bars; kept
-    // as an artifact under name.
+    // The client area board-picture draws for a saved game (text), the
+    // picture's options and the window's bars; kept as an artifact.
     Picture Expected(const std::string& game, const std::string& pictureOptions, const std::string& name) const
     {
         const std::string file = program.directory + "expected.tgw", out = ArtifactPath(name);
@@ -270,26 +275,19 @@ protected:
         const std::string folder = ProgramFolder();
         const std::string arguments =
             "\"" + file + "\" \"" + out + "\" \"" + folder + "builtin\\tiles.bmp\" \"" + folder +
-            "builtin\\baricons.bmp\"" + pictureOptions + " --toolbar " + std::to_string(toolBarOn ? Height(toolbar) : 0) +
-            " --score-bar " + std::to_string(scoreBarOn ? Height(scoreBar) : 0) + " --window-width " +
+            "builtin\\baricons.bmp\"" + pictureOptions + " --toolbar " +
+            std::to_string(toolBarOn ? Height(toolbar) : 0) + " --score-bar " +
+            std::to_string(scoreBarOn ? Height(scoreBar) : 0) + " --window-width " +
             std::to_string(window.right - window.left) + " --face " +
             Hex((GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
         long exitCode = -1;
         RunProgram(folder + "board-picture.exe", arguments, "", &exitCode);
         EXPECT_EQ(0, exitCode) << arguments;
-        const std::string bytes = ReadWholeFile(out);
-        Bitmap bitmap;
-        Picture expected;
-        if (ReadBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &bitmap))
-            expected = Picture{bitmap.width, bitmap.height, {}};
-        for (int y = 0; y < expected.height; ++y)
-            for (int x = 0; x < expected.width; ++x)
-                expected.pixels.push_back(BitmapPixel(bitmap, x, y));
-        return expected;
+        return ReadPicture(out);
     }
 
-    // Compares the rows that board painting owns: from the frame's top line
-    // to the top of the score bar; describes the differences, empty when none.
+    // The differences in the rows board painting owns, from the frame's top
+    // line to the score bar; empty when none.
     std::string Differences(const Picture& shot, const Picture& expected) const
     {
         if (shot.width != expected.width || shot.height != expected.height)

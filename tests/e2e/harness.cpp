@@ -2,53 +2,31 @@
 #include "tests/e2e/harness.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 std::string MakeWorkDirectory(const std::string& suffix, const std::string& parent)
 {
     static int serial = 0;
-    char temp[MAX_PATH];
+    char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
-    const std::string base = parent.empty() ? std::string(temp) : parent;
-    for (int tries = 0; tries < 1000; ++tries) {
-        std::string path = base + "hanabo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                           std::to_string(++serial) + suffix;
-        if (CreateDirectoryA(path.c_str(), nullptr))
-            return path + "\\";
-    }
-    return base;
+    const std::string path = (parent.empty() ? std::string(temp) : parent) + "hanabo-e2e-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + suffix;
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path + "\\";
 }
 
 std::vector<HWND> TopLevelWindows(const char* className, DWORD processId)
 {
-    struct Search {
-        const char* className;
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{className, processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[256];
-            if ((search->processId == 0 || owner == search->processId) &&
-                (!search->className ||
-                 (GetClassNameA(window, name, sizeof name) && std::string(name) == search->className)))
-                search->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (processId == 0 || owner == processId)
+            found.push_back(window);
+    }
+    return found;
 }
 
 // Every start of the program costs seconds under Wine: the run ends with
@@ -89,11 +67,6 @@ bool WaitForMainWindow(RunningProgram& program)
     return false;
 }
 
-bool StartProgram(RunningProgram& program, const std::string& directory)
-{
-    return LaunchProgram(program, directory) && WaitForMainWindow(program);
-}
-
 long WaitForExit(RunningProgram& program, DWORD timeoutMs)
 {
     DWORD code = static_cast<DWORD>(-1);
@@ -127,64 +100,24 @@ HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD t
     return nullptr;
 }
 
-bool WaitUntilClosed(HWND window, DWORD timeoutMs)
-{
-    for (DWORD waited = 0; IsWindowVisible(window) && waited < timeoutMs; waited += 50)
-        Sleep(50);
-    return !IsWindowVisible(window);
-}
-
-void Settle(HWND window, DWORD ms)
-{
-    SendWithin(window, WM_NULL, 0, 0);
-    Sleep(ms);
-}
-
-LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result)
-               ? static_cast<LRESULT>(result)
-               : 0;
-}
-
 LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* data, SIZE_T size, char** aim,
                           char* target)
 {
     DWORD processId = 0;
     GetWindowThreadProcessId(control, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    char* remote = process ? static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                                               PAGE_READWRITE))
-                           : nullptr;
-    LRESULT result = 0;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (aim)
+        *aim = remote + (target - static_cast<char*>(data));
     SIZE_T done = 0;
-    if (remote) {
-        if (aim)
-            *aim = remote + (target - static_cast<char*>(data));
-        if (WriteProcessMemory(process, remote, data, size, &done))
-            result = SendWithin(control, message, wParam, reinterpret_cast<LPARAM>(remote));
-        if (!ReadProcessMemory(process, remote, data, size, &done) || done != size)
-            result = 0;
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process)
-        CloseHandle(process);
+    LRESULT result = remote && WriteProcessMemory(process, remote, data, size, &done)
+                         ? SendWithin(control, message, wParam, reinterpret_cast<LPARAM>(remote))
+                         : 0;
+    if (!remote || !ReadProcessMemory(process, remote, data, size, &done) || done != size)
+        result = 0;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
     return result;
-}
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ControlText(HWND control)
-{
-    char text[1024] = "";
-    SendWithin(control, WM_GETTEXT, sizeof text - 1, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs)
@@ -222,13 +155,6 @@ std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMes
     return texts;
 }
 
-std::string StatusBarText(HWND bar, int part)
-{
-    char text[1024] = "";
-    SendForRemoteData(bar, SB_GETTEXTA, static_cast<WPARAM>(part), text, sizeof text - 1);
-    return text;
-}
-
 std::string TreeItemText(HWND tree, HTREEITEM item)
 {
     struct {
@@ -239,22 +165,6 @@ std::string TreeItemText(HWND tree, HTREEITEM item)
     query.item = {TVIF_TEXT, item, 0, 0, nullptr, static_cast<int>(sizeof query.text), 0, 0, 0, 0};
     SendForRemoteData(tree, TVM_GETITEMA, 0, &query, sizeof query, &query.item.pszText, query.text);
     return query.text;
-}
-
-HWND FindChild(HWND parent, const char* className, int id)
-{
-    for (HWND child = nullptr; (child = FindWindowExA(parent, child, className, nullptr));)
-        if (id == -1 || GetDlgCtrlID(child) == id)
-            return child;
-    return nullptr;
-}
-
-HWND GetFocusOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
 }
 
 RECT ToolbarButtonRect(HWND toolbar, int command)
@@ -315,7 +225,8 @@ void TypeText(const std::wstring& text)
 void MovePointer(int x, int y)
 {
     INPUT move = MouseInput(MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-                            MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+                            MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                            MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
     SendInput(1, &move, sizeof move);
     SetCursorPos(x, y);  // exactly there, whatever the scaling of the move
 }
@@ -325,49 +236,6 @@ void ClickPointer(int x, int y)
     MovePointer(x, y);
     INPUT clicks[2] = {MouseInput(0, 0, MOUSEEVENTF_LEFTDOWN), MouseInput(0, 0, MOUSEEVENTF_LEFTUP)};
     SendInput(2, clicks, sizeof(INPUT));
-}
-
-void ClickRect(const RECT& rect) { ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2); }
-
-void ClickControl(HWND control)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    ClickRect(rect);
-}
-
-void ParkPointer() { MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
-
-void PostClick(HWND window, bool right, int x, int y)
-{
-    PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void Dialog::Press(int id) const
-{
-    ClickControl(Item(id));
-    Settle(window, 200);
-}
-
-bool Dialog::Close(int id) const
-{
-    ClickControl(Item(id));
-    return window && WaitUntilClosed(window);
-}
-
-bool Dialog::Answer(int id) const
-{
-    PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    return window && WaitUntilClosed(window);
-}
-
-Dialog OpenedDialog(const RunningProgram& program, const std::string& caption)
-{
-    Dialog dialog{WaitForDialog(program, caption)};
-    if (dialog.window)
-        Settle(dialog.window, 300);
-    return dialog;
 }
 
 MessageBoxTexts AnswerMessageBox(const RunningProgram& program)
@@ -396,7 +264,8 @@ std::string AnswerFileDialog(HWND chooser, const std::string& name, std::string*
         [](HWND child, LPARAM found) -> BOOL {
             char name[64] = "";
             GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, "Edit") == 0 && (GetDlgCtrlID(child) == 0x480 || GetDlgCtrlID(GetParent(child)) == 0x47c))
+            if (lstrcmpiA(name, "Edit") == 0 &&
+                (GetDlgCtrlID(child) == 0x480 || GetDlgCtrlID(GetParent(child)) == 0x47c))
                 *reinterpret_cast<HWND*>(found) = child;
             return *reinterpret_cast<HWND*>(found) == nullptr;
         },
@@ -441,7 +310,8 @@ bool SaveScreenshot(HWND window, const std::string& path)
     std::vector<std::uint32_t> pixels = ScreenPixels(rect);
     for (std::uint32_t& pixel : pixels)
         pixel |= 0xFF000000;  // opaque
-    const BITMAPINFOHEADER info = {sizeof info, rect.right - rect.left, rect.top - rect.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const BITMAPINFOHEADER info = {sizeof info, rect.right - rect.left, rect.top - rect.bottom, 1, 32, BI_RGB,
+                                   0, 0, 0, 0, 0};
     const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
     const BITMAPFILEHEADER header = {0x4D42, offset + static_cast<DWORD>(pixels.size() * 4), 0, 0, offset};
     std::ofstream out(path, std::ios::binary);
@@ -449,19 +319,6 @@ bool SaveScreenshot(HWND window, const std::string& path)
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
     out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size() * 4));
     return !pixels.empty() && out;
-}
-
-std::string ProgramFolder()
-{
-    const std::string exe = Environment("HANABO_EXE");
-    return exe.substr(0, exe.find_last_of("\\/") + 1);
-}
-
-std::string ArtifactPath(const std::string& name)
-{
-    const std::string folder = Environment("HANABO_ARTIFACTS");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name;
 }
 
 std::string RunProgram(const std::string& exe, const std::string& arguments, const std::string& input,
@@ -481,38 +338,24 @@ std::string RunProgram(const std::string& exe, const std::string& arguments, con
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     std::string commandLine = "\"" + exe + "\" " + arguments;
     PROCESS_INFORMATION process = {};
-    const bool started = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process) != 0;
+    CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    // Without a child the pipes fail at once, and so does the wait.
     CloseHandle(inRead);
     CloseHandle(outWrite);
     DWORD done = 0, code = static_cast<DWORD>(-1);
-    if (started)
-        WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &done, nullptr);
+    WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &done, nullptr);
     CloseHandle(inWrite);
     std::string output;
     char buffer[4096];
-    while (started && ReadFile(outRead, buffer, sizeof buffer, &done, nullptr) && done > 0)
+    while (ReadFile(outRead, buffer, sizeof buffer, &done, nullptr) && done > 0)
         output.append(buffer, done);
     CloseHandle(outRead);
-    if (started) {
-        WaitForSingleObject(process.hProcess, ProgramStartWait);
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    WaitForSingleObject(process.hProcess, ProgramStartWait);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
     if (exitCode)
         *exitCode = static_cast<long>(code);
     return output;
 }
 
-std::string RunTool(const std::string& arguments, const std::string& input, long* exitCode)
-{
-    return RunProgram(Environment("HANABO_TOOL"), arguments, input, exitCode);
-}
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::string text;
-    ReadWholeFile(path, &text);
-    return text;
-}

@@ -1,9 +1,9 @@
-// Games as a player plays them, in one program run: hover and click, Undo,
-// Redo, Again and New from the right button, the Game menu and the toolbar
-// (with its tooltips and the Redo preview), the move slider, the retry
-// question at the end, and the settings the close box writes.
+// Games as a player plays them: in one program run the mouse, the Game menu,
+// the toolbar and its Redo preview, the move slider, the retry question at the
+// end and the settings the close box writes; in another the keyboard.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,8 +17,14 @@ const char SliderAtOne[] = "\x8c\xbb\x8d\xdd" "1\x8e\xe8\x82\xc5\x82\xb7\x81\x42
 
 class Play : public GameWindowTest {
 protected:
-    // Removes the largest group of board (saved-game text), which becomes the
-    // board after the move.
+    // A key handled before this returns (no Ctrl or Alt held).
+    void Key(WPARAM key, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            SendWithin(program.window, WM_KEYDOWN, key, 1);
+    }
+
+    // Removes the largest group of board (saved-game text), which follows the move.
     void PlayLargest(std::string& board)
     {
         const BoardGroup move = LargestGroup(BoardOf(board));
@@ -27,16 +33,14 @@ protected:
         board = RunTool("play - " + MoveText(move), board);
     }
 
-    // The click counter and the tile counts, as the window shows them and as
-    // they are at move index of count on a board (saved-game text).
+    // The click counter and the tile counts as shown, and as at a move of a board.
     std::string Shown() const { return Counter() + " " + ShownCounts(3); }
     static std::string Showing(int index, int count, const std::string& board)
     {
         return CounterText(index, count) + " " + CountsText(board, 3);
     }
 
-    // The move slider, opened by a right click on a bar or a click into the
-    // counter; null when none came.
+    // The move slider, opened by a right click on a bar or a click into the counter.
     Dialog Slider(HWND from, bool rightClick)
     {
         PostClick(from, rightClick);
@@ -79,8 +83,7 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     ASSERT_EQ(8, BoardOf(dealt).columns);
     EXPECT_EQ(Showing(0, 0, dealt), Shown());
 
-    // Hover shows the group's size, a click removes it: the counts, and the
-    // score as the third line of the saved game hanabo-tool writes.
+    // Hover shows the group's size; after the click, the score is hanabo-tool's (line 3).
     std::string board = dealt;
     const BoardGroup move = LargestGroup(BoardOf(board));
     Hover(move.column, move.row);
@@ -121,16 +124,8 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_EQ("0(0) Click", Counter());
     number = Number();
 
-    // The toolbar: each button's tooltip; nothing to redo, nothing previewed.
-    const std::pair<int, const char*> buttons[] = {{IDM_NEW, "New"},     {IDM_RECORD, "Record Top10"},
-                                                   {IDM_CONFIG, "Config"}, {IDM_AGAIN, "Again"},
-                                                   {IDM_UNDO, "Undo"},   {IDM_REDO, "Redo"}};
-    for (const auto& button : buttons)
-        EXPECT_EQ(button.second, TipOf(button.first, button.second));
-    EXPECT_EQ(" ", Field(5));
-
-    // Resting on Redo after an Undo highlights the group Redo removes, so
-    // that a click there, where nothing was highlighted, removes it again.
+    // The Redo button's tip after an Undo highlights the group Redo removes,
+    // so that a click there, where nothing was highlighted, removes it again.
     const std::string second = DealtBoard(SmallSheetOptions);
     board = second;
     const BoardGroup next = LargestGroup(BoardOf(board));
@@ -156,7 +151,7 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_EQ(number, Number());
 
     // The move slider from the toolbar: a page forward, applied by OK; from
-    // the counter box, without keeping the focus there: back to the deal.
+    // the counter box, which keeps no focus: back to the deal.
     Dialog slider = Slider(toolbar, true);
     ASSERT_NE(nullptr, slider.window);
     EXPECT_EQ(SliderAtOne, slider.Text(IDC_SLIDER_TEXT));
@@ -170,8 +165,7 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     SendWithin(slider.window, WM_HSCROLL, SB_PAGELEFT, 0);
     EXPECT_TRUE(slider.Answer(IDOK));
     EXPECT_EQ(Showing(0, 3, second), Shown());
-    // From the score bar, Cancel changes nothing; a mouse move over the
-    // board closes it too.
+    // From the score bar, Cancel changes nothing; so does a move over the board.
     slider = Slider(scoreBar, true);
     SendWithin(slider.window, WM_HSCROLL, SB_PAGERIGHT, 0);
     EXPECT_TRUE(slider.Answer(IDCANCEL));
@@ -208,8 +202,8 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_EQ(number, Number());
     EXPECT_EQ(Showing(0, k - 1, last), Shown());
 
-    // Redo replays all but the last move, the last click ends the game again;
-    // after an Undo the question still comes, and No deals a new number.
+    // Redo all but the last move, which ends the game again; after an Undo
+    // the question still comes, and No deals a new number.
     for (int i = 1; i < k; ++i)
         Keys({VK_CONTROL, 'R'});
     EXPECT_EQ(CounterText(k - 1, k - 1), Counter());
@@ -227,4 +221,50 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     ASSERT_EQ(0, WaitForExit(program));
     EXPECT_EQ(FormatSettings(SettingsRead(program.directory, settings), &settings),
               ReadWholeFile(program.directory + "Hanabo.ini"));
+}
+
+// From the keyboard: H marks a group, then the arrow keys, Space and Enter
+// play a small sheet to its end.
+TEST_F(Play, HintThenArrowsAndSpacePlayToTheEnd)
+{
+    // An animated set: the cursor follows the tiles when a vanishing ends.
+    std::string settings = SmallSheetUnbeaten();
+    settings.insert(std::strlen(SmallSheetSettings), "Bitmap=" + ProgramFolder() + "Jewels32.bmp\r\nAnimIntrvl=20\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start(settings));
+    std::string board = DealtBoard(SmallSheetOptions);
+    const Board dealt = BoardOf(board);
+    ASSERT_EQ(8, dealt.columns);
+
+    // H marks a group; a note that the board can be cleared gives way to the clicks.
+    Key('H');
+    for (int waited = 0; waited < 5000 && std::atoi(Field(5).c_str()) < 2; waited += 100)
+        Sleep(100);
+    ASSERT_GE(std::atoi(Field(5).c_str()), 2) << Field(5);
+    EXPECT_EQ(CounterText(0, 0), WaitForText(counter, CounterText(0, 0), 6000));
+
+    int played = 0;
+    for (BoardGroup move = LargestGroup(dealt); move.size >= 2; move = LargestGroup(BoardOf(board))) {
+        // To the bottom-left Cell, which holds a tile, then up and right.
+        Key(VK_LEFT, dealt.columns);
+        Key(VK_DOWN, dealt.rows);
+        Key(VK_RIGHT, move.column);
+        Key(VK_UP, dealt.rows - 1 - move.row);
+        ASSERT_EQ(std::to_string(move.size), Field(5)) << MoveText(move);
+        if (played == 0)
+            SaveScreenshot(program.window, ArtifactPath("keyboard-cursor.bmp"));
+        Key(played % 2 == 0 ? VK_SPACE : VK_RETURN);
+        ++played;
+        ASSERT_EQ(CounterText(played, played), WaitForText(counter, CounterText(played, played)));
+        board = RunTool("play - " + MoveText(move), board);
+        EXPECT_EQ(CountsText(board, 3), ShownCounts(3));
+        // The vanishing has ended: the cursor's group is marked.
+        if (LargestGroup(BoardOf(board)).size >= 2) {
+            EXPECT_GE(std::atoi(Field(5).c_str()), 1) << Field(5);
+        }
+    }
+    ASSERT_GE(played, 2);
+    // The game is over: Space removes nothing more and nothing is asked yet.
+    Key(VK_SPACE);
+    EXPECT_EQ(CounterText(played, played), Counter());
+    EXPECT_EQ(nullptr, WaitForWindow(program, "#32770", 300));
 }

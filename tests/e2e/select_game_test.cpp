@@ -1,24 +1,18 @@
-// The Select Game dialog as a player uses it: a typed number dealt, numbers
-// kept with comments, taken back by a double click and deleted, the recent
-// numbers, and the kept numbers read from and written to the settings file.
+// The Select Game dialog: numbers kept with comments, taken back by a double
+// click and deleted, typed numbers dealt, the recent numbers, the settings.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "dialogs/select_game.h"
 #include "display/layout.h"
 #include "tests/e2e/game_window.h"
 
 namespace {
 
 const char CommentCaption[] = "\x93\x6f\x98\x5e\x90\x94\x8e\x9a\x83\x52\x83\x81\x83\x93\x83\x67";  // 登録数字コメント
-
-// A kept number as the list shows it: the number padded to 15, a tab, the comment.
-std::string Entry(const std::string& number, const std::string& comment)
-{
-    return number + std::string(15 - number.size(), ' ') + "\t" + comment;
-}
 
 class SelectGame : public GameWindowTest {
 protected:
@@ -30,23 +24,19 @@ protected:
         ASSERT_NE(nullptr, dialog.window);
     }
 
-    // Types text into the NumberBox's edit field in place of what it holds,
-    // as keys of the keyboard (digits and '-').
+    // Types digits into the NumberBox's edit field in place of what it holds.
     void TypeNumber(const std::string& text)
     {
         ClickControl(FindChild(dialog.Item(IDC_NUMBERBOX), "Edit"));
         Settle(dialog.window, 100);
         PressKeys(dialog.window, {VK_END});
         PressKeys(dialog.window, {VK_SHIFT, VK_HOME});
-        for (char c : text)
-            PressKeys(dialog.window, {c == '-' ? WORD(VK_SUBTRACT) : WORD(c)});
+        TypeText(std::wstring(text.begin(), text.end()));
         Settle(dialog.window, 200);
         ASSERT_EQ(text, dialog.Text(IDC_NUMBERBOX));
     }
 
-    // Register for a number typed in: the comment dialog, its text replaced
-    // by the comment typed (the sheet's description kept when empty), left
-    // through its OK.
+    // Register for a number typed in, a comment typed (none: as offered).
     void Register(const std::string& number, const std::wstring& comment)
     {
         ASSERT_NO_FATAL_FAILURE(TypeNumber(number));
@@ -68,14 +58,11 @@ protected:
     // OK, and the board dealt is hanabo-tool's for the number.
     void DealsNumber(const std::string& number)
     {
-        dialog.Press(IDOK);
-        EXPECT_FALSE(IsWindowVisible(dialog.window));
+        EXPECT_TRUE(dialog.Close(IDOK));
         ParkPointer();
         Settle(program.window, 100);
-        EXPECT_EQ("IroGame #" + number, Title());
-        EXPECT_EQ("0(0) Click", Counter());
-        const std::string board = RunTool("deal " + number);
-        EXPECT_EQ(CountsText(board, 5), ShownCounts(5));
+        EXPECT_EQ("IroGame #" + number + " 0(0) Click", Title() + " " + Counter());
+        EXPECT_EQ(CountsText(RunTool("deal " + number), 5), ShownCounts(5));
     }
 
     Dialog dialog;
@@ -85,14 +72,13 @@ protected:
 
 TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
 {
-    const std::string kept = Entry("31", "OLD");
+    const std::string kept = FormatSpecialNumberEntry("31", "OLD");
     const std::string settings = "[Special Number]\r\nN1=" + kept + "\r\n\r\n";
     ASSERT_NO_FATAL_FAILURE(Start(settings));
     const std::string first = std::to_string(Number());
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
 
-    // Over the top of the client area, with the first game's number and the
-    // number the settings file keeps.
+    // Over the client area, with the first game's number and the one kept.
     RECT window, client, own;
     GetWindowRect(program.window, &window);
     GetClientRect(program.window, &client);
@@ -104,15 +90,11 @@ TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
     EXPECT_EQ(first, dialog.Text(IDC_NUMBERBOX));
     EXPECT_EQ(std::vector<std::string>{kept}, dialog.List(IDC_SPECIALNUMBERS));
 
-    ASSERT_NO_FATAL_FAILURE(TypeNumber("-42"));
-    ASSERT_NO_FATAL_FAILURE(DealsNumber("-42"));
-
-    // Register: the comment dialog offers the sheet's description, which a
-    // comment typed replaces.
-    ASSERT_NO_FATAL_FAILURE(Open(program.window));
+    // The comment dialog offers the sheet's description, which typing replaces.
     ASSERT_NO_FATAL_FAILURE(Register("777", L""));
     ASSERT_NO_FATAL_FAILURE(Register("5", L"NICE"));
-    std::vector<std::string> entries = {Entry("5", "NICE"), Entry("777", "16x12(5)"), kept};
+    std::vector<std::string> entries = {FormatSpecialNumberEntry("5", "NICE"),
+                                        FormatSpecialNumberEntry("777", "16x12(5)"), kept};
     EXPECT_EQ(entries, dialog.List(IDC_SPECIALNUMBERS));
     SaveScreenshot(dialog.window, ArtifactPath("select-game.bmp"));
 
@@ -145,10 +127,7 @@ TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
     EXPECT_EQ(newest, RecentNumbers());
     EXPECT_EQ(newest[0], dialog.Text(IDC_NUMBERBOX));
 
-    // Delete with no entry selected changes nothing; with one, takes it away.
-    SendWithin(dialog.Item(IDC_SPECIALNUMBERS), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    dialog.Press(IDC_DELETENUMBER);
-    EXPECT_EQ(entries, dialog.List(IDC_SPECIALNUMBERS));
+    // Delete takes the selected entry away.
     SetForegroundWindow(dialog.window);
     ClickRect(ListItemRect(dialog.Item(IDC_SPECIALNUMBERS), 1));
     dialog.Press(IDC_DELETENUMBER);

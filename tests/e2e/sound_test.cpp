@@ -1,8 +1,7 @@
-// The release as a player unpacks it (by the test script, with the 64-bit
-// program standing in for the 32-bit one), played from its folder: the event
-// sounds really reach the sound device (captured through ALSA), Ctrl+M
-// silences them, Select Sound and its folder browser store new names, a tile
-// set is chosen by its name, and the settings stay beside the program.
+// The release as unpacked by the test script (the 64-bit program standing in
+// for the 32-bit one), played from its folder: the sounds reach the device
+// (captured through ALSA), Ctrl+M silences them, Select Sound and its folder
+// browser store new names, and a tile set is chosen by its name.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -34,15 +33,13 @@ class Sounds : public GameWindowTest {
 protected:
     const std::string capture = Environment("HANABO_CAPTURE");
 
-    // What the device received, once it holds expected (or after timeoutMs).
-    std::string Captured(const std::string& expected, DWORD timeoutMs = 8000)
+    // Whether the device received the samples (within 8 s).
+    bool Heard(const std::string& samples)
     {
-        std::string got = ReadWholeFile(capture);
-        for (DWORD waited = 0; waited < timeoutMs && got.find(expected) == std::string::npos; waited += 100) {
-            Sleep(100);
-            got = ReadWholeFile(capture);
-        }
-        return got;
+        for (DWORD waited = 0; waited < 8000; waited += 100, Sleep(100))
+            if (ReadWholeFile(capture).find(samples) != std::string::npos)
+                return true;
+        return false;
     }
 
     void ClickListItem(HWND list, int index)
@@ -57,8 +54,7 @@ protected:
 TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
 {
     ASSERT_FALSE(capture.empty()) << "HANABO_CAPTURE names no capture file";
-    // Without a release (tools/e2e.sh unpacks it when given the zip), a
-    // folder with the build's sounds and tile sets plays in its place.
+    // Without a release, a folder with the build's sounds and tile sets.
     std::string folder = Environment("HANABO_DIST");
     if (!folder.empty()) {
         for (const char* name : {"Hanabo.hlp", "Hanabo.mid", "Road.bmp", "ReadmeE.txt"})
@@ -74,16 +70,14 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
                                        "Sound\\kira.wav", "Sound\\poof.wav"})
             CopyFileA((ProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
     }
-    std::string tada = ReadWholeFile(folder + "Sound\\tada.wav"), pin = ReadWholeFile(folder + "Sound\\pin.wav");
-    ASSERT_TRUE(tada.size() > 44 && pin.size() > 44);
-    tada.erase(0, 44);  // the samples after the header: what the device is given
-    pin.erase(0, 44);
+    // The samples after the files' headers: what the device is given.
+    const std::string tada = ReadWholeFile(folder + "Sound\\tada.wav").substr(44);
+    const std::string pin = ReadWholeFile(folder + "Sound\\pin.wav").substr(44);
     DeleteFileA(capture.c_str());
     ASSERT_NO_FATAL_FAILURE(Start("[Sound]\r\nSound=1\r\n", folder));
 
-    // The first deal sounds Start, a click on a group Click, sample for
-    // sample, from the program's own Sound folder; after Ctrl+M a click is silent.
-    EXPECT_NE(std::string::npos, Captured(tada).find(tada)) << "the Start sound did not arrive";
+    // Start and Click, sample for sample; after Ctrl+M a click is silent.
+    EXPECT_TRUE(Heard(tada)) << "the Start sound did not arrive";
     Sleep(300);
     std::string board = DealtBoard();
     for (bool silent : {false, true}) {
@@ -96,14 +90,13 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
             Sleep(1500);
             EXPECT_EQ("", ReadWholeFile(capture)) << "a sound arrived with the sound switched off";
         } else {
-            EXPECT_NE(std::string::npos, Captured(pin).find(pin)) << "the Click sound did not arrive";
+            EXPECT_TRUE(Heard(pin)) << "the Click sound did not arrive";
             Keys({VK_CONTROL, 'M'});
         }
     }
 
-    // Select Sound, from the Configuration dialog: the rows, the folder and
-    // its wave files; TEST plays the selected row's file even with the sound
-    // off; a file chosen for Select, then Cancel.
+    // Select Sound, over the Configuration dialog: the rows, the folder and
+    // its wave files; TEST plays a row's file with the sound off; Cancel.
     PostMessageA(program.window, WM_COMMAND, IDM_CONFIG, 0);
     const Dialog config = OpenedDialog(program, "Configure Game");
     ASSERT_NE(nullptr, config.window);
@@ -121,15 +114,14 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 1);
     DeleteFileA(capture.c_str());
     dialog.Press(IDC_SOUND_TEST);
-    EXPECT_NE(std::string::npos, Captured(pin).find(pin)) << "TEST did not play pin.wav";
+    EXPECT_TRUE(Heard(pin)) << "TEST did not play pin.wav";
     ClickListItem(dialog.Item(IDC_SOUND_EVENTS), 6);
     ClickListItem(dialog.Item(IDC_SOUND_WAVES), 1);
     EXPECT_EQ("Select          \tkira.wav", dialog.List(IDC_SOUND_EVENTS).at(6));
     ASSERT_TRUE(dialog.Close(IDCANCEL));
 
-    // Again: Cancel kept the rows. A file for Select, none for Message, and
-    // another folder from the browser, which opens along the sound folder's
-    // path and lists a drive's folders as soon as a key chooses it; then OK.
+    // A file for Select, none for Message, and a drive from the browser,
+    // which opens at the sound folder and lists a drive's folders at once; OK.
     config.Press(IDC_SELECTSOUND);
     dialog = OpenedDialog(program, "Select Sound");
     ASSERT_NE(nullptr, dialog.window);
@@ -156,7 +148,7 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     EXPECT_EQ(0u, dialog.List(IDC_SOUND_WAVES).size());
     ASSERT_TRUE(dialog.Close(IDOK));
 
-    // A tile set of the folder, chosen by its name in the folder the choice starts in.
+    // A tile set chosen by its name, in the folder where the choice starts.
     EXPECT_EQ("Bitmap", ChooseFileOver(config, IDC_CFG_BITMAP, "Jewels32.bmp"));
     EXPECT_EQ(folder + "Jewels32.bmp", config.Text(IDC_CFG_BITMAPPATH));
     EXPECT_TRUE(config.Enabled(IDC_CFG_BLANKCELL));

@@ -1,8 +1,11 @@
-// The main window's frame in one program run: the dealt board on the screen
-// and the bars around it, the Help menu's About box and help viewer, a second
-// start, and the way out when the settings cannot be replaced.
+// The main window and the board on it, checked pixel for pixel against the
+// picture board-picture draws: in one program run the dealt board and the bars
+// around it, the Help menu's About box and help viewer, a second start and the
+// way out when the settings cannot be replaced; the road set on the narrowest
+// board; an animated set.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,8 +37,19 @@ std::string ViewerText(HWND viewer)
     return all;
 }
 
-class Frame : public GameWindowTest {
+class Window : public GameWindowTest {
 protected:
+    // How many pictures a cell shows over six samples.
+    std::size_t Pictures(const BoardGroup& cell)
+    {
+        std::set<std::vector<std::uint32_t>> seen;
+        for (int i = 0; i < 6; ++i) {
+            Settle(program.window, 60);
+            seen.insert(CellPixels(ClientShot(), cell.column, cell.row));
+        }
+        return seen.size();
+    }
+
     // Help(&H) > Version(&V): the About box, centred on the main window, or
     // at the screen's corner when that would put it off the screen.
     void CheckAboutBox(bool partlyOffScreen)
@@ -60,9 +74,8 @@ protected:
         EXPECT_TRUE(box.Answer(IDOK));
     }
 
-    // Help(&H) > Help(&H): the platform's help viewer (not a window of the
-    // game) opens Hanabo.hlp from the working directory and shows its
-    // contents in Japanese.
+    // Help(&H) > Help(&H): the platform's help viewer shows Hanabo.hlp of the
+    // working directory.
     void CheckHelp()
     {
         ASSERT_TRUE(TopLevelWindows("MS_WINHELP").empty()) << "no help viewer runs yet";
@@ -88,10 +101,9 @@ protected:
 
 }  // namespace
 
-TEST_F(Frame, BoardBarsAboutBoxDialogsHelpSecondStartAndTheWayOut)
+TEST_F(Window, BoardBarsAboutBoxHelpSecondStartAndTheWayOut)
 {
-    // A folder where the settings file should be: the defaults are read, and
-    // the settings wait in Hanabo.tmp at the end.
+    // A folder where the settings file should be: the defaults are read.
     const std::string directory = MakeWorkDirectory();
     ASSERT_TRUE(CreateDirectoryA((directory + "Hanabo.ini").c_str(), nullptr));
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "Hanabo.hlp").c_str(), (directory + "Hanabo.hlp").c_str(), FALSE))
@@ -122,8 +134,7 @@ TEST_F(Frame, BoardBarsAboutBoxDialogsHelpSecondStartAndTheWayOut)
     EXPECT_EQ(marks, changed);
     EXPECT_EQ(std::to_string(group.size), Field(5));
 
-    // The score bar's parts for this 516-pixel board, and the click
-    // counter's box on the toolbar.
+    // The score bar's parts for this 516-pixel board; the click counter's box.
     int parts[ScoreBarFields] = {};
     SendForRemoteData(scoreBar, SB_GETPARTS, ScoreBarFields, parts, sizeof parts);
     EXPECT_EQ((std::vector<int>{60, 120, 180, 240, 300, 360, 440}), std::vector<int>(parts, parts + ScoreBarFields));
@@ -165,15 +176,118 @@ TEST_F(Frame, BoardBarsAboutBoxDialogsHelpSecondStartAndTheWayOut)
     written.FormTop = window.top;
     const LPARAM cell = MAKELPARAM(CellPoint(3, 3).x, CellPoint(3, 3).y);
     PostMessageA(program.window, WM_COMMAND, IDM_EXIT, 0);
-    PostMessageA(program.window, WM_MOUSEMOVE, 0, cell);
-    PostMessageA(program.window, WM_LBUTTONUP, 0, cell);
-    PostMessageA(program.window, WM_RBUTTONDOWN, MK_RBUTTON, cell);
-    PostMessageA(program.window, WM_COMMAND, IDM_REDO, 0);
-    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_CLOSE})
+        PostMessageA(program.window, message, 0, cell);
     const MessageBoxTexts told = AnswerMessageBox(program);
     EXPECT_EQ(NotReplacedText, told.text);
     EXPECT_EQ("Hanabo32-Error", told.caption);
     ASSERT_EQ(0, WaitForExit(program));
     EXPECT_NE(0u, GetFileAttributesA((directory + "Hanabo.ini").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(FormatSettings(written, nullptr), ReadWholeFile(directory + "Hanabo.tmp"));
+}
+
+// The narrowest board, 64 x 48 road tiles of 4 pixels, without the toolbar:
+// the client size follows the sheet, and the score bar's parts are 35 pixels.
+TEST_F(Window, TheRoadSetOnTheNarrowestBoard)
+{
+    const std::string road = ProgramFolder() + "Road.bmp";
+    ts = 4;
+    ASSERT_NO_FATAL_FAILURE(Start("[system]\r\nSheetSizeX=64\r\nSheetSizeY=48\r\nCellSize=4\r\nToolBar=0\r\nBitmap=" +
+                                  road + "\r\n"));
+    Settle(program.window, 300);
+    EXPECT_EQ(0u, Title().rfind("ZededUdoz #", 0)) << Title();
+    EXPECT_TRUE(scoreBarOn && !toolBarOn);
+    RECT client;
+    GetClientRect(program.window, &client);
+    const LayoutSize size = ClientSize(64, 48, ts, Bars{toolBarOn, scoreBarOn, Height(toolbar), Height(scoreBar)});
+    EXPECT_EQ(size.width, client.right);
+    EXPECT_EQ(size.height, client.bottom);
+    EXPECT_EQ("", Differences(ClientShot(), Expected(DealtBoard(" --size 64x48 --cell 4 --road"),
+                                                     " --tiles \"" + road + "\"", "display-road-expected.bmp")));
+    SaveScreenshot(program.window, ArtifactPath("display-road.bmp"));
+    int edges[ScoreBarFields] = {};
+    SendForRemoteData(scoreBar, SB_GETPARTS, ScoreBarFields, edges, sizeof edges);
+    EXPECT_EQ(35, edges[0]);
+}
+
+// An animated set (24-pixel frames), the toolbar popping up under Shift: the
+// selection loops over the group alone and rests under the toolbar; a click
+// vanishes the group, a focus lost holds the vanishing until the next click.
+TEST_F(Window, AnimatedSetLoopsTheSelectionAndVanishesTheGroup)
+{
+    const std::string marbles = ProgramFolder() + "Marbles24.bmp";
+    ASSERT_NO_FATAL_FAILURE(Start("[system]\r\nBitmap=" + marbles + "\r\nAnimIntrvl=100\r\nToolBar=0\r\n"
+                                  "BarOptionAuto=0\r\n"));
+    ASSERT_FALSE(toolBarOn);
+    Settle(program.window, 300);
+    const std::string dealt = DealtBoard();
+    const Board board = BoardOf(dealt);
+    const BoardGroup group = LargestGroup(board);
+    ASSERT_GE(group.size, 2);
+    // The group's last cell, in the bottom row of its box, and a second group
+    // below the rows that the popped-up toolbar covers.
+    Board marked = board;
+    Selection box;
+    MarkGroupAt(marked, GameMode::IroGame, group.column, group.row, &box);
+    BoardGroup last{box.maxColumn, box.maxRow, 0};
+    while (CellAt(marked, last.column, last.row) < CellMarkBit)
+        --last.column;
+    BoardGroup second{-1, -1, 0};
+    for (const BoardGroup& other : GroupsOf(board, GameMode::IroGame))
+        if (second.size < 2 && other.size >= 2 && other.row >= 2 && CellAt(marked, other.column, other.row) < CellMarkBit)
+            second = other;
+    const BoardGroup lone = LoneTile(board);
+
+    const Picture before = ClientShot();
+    Hover(group.column, group.row);
+    std::set<std::vector<std::uint32_t>> seen;
+    for (int i = 0; i < 10; ++i) {
+        Settle(program.window, 120);
+        const Picture shot = ClientShot();
+        const std::vector<std::uint32_t> anchor = CellPixels(shot, group.column, group.row);
+        seen.insert(anchor);
+        if (anchor != CellPixels(shot, last.column, last.row))
+            ADD_FAILURE() << "the group's cells show different pictures";
+        if (lone.column >= 0 && CellPixels(shot, lone.column, lone.row) != CellPixels(before, lone.column, lone.row))
+            ADD_FAILURE() << "a cell outside the group changed";
+    }
+    EXPECT_GE(seen.size(), 3u);
+    SaveScreenshot(program.window, ArtifactPath("display-animated.bmp"));
+
+    // Shift pops the toolbar up over the board: the group rests, and so does
+    // a group highlighted then; the next highlighting without it animates.
+    Hover(group.column, group.row, MK_SHIFT);
+    Settle(program.window, 200);
+    EXPECT_TRUE(IsWindowVisible(toolbar));
+    EXPECT_EQ(1u, Pictures(group));
+    ASSERT_GE(second.size, 2);
+    Hover(second.column, second.row, MK_SHIFT);
+    Settle(program.window, 200);
+    EXPECT_EQ(1u, Pictures(second));
+    SaveScreenshot(program.window, ArtifactPath("display-popped-up.bmp"));
+    Hover(group.column, group.row);
+    Settle(program.window, 100);
+    EXPECT_FALSE(IsWindowVisible(toolbar));
+    EXPECT_GE(Pictures(group), 2u);
+
+    // A click starts the vanishing animation; the group goes when it ends.
+    Click(group.column, group.row);
+    EXPECT_EQ("0(0) Click", Counter());
+    EXPECT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
+    const std::string played = RunTool("play - " + MoveText(group), dealt);
+    EXPECT_EQ(CountsText(played, 5), ShownCounts(5));
+    EXPECT_EQ("", Differences(ClientShot(), Expected(played, " --tiles \"" + marbles + "\"", "display-vanished.bmp")));
+
+    // The next group stays long after the window lost the focus while it
+    // vanished; a click on it plays the vanishing again, then removes it.
+    const BoardGroup next = LargestGroup(BoardOf(played));
+    ASSERT_GE(next.size, 2);
+    Click(next.column, next.row);
+    SendWithin(program.window, WM_KILLFOCUS, 0, 0);
+    Settle(program.window, 2000);
+    EXPECT_EQ("1(1) Click", Counter());
+    EXPECT_EQ(std::to_string(next.size), Field(5));
+    Click(next.column, next.row);
+    EXPECT_EQ("1(1) Click", Counter());
+    EXPECT_EQ("2(2) Clicks", WaitForText(counter, "2(2) Clicks"));
 }
