@@ -51,17 +51,6 @@ protected:
         }
     }
 
-    // Clicks a scroll bar's right page or left arrow, apart from the next
-    // click so that no double click is made.
-    void ClickBar(HWND bar, bool pageRight)
-    {
-        RECT rect;
-        GetWindowRect(bar, &rect);
-        const int arrow = GetSystemMetrics(SM_CXHSCROLL);
-        ClickPointer(pageRight ? rect.right - arrow - 4 : rect.left + arrow / 2, (rect.top + rect.bottom) / 2);
-        Sleep(600);
-    }
-
     bool NewEnabled() const { return SendWithin(toolbar, TB_ISBUTTONENABLED, IDM_NEW, 0) != 0; }
 
     // The name entry, a name typed over the "No Name" offered; then the records.
@@ -112,9 +101,9 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     EXPECT_EQ("5|10|0", dialog.Text(IDC_CAMPAIGN_RESTTEXT) + "|" + dialog.Text(IDC_CAMPAIGN_STAGETEXT) + "|" +
                             dialog.Text(IDC_CAMPAIGN_SEEDTEXT));
     for (int i = 0; i < 4; ++i)
-        ClickBar(dialog.Item(IDC_CAMPAIGN_RESTBAR), true);
+        SendWithin(dialog.window, WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(dialog.Item(IDC_CAMPAIGN_RESTBAR)));
     for (int i = 0; i < 5; ++i)
-        ClickBar(dialog.Item(IDC_CAMPAIGN_STAGEBAR), false);
+        SendWithin(dialog.window, WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(dialog.Item(IDC_CAMPAIGN_STAGEBAR)));
     EXPECT_EQ("45|5", dialog.Text(IDC_CAMPAIGN_RESTTEXT) + "|" + dialog.Text(IDC_CAMPAIGN_STAGETEXT));
     SaveScreenshot(dialog.window, ArtifactPath("campaign-dialog.bmp"));
     ASSERT_TRUE(dialog.Close(IDOK));
@@ -149,7 +138,6 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     Dialog cleared = OpenedDialog(program, "Hanabo32");
     ASSERT_NE(nullptr, cleared.window);
     EXPECT_NE(std::string::npos, DialogTexts(cleared.window).find(std::string(StageCleared) + "|"));
-    SaveScreenshot(cleared.window, ArtifactPath("campaign-stage-cleared.bmp"));
     PressKeys(cleared.window, {VK_RETURN});
     ASSERT_TRUE(WaitUntilClosed(cleared.window));
     Settle(program.window, 300);
@@ -208,7 +196,6 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     record.Press(IDC_RECORD_SHOWRESTS);
     EXPECT_EQ("Rest Record       - Matrix 8x6(3)", record.Text(IDC_RECORD_HEADING));
     ExpectSelected(record, IDC_RECORD_RESTS, "No Name", std::to_string(game.rest));
-    SaveScreenshot(record.window, ArtifactPath("record.bmp"));
     ASSERT_TRUE(record.Close(IDOK));
 
     // Record, from the toolbar and the menu bar, shows the high scores at the

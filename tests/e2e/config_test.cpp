@@ -70,8 +70,6 @@ TEST_F(Config, ShapeOkCancelActionsAtOnceAndTheOtherChoices)
     const BoardGroup move = LargestGroup(BoardOf(DealtBoard()));
     POINT at = CellPoint(move.column, move.row);
     ClientToScreen(program.window, &at);
-    MovePointer(at.x, at.y);
-    Settle(program.window, 200);
     ClickPointer(at.x, at.y);
     Settle(program.window, 300);
     ParkPointer();

@@ -82,7 +82,6 @@ TEST_F(Files, SaveOpenAndMusicInAFolderEndingInA5CByte)
     Keys({VK_ESCAPE});
     EXPECT_TRUE(IsIconic(program.window));
     SendWithin(program.window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    Settle(program.window, 300);
     EXPECT_FALSE(IsIconic(program.window));
     Keys({VK_CONTROL, 'B'});
     EXPECT_EQ(nullptr, WaitForDialog(program, ErrorCaption, 300));

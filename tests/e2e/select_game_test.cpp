@@ -28,7 +28,6 @@ protected:
     void TypeNumber(const std::string& text)
     {
         ClickControl(FindChild(dialog.Item(IDC_NUMBERBOX), "Edit"));
-        Settle(dialog.window, 100);
         PressKeys(dialog.window, {VK_END});
         PressKeys(dialog.window, {VK_SHIFT, VK_HOME});
         TypeText(std::wstring(text.begin(), text.end()));
@@ -41,9 +40,8 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(TypeNumber(number));
         dialog.Press(IDC_REGISTER);
-        HWND box = WaitForDialog(program, CommentCaption);
+        HWND box = OpenedDialog(program, CommentCaption).window;
         ASSERT_NE(nullptr, box);
-        Settle(box, 100);
         TypeText(comment);
         PressKeys(box, {VK_RETURN});
         ASSERT_TRUE(WaitUntilClosed(box));
@@ -59,7 +57,6 @@ protected:
     void DealsNumber(const std::string& number)
     {
         EXPECT_TRUE(dialog.Close(IDOK));
-        ParkPointer();
         Settle(program.window, 100);
         EXPECT_EQ("IroGame #" + number + " 0(0) Click", Title() + " " + Counter());
         EXPECT_EQ(CountsText(RunTool("deal " + number), 5), ShownCounts(5));
