@@ -1,63 +1,32 @@
 // The end-to-end harness: Win32 calls that start, watch and drive Hanabo32.
 #include "tests/e2e/harness.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
-
-static std::string EnvironmentValue(const char* name, const char* fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
-}
 
 std::string MakeWorkDirectory(const std::string& suffix, const std::string& parent)
 {
     static int serial = 0;
-    char temp[MAX_PATH];
+    char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
-    std::string base = parent.empty() ? std::string(temp) : parent;
-    for (int tries = 0; tries < 1000; ++tries) {
-        std::string path = base + "hanabo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                           std::to_string(++serial) + suffix;
-        if (CreateDirectoryA(path.c_str(), nullptr))
-            return path + "\\";
-    }
-    return base;
-}
-
-struct WindowSearch {
-    const char* className;
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-static BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (search->processId != 0 && owner != search->processId)
-        return TRUE;
-    if (search->className) {
-        char name[256];
-        if (!GetClassNameA(window, name, sizeof name) || std::string(name) != search->className)
-            return TRUE;
-    }
-    search->found.push_back(window);
-    return TRUE;
+    const std::string path = (parent.empty() ? std::string(temp) : parent) + "hanabo-e2e-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + suffix;
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path + "\\";
 }
 
 std::vector<HWND> TopLevelWindows(const char* className, DWORD processId)
 {
-    WindowSearch search{className, processId, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (processId == 0 || owner == processId)
+            found.push_back(window);
+    }
+    return found;
 }
 
 // Every start of the program costs seconds under Wine: the run ends with
@@ -72,10 +41,10 @@ bool LaunchProgram(RunningProgram& program, const std::string& directory)
 {
     ++programStarts;
     program.directory = directory;
-    // The real pointer rests in the screen's far corner, away from where the
-    // window opens, so that only the test's own mouse messages reach the board.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    std::string exe = program.exe.empty() ? EnvironmentValue("HANABO_EXE", "Hanabo32.exe") : program.exe;
+    // The real pointer rests away from where the window opens, so that only
+    // the test's own mouse messages reach the board.
+    ParkPointer();
+    std::string exe = program.exe.empty() ? Environment("HANABO_EXE") : program.exe;
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -85,36 +54,26 @@ bool LaunchProgram(RunningProgram& program, const std::string& directory)
 
 bool WaitForMainWindow(RunningProgram& program)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ProgramStartWait) {
-        auto windows = TopLevelWindows("Hanabo32", program.process.dwProcessId);
-        if (!windows.empty() && IsWindowVisible(windows[0])) {
-            program.window = windows[0];
-            WaitForInputIdle(program.process.hProcess, WindowWait);
-            return true;
-        }
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ProgramStartWait;) {
+        for (HWND window : TopLevelWindows("Hanabo32", program.process.dwProcessId))
+            if (IsWindowVisible(window)) {
+                program.window = window;
+                WaitForInputIdle(program.process.hProcess, WindowWait);
+                return true;
+            }
         if (WaitForSingleObject(program.process.hProcess, 50) == WAIT_OBJECT_0)
             return false;
     }
     return false;
 }
 
-bool StartProgram(RunningProgram& program, const std::string& directory)
-{
-    return LaunchProgram(program, directory) && WaitForMainWindow(program);
-}
-
 long WaitForExit(RunningProgram& program, DWORD timeoutMs)
 {
-    if (!program.process.hProcess)
-        return -1;
-    if (WaitForSingleObject(program.process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(program.process.hProcess, 99);
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(program.process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(program.process.hProcess, &code);
+    else if (TerminateProcess(program.process.hProcess, 99))
         WaitForSingleObject(program.process.hProcess, 5000);
-        return -1;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(program.process.hProcess, &code);
     return static_cast<long>(code);
 }
 
@@ -122,243 +81,61 @@ void StopProgram(RunningProgram& program)
 {
     if (!program.process.hProcess)
         return;
-    if (WaitForSingleObject(program.process.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(program.process.hProcess, 99);
-        WaitForSingleObject(program.process.hProcess, 5000);
-    }
+    WaitForExit(program, 0);
     CloseHandle(program.process.hThread);
     CloseHandle(program.process.hProcess);
     program.process = {};
     program.window = nullptr;
 }
 
-std::string WindowText(HWND window)
+HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs, const char* caption)
 {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindows(className, program.process.dwProcessId))
+            if (IsWindowVisible(window) && (!caption || WindowText(window) == caption))
+                return window;
+        Sleep(50);
+    } while (GetTickCount() - start <= timeoutMs);
+    return nullptr;
 }
 
-void Settle(HWND window, DWORD ms)
-{
-    DWORD_PTR result;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WindowWait, &result);
-    Sleep(ms);
-}
-
-void PressKeys(HWND window, std::vector<WORD> keys)
-{
-    SetForegroundWindow(window);
-    Settle(window, 100);
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT down = {};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-        INPUT up = {};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *it;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void TypeText(const std::wstring& text)
-{
-    std::vector<INPUT> inputs;
-    for (wchar_t c : text)
-        for (DWORD flags : {DWORD(KEYEVENTF_UNICODE), DWORD(KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)}) {
-            INPUT key = {};
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = c;
-            key.ki.dwFlags = flags;
-            inputs.push_back(key);
-        }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-std::vector<std::uint32_t> ScreenPixels(const RECT& rect)
-{
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    std::vector<std::uint32_t> pixels;
-    if (width <= 0 || height <= 0)
-        return pixels;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
-    pixels.assign(p, p + static_cast<std::size_t>(width) * height);
-    for (std::uint32_t& pixel : pixels)
-        pixel &= 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-bool SaveScreenshot(HWND window, const std::string& path)
-{
-    RECT rect;
-    return GetWindowRect(window, &rect) && SaveScreenRect(rect, path);
-}
-
-bool SaveScreenRect(const RECT& rect, const std::string& path)
-{
-    if (rect.right <= rect.left || rect.bottom <= rect.top)
-        return false;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const std::vector<std::uint32_t> pixels = ScreenPixels(rect);
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::string image(stride * static_cast<DWORD>(height), '\0');
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int k = 0; k < 3; ++k)
-                image[(height - 1 - y) * stride + x * 3 + k] =
-                    static_cast<char>(pixels[static_cast<std::size_t>(y) * width + x] >> (8 * k));
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(image.size());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out << image;
-    return static_cast<bool>(out);
-}
-
-std::string ProgramFolder()
-{
-    const std::string exe = EnvironmentValue("HANABO_EXE", "Hanabo32.exe");
-    const std::size_t slash = exe.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-}
-
-std::string ArtifactPath(const std::string& name)
-{
-    std::string dir = EnvironmentValue("HANABO_ARTIFACTS", ".");
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "\\" + name;
-}
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* out, SIZE_T size)
+LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* data, SIZE_T size, char** aim,
+                          char* target)
 {
     DWORD processId = 0;
     GetWindowThreadProcessId(control, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
-        return 0;
-    DWORD_PTR result = 0;
-    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    SIZE_T read = 0;
-    if (remote) {
-        if (!SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                                 WindowWait, &result) ||
-            !ReadProcessMemory(process, remote, out, size, &read) || read != size)
-            result = 0;
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (aim)
+        *aim = remote + (target - static_cast<char*>(data));
+    SIZE_T done = 0;
+    LRESULT result = remote && WriteProcessMemory(process, remote, data, size, &done)
+                         ? SendWithin(control, message, wParam, reinterpret_cast<LPARAM>(remote))
+                         : 0;
+    if (!remote || !ReadProcessMemory(process, remote, data, size, &done) || done != size)
+        result = 0;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
-    return static_cast<LRESULT>(result);
+    return result;
 }
 
-std::string StatusBarText(HWND bar, int part)
+std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs)
 {
-    char text[1024] = "";
-    SendForRemoteData(bar, SB_GETTEXTA, static_cast<WPARAM>(part), text, sizeof text);
-    text[sizeof text - 1] = '\0';
+    std::string text = ControlText(control);
+    for (const DWORD start = GetTickCount(); text != expected && GetTickCount() - start < timeoutMs;) {
+        Sleep(20);
+        text = ControlText(control);
+    }
     return text;
 }
 
-HWND FindChild(HWND parent, const char* className, int id)
+std::string DialogTexts(HWND dialog)
 {
-    for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
-         child = FindWindowExA(parent, child, className, nullptr)) {
-        if (id == -1 || GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
-
-void PostMouseMove(HWND window, int x, int y, WPARAM keys)
-{
-    PostMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-}
-
-void PostLeftClick(HWND window, int x, int y)
-{
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void PostRightClick(HWND window, int x, int y)
-{
-    PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND window : TopLevelWindows(className, program.process.dwProcessId)) {
-            if (IsWindowVisible(window))
-                return window;
-        }
-        Sleep(50);
-    } while (GetTickCount() - start <= timeoutMs);
-    return nullptr;
-}
-
-HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND window : TopLevelWindows("#32770", program.process.dwProcessId))
-            if (IsWindowVisible(window) && WindowText(window) == caption)
-                return window;
-        Sleep(50);
-    } while (GetTickCount() - start <= timeoutMs);
-    return nullptr;
-}
-
-bool WaitUntilClosed(HWND window, DWORD timeoutMs)
-{
-    for (DWORD waited = 0; IsWindow(window) && waited < timeoutMs; waited += 50)
-        Sleep(50);
-    return !IsWindow(window);
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += WindowText(child) + "|";
+    return texts;
 }
 
 // Wine carries these texts across processes itself, as UTF-16 whatever the
@@ -366,8 +143,7 @@ bool WaitUntilClosed(HWND window, DWORD timeoutMs)
 std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage)
 {
     std::vector<std::string> texts;
-    LRESULT count = SendWithin(control, countMessage, 0, 0);
-    for (int i = 0; i < count; ++i) {
+    for (LRESULT i = 0, count = SendWithin(control, countMessage, 0, 0); i < count; ++i) {
         wchar_t wide[2048] = L"";
         DWORD_PTR length = 0;
         SendMessageTimeoutW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
@@ -379,28 +155,170 @@ std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMes
     return texts;
 }
 
+std::string TreeItemText(HWND tree, HTREEITEM item)
+{
+    struct {
+        TVITEMA item;
+        char text[1024];
+        char end;
+    } query = {};
+    query.item = {TVIF_TEXT, item, 0, 0, nullptr, static_cast<int>(sizeof query.text), 0, 0, 0, 0};
+    SendForRemoteData(tree, TVM_GETITEMA, 0, &query, sizeof query, &query.item.pszText, query.text);
+    return query.text;
+}
+
+RECT ToolbarButtonRect(HWND toolbar, int command)
+{
+    RECT rect = {0, 0, 0, 0};
+    SendForRemoteData(toolbar, TB_GETRECT, static_cast<WPARAM>(command), &rect, sizeof rect);
+    MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ListItemRect(HWND list, int index)
+{
+    // The system carries the rectangle between processes itself.
+    RECT rect = {0, 0, 0, 0};
+    SendWithin(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+static INPUT KeyInput(WORD key, WORD scan, DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki = {key, scan, flags, 0, 0};
+    return input;
+}
+
+static INPUT MouseInput(LONG x, LONG y, DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi = {x, y, 0, flags, 0, 0};
+    return input;
+}
+
+void PressKeys(HWND window, std::vector<WORD> keys)
+{
+    SetForegroundWindow(window);
+    Settle(window, 100);
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, 0, 0));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        inputs.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE));
+        inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MovePointer(int x, int y)
+{
+    INPUT move = MouseInput(MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                            MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                            MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    SendInput(1, &move, sizeof move);
+    SetCursorPos(x, y);  // exactly there, whatever the scaling of the move
+}
+
+void ClickPointer(int x, int y)
+{
+    MovePointer(x, y);
+    INPUT clicks[2] = {MouseInput(0, 0, MOUSEEVENTF_LEFTDOWN), MouseInput(0, 0, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
 MessageBoxTexts AnswerMessageBox(const RunningProgram& program)
 {
     MessageBoxTexts texts;
-    HWND box = WaitForWindow(program, "#32770");
-    if (!box)
+    const Dialog box{WaitForWindow(program, "#32770")};
+    if (!box.window)
         return texts;
-    Settle(box, 200);
-    texts.caption = WindowText(box);
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char name[32] = "";
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, "Static") == 0)
-            texts.text += ControlText(child);
-    }
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitUntilClosed(box);
+    Settle(box.window, 200);
+    texts.caption = WindowText(box.window);
+    for (HWND child = nullptr; (child = FindWindowExA(box.window, child, "Static", nullptr));)
+        texts.text += ControlText(child);
+    box.Answer(IDOK);
     return texts;
 }
 
-std::string RunTool(const std::string& arguments, const std::string& input, long* exitCode)
+std::string AnswerFileDialog(HWND chooser, const std::string& name, std::string* proposed)
 {
-    return RunProgram(EnvironmentValue("HANABO_TOOL", "hanabo-tool.exe"), arguments, input, exitCode);
+    Settle(chooser, 300);
+    // The name is in edt1 (0x480), or in the edit inside the combo box cmb13
+    // (0x47c), wherever they are among the dialog's windows; cmb1 (0x470)
+    // shows the file type.
+    HWND box = nullptr;
+    EnumChildWindows(
+        chooser,
+        [](HWND child, LPARAM found) -> BOOL {
+            char name[64] = "";
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Edit") == 0 &&
+                (GetDlgCtrlID(child) == 0x480 || GetDlgCtrlID(GetParent(child)) == 0x47c))
+                *reinterpret_cast<HWND*>(found) = child;
+            return *reinterpret_cast<HWND*>(found) == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (proposed)
+        *proposed = ControlText(box);
+    if (!name.empty())
+        SendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const std::string type = ControlText(FindChild(chooser, "ComboBox", 0x470));
+    Dialog{chooser}.Answer(name.empty() ? IDCANCEL : IDOK);
+    return type;
+}
+
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect)
+{
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<std::uint32_t> pixels(width > 0 && height > 0 ? static_cast<std::size_t>(width) * height : 0);
+    if (pixels.empty())
+        return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    for (std::uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A 32-bit bitmap whose rows go from the top down, as the screen gives them.
+bool SaveScreenshot(HWND window, const std::string& path)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(window, &rect);
+    std::vector<std::uint32_t> pixels = ScreenPixels(rect);
+    for (std::uint32_t& pixel : pixels)
+        pixel |= 0xFF000000;  // opaque
+    const BITMAPINFOHEADER info = {sizeof info, rect.right - rect.left, rect.top - rect.bottom, 1, 32, BI_RGB,
+                                   0, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER header = {0x4D42, offset + static_cast<DWORD>(pixels.size() * 4), 0, 0, offset};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size() * 4));
+    return !pixels.empty() && out;
 }
 
 std::string RunProgram(const std::string& exe, const std::string& arguments, const std::string& input,
@@ -420,181 +338,24 @@ std::string RunProgram(const std::string& exe, const std::string& arguments, con
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     std::string commandLine = "\"" + exe + "\" " + arguments;
     PROCESS_INFORMATION process = {};
+    CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    // Without a child the pipes fail at once, and so does the wait.
+    CloseHandle(inRead);
+    CloseHandle(outWrite);
+    DWORD done = 0, code = static_cast<DWORD>(-1);
+    WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &done, nullptr);
+    CloseHandle(inWrite);
     std::string output;
-    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        CloseHandle(inRead);
-        CloseHandle(outWrite);
-        DWORD written = 0;
-        if (!input.empty())
-            WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
-        CloseHandle(inWrite);
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(outRead, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            output.append(buffer, read);
-        WaitForSingleObject(process.hProcess, ProgramStartWait);
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        if (exitCode)
-            *exitCode = static_cast<long>(code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
-        CloseHandle(inRead);
-        CloseHandle(inWrite);
-        CloseHandle(outWrite);
-        if (exitCode)
-            *exitCode = -1;
-    }
+    char buffer[4096];
+    while (ReadFile(outRead, buffer, sizeof buffer, &done, nullptr) && done > 0)
+        output.append(buffer, done);
     CloseHandle(outRead);
+    WaitForSingleObject(process.hProcess, ProgramStartWait);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (exitCode)
+        *exitCode = static_cast<long>(code);
     return output;
 }
 
-LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs)
-{
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result))
-        return 0;
-    return static_cast<LRESULT>(result);
-}
-
-HWND GetFocusOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
-std::string ControlText(HWND control)
-{
-    char text[1024] = "";
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                             WindowWait, &copied))
-        return "";
-    text[sizeof text - 1] = '\0';
-    return text;
-}
-
-RECT ToolbarButtonRect(HWND toolbar, int command)
-{
-    RECT rect = {0, 0, 0, 0};
-    if (!SendForRemoteData(toolbar, TB_GETRECT, static_cast<WPARAM>(command), &rect, sizeof rect))
-        rect = RECT{0, 0, 0, 0};
-    if (!IsRectEmpty(&rect))
-        MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void MovePointer(int x, int y)
-{
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &move, sizeof move);
-}
-
-void ClickPointer(int x, int y)
-{
-    MovePointer(x, y);
-    SetCursorPos(x, y);  // exactly there, whatever the scaling of the move
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-}
-
-std::string DialogTexts(HWND dialog)
-{
-    std::string texts;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        texts += WindowText(child) + "|";
-    return texts;
-}
-
-std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    std::string text = ControlText(control);
-    while (text != expected && GetTickCount() - start < timeoutMs) {
-        Sleep(20);
-        text = ControlText(control);
-    }
-    return text;
-}
-
-HWND FileNameBox(HWND dialog)
-{
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            char name[64] = "";
-            GetClassNameA(child, name, sizeof name);
-            HWND parent = GetParent(child);
-            int id = GetDlgCtrlID(child);
-            int parentId = parent ? GetDlgCtrlID(parent) : 0;
-            // The name box is edt1 (0x480), or the edit inside the combo box cmb13 (0x47c).
-            if (lstrcmpiA(name, "Edit") == 0 && (id == 0x480 || parentId == 0x47c)) {
-                reinterpret_cast<Search*>(data)->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string TreeItemText(HWND tree, HTREEITEM item)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(tree, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
-        return "";
-    char text[1024] = "";
-    const SIZE_T size = sizeof(TVITEMA) + sizeof text;
-    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (remote) {
-        TVITEMA query = {};
-        query.mask = TVIF_TEXT;
-        query.hItem = item;
-        query.pszText = remote + sizeof(TVITEMA);
-        query.cchTextMax = sizeof text;
-        SIZE_T done = 0;
-        DWORD_PTR result = 0;
-        if (WriteProcessMemory(process, remote, &query, sizeof query, &done) &&
-            SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000, &result) &&
-            result)
-            ReadProcessMemory(process, remote + sizeof(TVITEMA), text, sizeof text, &done);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    text[sizeof text - 1] = '\0';
-    return text;
-}
-
-RECT ListItemRect(HWND list, int index)
-{
-    // The system carries the rectangle between processes itself.
-    RECT rect = {0, 0, 0, 0};
-    if (SendWithin(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
-        rect = RECT{0, 0, 0, 0};
-    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void ClickControl(HWND control)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-}

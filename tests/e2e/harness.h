@@ -8,8 +8,11 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "storage/files.h"
 
 struct RunningProgram {
     PROCESS_INFORMATION process = {};
@@ -23,144 +26,197 @@ struct RunningProgram {
 const DWORD ProgramStartWait = 60000;
 const DWORD WindowWait = 10000;
 
-// A new, empty working directory for one program run, in the temporary folder
-// or in parent (a Windows path ending in a backslash); its name ends in
-// suffix.
+inline std::string Environment(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
+
+// A new, empty directory in the temporary folder or in parent; its name ends in suffix.
 std::string MakeWorkDirectory(const std::string& suffix = "", const std::string& parent = "");
 
-// Starts Hanabo32.exe in directory and waits for its main window (false on
-// timeout). The mouse pointer is moved out of the window's way first.
-bool StartProgram(RunningProgram& program, const std::string& directory);
-
-// The two halves of StartProgram: the process alone, then the wait for its
-// visible main window (which a message box at start-up holds back).
+// Starts Hanabo32.exe in directory and waits for its visible main window; in
+// two halves for a start that a message box holds back.
 bool LaunchProgram(RunningProgram& program, const std::string& directory);
 bool WaitForMainWindow(RunningProgram& program);
-
-// Waits for the process to end; its exit code, or -1 when it did not end in time
-// (the process is then killed).
+inline bool StartProgram(RunningProgram& program, const std::string& directory)
+{
+    return LaunchProgram(program, directory) && WaitForMainWindow(program);
+}
+// Waits for the process to end: its exit code, or -1 (then it is killed).
 long WaitForExit(RunningProgram& program, DWORD timeoutMs = 2 * WindowWait);
-
 // Ends the program if it still runs and closes the handles.
 void StopProgram(RunningProgram& program);
 
-// Top-level windows of class className (any class when null) owned by a process
-// (any process when processId is 0).
+// Top-level windows of class className (any when null) of a process (any when 0).
 std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
+// A visible top-level window or dialog of the program (of any process for a
+// program never started); null when none came.
+HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = WindowWait,
+                   const char* caption = nullptr);
+inline HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs = WindowWait)
+{
+    return WaitForWindow(program, "#32770", timeoutMs, caption.c_str());
+}
+// Waits until a window is gone or hidden; whether it is.
+inline bool WaitUntilClosed(HWND window, DWORD timeoutMs = WindowWait)
+{
+    for (DWORD waited = 0; IsWindowVisible(window) && waited < timeoutMs; waited += 50)
+        Sleep(50);
+    return !IsWindowVisible(window);
+}
 
-std::string WindowText(HWND window);
-
-// Real keyboard input to the foreground window: the keys go down in order and up
-// in reverse order, e.g. {VK_CONTROL, 'X'}.
-void PressKeys(HWND window, std::vector<WORD> keys);
-
-// Types text as the keyboard would, character by character, into the
-// foreground window (characters that no key gives, such as Japanese, too).
-void TypeText(const std::wstring& text);
-
-// The text of part `part` of a status bar (the score bar) in another process.
-std::string StatusBarText(HWND bar, int part);
-
-// The first child window of the given class (and control id, unless -1).
-HWND FindChild(HWND parent, const char* className, int id = -1);
-
-// Mouse messages in client coordinates of the main window.
-void PostMouseMove(HWND window, int x, int y, WPARAM keys = 0);
-void PostLeftClick(HWND window, int x, int y);
-void PostRightClick(HWND window, int x, int y);
-
-// Waits for a visible top-level window of className in the program's process
-// (in any process for a RunningProgram that was never started).
-HWND WaitForWindow(const RunningProgram& program, const char* className, DWORD timeoutMs = WindowWait);
-
-// The same for a visible dialog of the program with this caption.
-HWND WaitForDialog(const RunningProgram& program, const std::string& caption, DWORD timeoutMs = WindowWait);
-
-// Waits until a window is gone (at most timeoutMs); whether it is.
-bool WaitUntilClosed(HWND window, DWORD timeoutMs = WindowWait);
-
-// The texts of a list box's or combo box's entries (LB_GETCOUNT and
-// LB_GETTEXT, or CB_GETCOUNT and CB_GETLBTEXT), in Shift-JIS.
-std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage);
-
+// The result of a message once handled, or 0 on timeout.
+inline LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = WindowWait)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) ? result : 0;
+}
 // Lets the program handle what was sent to it.
-void Settle(HWND window, DWORD ms = 200);
+inline void Settle(HWND window, DWORD ms = 200)
+{
+    SendWithin(window, WM_NULL, 0, 0);
+    Sleep(ms);
+}
+// A message to another process's control whose lParam points at data: size
+// bytes copied into memory lent in its process and back after (`aim`, a
+// pointer in data, pointed at the copy of `target`).
+LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* data, SIZE_T size, char** aim = nullptr,
+                          char* target = nullptr);
 
-// The pixels of a rectangle of the screen, 0x00RRGGBB, top row first.
-std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
-
-// Saves the window as it is on the screen to a 24-bit .bmp file.
-bool SaveScreenshot(HWND window, const std::string& path);
-// The same for a rectangle of the screen.
-bool SaveScreenRect(const RECT& rect, const std::string& path);
-
-// The folder of Hanabo32.exe, ending in a backslash: the build puts the
-// shipped tile sets, sounds, music and help, and board-picture.exe, beside it.
-std::string ProgramFolder();
-
-// Where screenshots go; the test script converts them for people to look at.
-std::string ArtifactPath(const std::string& name);
-
-// Runs a program with the arguments and the text as its standard input; its
-// standard output, and its exit code in *exitCode when given (-1 when it did
-// not start).
-std::string RunProgram(const std::string& exe, const std::string& arguments, const std::string& input = "",
-                       long* exitCode = nullptr);
-
-// The same for hanabo-tool.exe.
-std::string RunTool(const std::string& arguments, const std::string& input = "", long* exitCode = nullptr);
-
-// The whole content of a file; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-
-// Sends a message and waits until it has been handled (at most timeoutMs);
-// the window procedure's result, or 0 on timeout.
-LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = WindowWait);
-
-// The window that has the keyboard focus in the thread of this window.
-HWND GetFocusOf(HWND window);
-
-// The text of a control in another process (WM_GETTEXT, which also reaches
-// edit boxes; GetWindowText does not ask another process's window).
-std::string ControlText(HWND control);
-
-// A toolbar button's rectangle in screen coordinates (TB_GETRECT by command
-// id); an empty rectangle when there is no such button.
-RECT ToolbarButtonRect(HWND toolbar, int command);
-
-// Moves the real mouse pointer to a screen position, as a player's hand does.
-void MovePointer(int x, int y);
-
-// Moves the real pointer there and clicks the left button.
-void ClickPointer(int x, int y);
-
-// Sends a control of another process a message whose answer the control
-// writes into memory lent in its process; copies size bytes of that to out.
-// The message's result, 0 when it could not be sent.
-LRESULT SendForRemoteData(HWND control, UINT message, WPARAM wParam, void* out, SIZE_T size);
-
-// Every text of a dialog's controls, each followed by "|".
-std::string DialogTexts(HWND dialog);
-
-// Waits until a control's text reads expected (at most timeoutMs); the text
-// it reads then.
+inline std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+// The text of another process's control (WM_GETTEXT reaches edit boxes too).
+inline std::string ControlText(HWND control)
+{
+    char text[1024] = "";
+    SendWithin(control, WM_GETTEXT, sizeof text - 1, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+// Waits until a control's text reads expected: the text it reads then.
 std::string WaitForText(HWND control, const std::string& expected, DWORD timeoutMs = WindowWait);
+// Every text of a dialog's controls, each followed by "|"; a list's entries.
+std::string DialogTexts(HWND dialog);
+std::vector<std::string> ListTexts(HWND control, UINT countMessage, UINT textMessage);
+inline std::string StatusBarText(HWND bar, int part)
+{
+    char text[1024] = "";
+    SendForRemoteData(bar, SB_GETTEXTA, static_cast<WPARAM>(part), text, sizeof text - 1);
+    return text;
+}
+std::string TreeItemText(HWND tree, HTREEITEM item);
 
-// The message box the program shows (within WindowWait): its text and
-// caption, then it is answered with OK. Empty texts when none came.
+// The first child window of the class (and control id, unless -1).
+inline HWND FindChild(HWND parent, const char* className, int id = -1)
+{
+    for (HWND child = nullptr; (child = FindWindowExA(parent, child, className, nullptr));)
+        if (id == -1 || GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
+}
+// The window that has the keyboard focus in the thread of this window.
+inline HWND GetFocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+// A toolbar button's or a list item's rectangle on the screen.
+RECT ToolbarButtonRect(HWND toolbar, int command);
+RECT ListItemRect(HWND list, int index);
+
+// Real keys to a window made the foreground one, down in order and up in
+// reverse order; text typed there character by character; the real pointer,
+// parked in the screen's far corner when out of the way.
+void PressKeys(HWND window, std::vector<WORD> keys);
+void TypeText(const std::wstring& text);
+void MovePointer(int x, int y);
+void ClickPointer(int x, int y);
+inline void ClickRect(const RECT& rect) { ClickPointer((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2); }
+inline void ClickControl(HWND control)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(control, &rect);
+    ClickRect(rect);
+}
+inline void ParkPointer() { MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
+inline void PostClick(HWND window, bool right, int x = 4, int y = 4)
+{
+    PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// A dialog of the program as a player drives it: its controls by id, pressed
+// with the real pointer; whether a button pressed, or its command posted, closed it.
+struct Dialog {
+    HWND window = nullptr;
+
+    HWND Item(int id) const { return GetDlgItem(window, id); }
+    std::string Text(int id) const { return ControlText(Item(id)); }
+    bool Checked(int id) const { return SendWithin(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    std::vector<std::string> List(int id) const { return ListTexts(Item(id), LB_GETCOUNT, LB_GETTEXT); }
+    void Press(int id) const
+    {
+        ClickControl(Item(id));
+        Settle(window, 200);
+    }
+    bool Close(int id) const
+    {
+        ClickControl(Item(id));
+        return window && WaitUntilClosed(window);
+    }
+    bool Answer(int id) const
+    {
+        PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        return window && WaitUntilClosed(window);
+    }
+};
+inline Dialog OpenedDialog(const RunningProgram& program, const std::string& caption)
+{
+    const Dialog dialog{WaitForDialog(program, caption)};
+    Settle(dialog.window, dialog.window ? 300 : 0);
+    return dialog;
+}
+
+// The message box the program shows, answered with OK.
 struct MessageBoxTexts {
     std::string text;
     std::string caption;
 };
 MessageBoxTexts AnswerMessageBox(const RunningProgram& program);
+// A file dialog's file type; the name it proposed, then the name typed and
+// confirmed (cancelled when empty).
+std::string AnswerFileDialog(HWND chooser, const std::string& name, std::string* proposed = nullptr);
 
-// The edit box of a file dialog that holds the file name.
-HWND FileNameBox(HWND dialog);
-// The text of a tree-view item in another process.
-std::string TreeItemText(HWND tree, HTREEITEM item);
+// The pixels of the screen, 0x00RRGGBB, top row first; a window as it is
+// there, saved as a .bmp.
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
+bool SaveScreenshot(HWND window, const std::string& path);
 
-// A list-box item's rectangle in screen coordinates.
-RECT ListItemRect(HWND list, int index);
+// The folder of Hanabo32.exe, ending in a backslash: the build puts the
+// shipped tile sets, sounds, music and help, and board-picture.exe, beside it.
+inline std::string ProgramFolder()
+{
+    const std::string exe = Environment("HANABO_EXE");
+    return exe.substr(0, exe.find_last_of("\\/") + 1);
+}
+// Where screenshots go; the test script converts them for people to look at.
+inline std::string ArtifactPath(const std::string& name) { return Environment("HANABO_ARTIFACTS") + "\\" + name; }
 
-// Clicks the middle of a control with the real pointer.
-void ClickControl(HWND control);
+// The standard output of a program (hanabo-tool.exe) run with the arguments
+// and the input, and its exit code (-1 when it did not start).
+std::string RunProgram(const std::string& exe, const std::string& arguments, const std::string& input = "",
+                       long* exitCode = nullptr);
+inline std::string RunTool(const std::string& arguments, const std::string& input = "")
+{
+    return RunProgram(Environment("HANABO_TOOL"), arguments, input);
+}
+
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::string text;
+    ReadWholeFile(path, &text);
+    return text;
+}
