@@ -1,5 +1,5 @@
-// The bars that pop up under the pointer (the sizes and places of the window's
-// parts are checked on the screen by the end-to-end tests).
+// The window's arithmetic: its sizes and the places of its parts, and the
+// bars that pop up under the pointer.
 #include "display/layout.h"
 
 #include <gtest/gtest.h>
@@ -44,3 +44,45 @@ TEST(BarOptions, WhereThePointerIsAndTheKeysDecide)
     }
 }
 
+
+TEST(Layout, SizesAndPlacesOfTheWindowsParts)
+{
+    const Bars both{true, true, 28, 20};
+    const Bars none{false, false, 28, 20};
+    EXPECT_EQ(BoardTop(both), 30);
+    EXPECT_EQ(BoardTop(none), 0);
+    // 16 x 12 tiles of 32: the board and its 2-pixel frame, the toolbar and
+    // its margin, the score bar and the legend strip above it.
+    LayoutSize client = ClientSize(16, 12, 32, both);
+    EXPECT_EQ(client.width, 516);
+    EXPECT_EQ(client.height, 384 + 32 + 20 + 24);
+    client = ClientSize(16, 12, 32, none);
+    EXPECT_EQ(client.height, 388);
+    LayoutSize window = WindowSize(512, 384, LayoutSize{8, 46}, both);
+    EXPECT_EQ(window.width, 524);
+    EXPECT_EQ(window.height, 384 + 76 + 46);
+
+    // ((width - 20) div 35) x 5, at most 60; the last part takes the rest.
+    EXPECT_EQ(ScoreBarStep(516), 60);
+    int edges[ScoreBarFields];
+    ScoreBarEdges(300, edges);
+    const int expected[ScoreBarFields] = {40, 80, 120, 160, 200, 240, 300};
+    for (int i = 0; i < ScoreBarFields; ++i)
+        EXPECT_EQ(edges[i], expected[i]) << i;
+
+    // The click counter is centred on a menu bar's height within 29 pixels.
+    LayoutBox box = ClickCounterPlace(19);
+    EXPECT_EQ(box.x, 182);
+    EXPECT_EQ(box.y, 7);
+    EXPECT_EQ(box.width, 120);
+    EXPECT_EQ(box.height, 17);
+    EXPECT_EQ(ClickCounterPlace(29).height, 27);
+
+    LayoutPoint dialog = SelectGameDialogPlace(100, 600, 460);
+    EXPECT_EQ(dialog.x, 100);
+    EXPECT_EQ(dialog.y, 138);
+    // The preview stands 40 pixels above the button, in client coordinates.
+    LayoutPoint preview = BlankPreviewPlace(250, 300, 200, 100, 400, 370);
+    EXPECT_EQ(preview.x, 50);
+    EXPECT_EQ(preview.y, 300 - 100 - 30 - 40);
+}
