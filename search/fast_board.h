@@ -27,7 +27,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/solve.h"
+#include "search/position.h"
 #include "search/worth.h"
 
 struct FastBoard {

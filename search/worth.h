@@ -2,7 +2,7 @@
 #pragma once
 
 #include "rules/board.h"
-#include "search/solve.h"
+#include "search/position.h"
 
 // A kind is a tile value: the search takes every value the Cell's tile bits
 // hold, not only the kinds the game deals.
