@@ -26,11 +26,6 @@ GameMode CurrentMode()
     return tileSetInfo.kind == TileSetRoad ? GameMode::ZededUdoz : GameMode::IroGame;
 }
 
-bool TilesConnect(unsigned char a, unsigned char b, unsigned char toward)
-{
-    return TilesConnect(CurrentMode(), a, b, toward);
-}
-
 int TilesLeft()
 {
     return TilesLeft(game.counts);

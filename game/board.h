@@ -86,9 +86,6 @@ inline bool IsOnBoard(int column, int row) { return IsOnBoard(board, column, row
 // IroGame or ZededUdoz, by the loaded tile set (the road set plays ZededUdoz).
 GameMode CurrentMode();
 
-// Whether two neighbouring tile values connect in the current mode.
-bool TilesConnect(unsigned char a, unsigned char b, unsigned char toward);
-
 // The Rest: the tiles left on the Board, the sum of the counts.
 int TilesLeft();
 

@@ -19,14 +19,9 @@ static void DrawMarkedCells()
     }
 }
 
-void ClampSelectionBox()
-{
-    ClampBox(board, &ui.selection);
-}
-
 static void Unhighlight()
 {
-    ClampSelectionBox();
+    ClampBox(board, &ui.selection);
     const Selection s = ui.selection;
     const int columns = board.columns;
     unsigned char* cells = board.cells.data();
@@ -39,11 +34,6 @@ static void Unhighlight()
             }
         }
     }
-}
-
-void GrowGroup(int column, int row)
-{
-    GrowGroup(board, CurrentMode(), column, row, &ui.selection);
 }
 
 void HighlightGroupAt(int column, int row)

@@ -64,10 +64,10 @@ inline bool FirstGroup(int* column, int* row)
     for (int c = 0; c < board.columns; ++c)
         for (int r = board.rows - 1; r >= 0 && CellAt(c, r) != 0; --r) {
             const unsigned char v = CellAt(c, r);
-            if ((r > 0 && TilesConnect(v, CellAt(c, r - 1), RoadUp)) ||
-                (c + 1 < board.columns && TilesConnect(v, CellAt(c + 1, r), RoadRight)) ||
-                (r + 1 < board.rows && TilesConnect(v, CellAt(c, r + 1), RoadDown)) ||
-                (c > 0 && TilesConnect(v, CellAt(c - 1, r), RoadLeft))) {
+            if ((r > 0 && TilesConnect(CurrentMode(), v, CellAt(c, r - 1), RoadUp)) ||
+                (c + 1 < board.columns && TilesConnect(CurrentMode(), v, CellAt(c + 1, r), RoadRight)) ||
+                (r + 1 < board.rows && TilesConnect(CurrentMode(), v, CellAt(c, r + 1), RoadDown)) ||
+                (c > 0 && TilesConnect(CurrentMode(), v, CellAt(c - 1, r), RoadLeft))) {
                 *column = c;
                 *row = r;
                 return true;
