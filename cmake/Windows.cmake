@@ -7,7 +7,7 @@ set(CMAKE_RC_COMPILE_OBJECT
 
 add_executable(Hanabo32 WIN32 ${FRONT_SOURCES} resources/hanabo.rc)
 target_include_directories(Hanabo32 PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(Hanabo32 PRIVATE hanabo_core comctl32 comdlg32 gdi32 winmm user32 kernel32)
+target_link_libraries(Hanabo32 PRIVATE hanabo_core comctl32 comdlg32 gdi32 winmm shell32 user32 kernel32)
 # One self-contained .exe: no MinGW runtime DLLs beside it.
 target_link_options(Hanabo32 PRIVATE -static -static-libgcc -static-libstdc++)
 hanabo_warnings(Hanabo32)
@@ -51,7 +51,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_executable(hanabo_e2e ${E2E_SOURCES} storage/replace_file_win32.cpp)
   target_include_directories(hanabo_e2e PRIVATE ${CMAKE_SOURCE_DIR})
   # The runner reads pictures with the program's own bitmap reader.
-  target_link_libraries(hanabo_e2e PRIVATE hanabo_core gtest gtest_main user32 gdi32 comctl32)
+  target_link_libraries(hanabo_e2e PRIVATE hanabo_core gtest gtest_main user32 gdi32 comctl32 advapi32)
   target_link_options(hanabo_e2e PRIVATE -static -static-libgcc -static-libstdc++)
   hanabo_warnings(hanabo_e2e)
   # The runner starts these beside it.

@@ -102,14 +102,11 @@ static void OnEntryChosen(HWND dialog)
     SetDlgItemTextA(dialog, IDC_NUMBERBOX, number.c_str());
 }
 
-// OK deals the number typed. A saved game opened before is forgotten, or
-// the deal would read that file again instead of dealing the number.
+// OK deals the number typed.
 static void OnOk(HWND dialog)
 {
     ShowWindow(dialog, SW_HIDE);
-    game.number = GameNumberOfText(ItemText(dialog, IDC_NUMBERBOX).c_str());
-    game.loadedFile.clear();
-    StartGame(true, false);
+    DealChosenNumber(GameNumberOfText(ItemText(dialog, IDC_NUMBERBOX).c_str()));
 }
 
 static INT_PTR CALLBACK SelectGameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

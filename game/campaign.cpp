@@ -21,7 +21,7 @@ static const int CampaignBarPage = 10;
 static bool choosing = false;
 
 static const GameCommand BoardChoices[] = {GameCommand::New, GameCommand::Open, GameCommand::Save,
-                                           GameCommand::SelectGame};
+                                           GameCommand::SelectGame, GameCommand::BoardOfTheDay};
 
 static void EnableBoardChoice(bool enabled)
 {

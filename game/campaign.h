@@ -35,7 +35,7 @@ void CancelCampaign();
 // the game while a campaign runs.
 void EndStage();
 
-// Greys New, Open, Save and Select Game while a campaign runs.
+// Greys New, Open, Save, Select Game and the board of the day while a campaign runs.
 void LockBoardChoice();
 
 // Start-up: a campaign that was running when the program last ended goes on

@@ -11,7 +11,7 @@ enum class SoundEvent { Start, Click, HighScore, Score, CampaignClear, Message, 
 enum class MessageKind { Notice, Error };
 
 // The commands whose toolbar button or menu item the game greys out or enables.
-enum class GameCommand { New, Open, Save, SelectGame, Redo };
+enum class GameCommand { New, Open, Save, SelectGame, Redo, BoardOfTheDay };
 
 // The board: one cell from its current value (and animation frame), or the
 // whole board with its frame and the rest of the client area.

@@ -73,6 +73,19 @@ void StartGame(bool keepNumber, bool keepHistory)
         LoadRecords();
 }
 
+void DealChosenNumber(int number)
+{
+    game.number = number;
+    game.loadedFile.clear();
+    StartGame(true, false);
+}
+
+void DealBoardOfTheDay(int year, int month, int day)
+{
+    if (!game.campaign)
+        DealChosenNumber(GameNumberOfDay(year, month, day));
+}
+
 static int CellNoLimit() { return tileSetInfo.cellNoLimit > 0 ? tileSetInfo.cellNoLimit : MaxTileKinds; }
 
 void LoadGame()

@@ -13,6 +13,14 @@ void DealBoard(bool keepNumber);
 // moves stay available to Redo.
 void StartGame(bool keepNumber, bool keepHistory);
 
+// A new game on the board of a chosen GameNumber (Select Game's OK). A saved
+// game opened before is forgotten, or the deal would read that file again.
+void DealChosenNumber(int number);
+
+// The board of the day (GameNumberOfDay of the local date given) as a chosen
+// number; nothing while a campaign runs, which keeps the choice of board.
+void DealBoardOfTheDay(int year, int month, int day);
+
 // Rebuilds the Board from the saved game the current game came from. A file
 // that is no longer a valid saved game is refused with a message, and a new
 // game starts instead.

@@ -118,6 +118,7 @@
 #define IDM_VERSION         57664
 #define IDM_EXIT            57665
 #define IDM_HINT            40115   // Hint: the search's recommended group (key H)
+#define IDM_BOARDOFTHEDAY   40120   // the board of the day: the number of today's date
 
 // Tooltip strings.
 #define IDS_TIP_RECORD      2

@@ -130,6 +130,7 @@ static int MenuCommandOf(GameCommand command)
     case GameCommand::Open: return IDM_OPEN;
     case GameCommand::Save: return IDM_SAVE;
     case GameCommand::SelectGame: return IDM_SELECTGAME;
+    case GameCommand::BoardOfTheDay: return IDM_BOARDOFTHEDAY;
     case GameCommand::Redo: return 0;  // a toolbar button only
     }
     return 0;

@@ -23,17 +23,17 @@
 #include "sound/music.h"
 #include "sound/sound_events.h"
 #include "sound/sound_win32.h"
-#include "storage/program_directory.h"
 
 // Mouse positions reach the game in board coordinates.
 static int BoardX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)) - BoardLeft; }
 static int BoardY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)) - paintLayout.boardTop; }
 
-static void OnHelp(HWND window)
+// The board of the day is the local date's.
+static void OnBoardOfTheDay()
 {
-    char path[1024];
-    if (ProgramFile("Hanabo.hlp", path, sizeof path))
-        WinHelpA(window, path, HELP_CONTENTS, 0);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    DealBoardOfTheDay(today.wYear, today.wMonth, today.wDay);
 }
 
 static void OnClickCounterNotice(HWND window, int notice)
@@ -72,6 +72,9 @@ static void OnCommand(HWND window, int command, int notice)
     case IDM_SELECTGAME:
         ShowSelectGameDialog();
         break;
+    case IDM_BOARDOFTHEDAY:
+        OnBoardOfTheDay();
+        break;
     case IDM_CAMPAIGN:
         ToggleCampaign();
         break;
@@ -85,7 +88,7 @@ static void OnCommand(HWND window, int command, int notice)
         RunAboutBox(window);
         break;
     case IDM_HELP:
-        OnHelp(window);
+        OpenHelp(window);
         break;
     case IDM_HINT:
         StartHint(window);
@@ -225,6 +228,9 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_KEYDOWN:
         OnKeyDown(window, wParam);
         return 0;
+    case WM_HELP:  // F1
+        OpenHelp(window);
+        return TRUE;
     case WM_HINTREADY:
         OnHintReady(window, lParam);
         return 0;

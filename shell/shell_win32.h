@@ -19,6 +19,10 @@ bool HasShutDown();
 // The modal About box.
 void RunAboutBox(HWND owner);
 
+// The Help command and F1: the contents of Hanabo.hlp in the WinHelp viewer,
+// or, on a system without one, Hanabo.htm in the default browser.
+void OpenHelp(HWND owner);
+
 // The modal Configuration dialog (the Config command): 1 after OK, 0 after Cancel.
 int RunConfigDialog(HWND owner);
 

@@ -74,8 +74,10 @@ TEST_F(Campaign, FiveStagesWithSeedSevenThenTheAverages)
     ConfirmCampaign(100, 5, 7);
     EXPECT_FALSE(fake.campaignDialogOpen);
     EXPECT_TRUE(CampaignRunning());
-    for (GameCommand command : {GameCommand::New, GameCommand::Open, GameCommand::Save, GameCommand::SelectGame})
+    for (GameCommand command : {GameCommand::New, GameCommand::Open, GameCommand::Save, GameCommand::SelectGame,
+                                GameCommand::BoardOfTheDay})
         EXPECT_FALSE(fake.enabled[command]);
+    DealBoardOfTheDay(2026, 12, 9);
 
     double scoreSum = 0;
     int restSum = 0;

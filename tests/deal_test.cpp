@@ -117,6 +117,27 @@ TEST(Deal, RecentNumbersKeepTheTenNewest)
     EXPECT_EQ(recentNumbers.changes, 11);
 }
 
+// The board of the day: the date's eight digits, rising across months and
+// years, held within 32 bits; dealt as a chosen number, a saved game forgotten.
+TEST(Deal, BoardOfTheDayIsTheNumberOfTheDate)
+{
+    const struct {
+        int year, month, day, number;
+    } days[] = {{1601, 1, 1, 16010101},    {2026, 12, 9, 20261209},    {2026, 12, 31, 20261231},
+                {2027, 1, 1, 20270101},    {2028, 2, 29, 20280229},    {2028, 3, 1, 20280301},
+                {30827, 12, 31, 308271231}, {0, 0, -1, 10101},          {214748, 13, 32, 2147471231}};
+    for (const auto& d : days)
+        EXPECT_EQ(GameNumberOfDay(d.year, d.month, d.day), d.number);
+
+    DealNumber(5);
+    game.loadedFile = "save2.tgw";
+    DealBoardOfTheDay(2026, 12, 9);
+    EXPECT_EQ(fake.title, "IroGame #20261209");
+    const std::vector<std::string> dealt = Rows();
+    DealNumber(20261209);
+    EXPECT_EQ(Rows(), dealt);
+}
+
 TEST(Deal, KindsBeyondTheLimitsStillDealTileValues)
 {
     FreshGame(16, 12, TileSetPlain, 3);

@@ -1,10 +1,14 @@
-// The shipped Hanabo.hlp: it is what make-help compiles the help source to, and
-// it reads back as a sound WinHelp file whose contents jump to every topic and
-// whose texts are the Japanese ones.
+// The shipped Hanabo.hlp and Hanabo.htm: they are what make-help compiles the
+// help source to; the help file reads back as a sound WinHelp file whose
+// contents jump to every topic and whose texts are the Japanese ones, and the
+// page holds the same topics and texts, its links leading to its sections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -195,18 +199,48 @@ uint32_t Hash(const std::string& id)
     return h;
 }
 
+// A page's text without its tags, the characters escaped there as they read.
+Bytes PageText(const Bytes& html)
+{
+    Bytes text;
+    for (std::size_t at = 0; at < html.size(); ++at) {
+        if (html[at] == '<')
+            at = html.find('>', at);
+        else if (html[at] != '&')
+            text += html[at];
+        else
+            for (const auto& entity :
+                 std::map<Bytes, char>{{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}})
+                if (html.compare(at, entity.first.size(), entity.first) == 0) {
+                    text += entity.second;
+                    at += entity.first.size() - 1;
+                }
+    }
+    return text;
+}
+
+// The values of an attribute ("id=\"", "href=\"#") in the order they come.
+std::vector<std::string> Attributes(const Bytes& html, const std::string& start)
+{
+    std::vector<std::string> values;
+    for (std::size_t at = html.find(start); at != Bytes::npos; at = html.find(start, at + 1))
+        values.push_back(html.substr(at + start.size(), html.find('"', at + start.size()) - at - start.size()));
+    return values;
+}
+
 }  // namespace
 
-TEST(MakeHelp, ShippedHelpFileIsWhatTheSourceCompilesTo)
+TEST(MakeHelp, ShippedHelpFileAndPageAreWhatTheSourceCompilesTo)
 {
-    std::string out = TempPath("shipped.hlp");
-    ProgramRun r =
-        RunProgram(std::string(MAKE_HELP) + " '" + Source + "/resources/help/hanabo_help.txt' '" + out + "'");
+    const std::string out = TempPath("shipped");
+    ProgramRun r = RunProgram(std::string(MAKE_HELP) + " '" + Source + "/resources/help/hanabo_help.txt' '" + out +
+                              ".hlp' '" + out + ".htm'");
     ASSERT_EQ(0, r.status) << r.err;
-    Bytes made = Slurp(out);
-    Bytes shipped = Slurp(Source + "/resources/ship/Hanabo.hlp");
-    ASSERT_FALSE(shipped.empty());
-    EXPECT_TRUE(made == shipped) << "rebuild resources/ship/Hanabo.hlp with make-help";
+    for (const char* kind : {".hlp", ".htm"}) {
+        Bytes shipped = Slurp(Source + "/resources/ship/Hanabo" + kind);
+        ASSERT_FALSE(shipped.empty());
+        EXPECT_TRUE(Slurp(out + kind) == shipped) << "rebuild resources/ship/Hanabo" << kind << " with make-help";
+    }
 }
 
 TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
@@ -253,4 +287,71 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
              Bytes("New(&N)Ctrl+N"), Bytes("Esc"), Bytes("Road.bmp"), Bytes("Billiards32.bmp"),
              Bytes("Hanabo.bak"), Bytes("Hanabo.ini"), Bytes(".tgw")})
         EXPECT_NE(Bytes::npos, all.find(expected)) << expected;
+}
+
+TEST(MakeHelp, ShippedPageHoldsTheHelpFilesTopicsAndTextsWithLinksToItsSections)
+{
+    HelpFile help;
+    ASSERT_TRUE(ReadHelpFile(Slurp(Source + "/resources/ship/Hanabo.hlp"), help));
+    const Bytes page = Slurp(Source + "/resources/ship/Hanabo.htm");
+    EXPECT_NE(Bytes::npos, page.substr(0, 1024).find("<meta charset=\"Shift_JIS\">"));
+
+    // One section a topic, in order, under its title, with the texts of all
+    // its paragraphs (a bullet's without the bullet), its id the topic's.
+    std::vector<Bytes> sections;
+    for (std::size_t at = page.find("<section "); at != Bytes::npos; at = page.find("<section ", at + 1))
+        sections.push_back(page.substr(at, page.find("</section>", at) - at));
+    ASSERT_EQ(help.topics.size(), sections.size());
+    const std::vector<std::string> ids = Attributes(page, "id=\"");
+    ASSERT_EQ(sections.size(), ids.size());
+    for (std::size_t t = 0; t < sections.size(); ++t) {
+        const std::string heading = t == 0 ? "h1>" : "h2>";
+        EXPECT_NE(Bytes::npos, sections[t].find("<" + heading + help.topics[t].title + "</" + heading)) << t;
+        EXPECT_EQ(help.topics[t].offset, help.contexts[static_cast<int32_t>(Hash(ids[t]))]) << ids[t];
+        const Bytes text = PageText(sections[t]);
+        for (const Paragraph& p : help.topics[t].paragraphs)
+            EXPECT_NE(Bytes::npos, text.find(p.text.compare(0, 2, "\x81\x45") == 0 ? p.text.substr(2) : p.text))
+                << p.text;
+    }
+
+    // The contents link to every other topic in turn; every link leads to a section.
+    std::vector<std::string> contents = Attributes(sections[0], "href=\"#");
+    EXPECT_EQ(std::vector<std::string>(ids.begin() + 1, ids.end()), contents);
+    for (const std::string& target : Attributes(page, "href=\"#"))
+        EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), target)) << target;
+}
+
+// The page as a browser engine reads it (headless Chromium, which
+// tools/setup.sh installs): the topics' titles as headings, every text of the
+// help source decoded from Shift-JIS, and every command of the program's menu.
+TEST(MakeHelp, BrowserReadsThePagesHeadingsTextsAndEveryCommand)
+{
+    if (std::system("command -v chromium >/dev/null") != 0)
+        GTEST_SKIP() << "no chromium";
+    const ProgramRun dump = RunProgram("timeout 120 chromium --headless --no-sandbox --disable-gpu --user-data-dir='" +
+                                       TempPath("browser") + "' --dump-dom 'file://" + Source +
+                                       "/resources/ship/Hanabo.htm'");
+    ASSERT_EQ(0, dump.status) << dump.err;
+    const std::string text = PageText(dump.out);
+    std::istringstream source(Slurp(Source + "/resources/help/hanabo_help.txt"));
+    std::vector<std::string> texts;
+    int topics = 0;
+    for (std::string line; std::getline(source, line);) {
+        if (line.compare(0, 7, ".topic ") == 0) {
+            const std::string heading = topics++ ? "h2>" : "h1>";
+            EXPECT_NE(Bytes::npos, dump.out.find("<" + heading + line.substr(line.find(' ', 7) + 1) + "</" + heading));
+        } else if (!line.empty() && line[0] != ';' && line[0] != '.') {
+            texts.push_back(std::regex_replace(line, std::regex("^(=+|\\*) |\\[\\[[^|]*\\||\\]\\]"), ""));
+        }
+    }
+    EXPECT_EQ(12, topics);
+    const std::string menu = RunProgram("iconv -f CP932 -t UTF-8 '" + Source + "/resources/hanabo.rc'").out;
+    const std::regex item("MENUITEM \"([^\"]+)\"");
+    for (std::sregex_iterator i(menu.begin(), menu.end(), item), end; i != end; ++i)
+        texts.push_back(std::regex_replace((*i)[1].str(), std::regex("\\\\t"), "\t"));
+    for (const std::string& columns : texts)
+        for (std::size_t start = 0, tab = 0; tab != Bytes::npos; start = tab + 1) {
+            tab = columns.find('\t', start);
+            EXPECT_NE(Bytes::npos, text.find(columns.substr(start, tab - start))) << columns;
+        }
 }

@@ -1,5 +1,7 @@
 // make-help: compiles the help text of Hanabo32 (UTF-8, a small line markup)
-// into the WinHelp 3.1 file Hanabo.hlp that the Help command opens.
+// into the WinHelp 3.1 file Hanabo.hlp that the Help command opens, and into
+// Hanabo.htm, the same help as one page for a browser, which the Help command
+// opens on systems without a WinHelp viewer.
 //
 // The source, one paragraph a line:
 //   ; comment                 ignored, as are blank lines
@@ -17,6 +19,9 @@
 // browse buttons, Shift-JIS charset), |FONT, |TOPIC (LZ77 compressed 4 KB blocks), |CONTEXT
 // (topic ids by hash) and |TTLBTREE (topic titles), found through the
 // internal directory, a B+ tree. All texts go into the file in Shift-JIS.
+//
+// The page holds every topic as a section with the topic id as its id, so
+// that each jump is a link within the page; it is Shift-JIS too, and says so.
 #include <iconv.h>
 
 #include <algorithm>
@@ -30,8 +35,8 @@
 typedef std::string Bytes;
 
 static const char Usage[] =
-    "usage: make-help SOURCE.txt OUTPUT.hlp\n"
-    "compiles the UTF-8 help source into a WinHelp 3.1 file (texts in Shift-JIS)\n"
+    "usage: make-help SOURCE.txt OUTPUT.hlp OUTPUT.htm\n"
+    "compiles the UTF-8 help source into a WinHelp 3.1 file and an HTML page (texts in Shift-JIS)\n"
     "exit status: 0 written, 1 a fault in the source or the output, 2 bad arguments\n";
 
 // Layout constants of the format.
@@ -897,6 +902,106 @@ static bool BuildHelpFile(const std::vector<Topic>& topics, Bytes& out, std::str
 }
 
 // ---------------------------------------------------------------------------
+// The page: the topics in order, each a section under its title; sections and
+// headings of the source become smaller headings, bullets a list, columns a
+// table. The meta charset comes first in the head, within the bytes a
+// browser reads before it decides how to decode the page.
+
+static const char PageContentsLabel[] = "\x96\xda\x8e\x9f";  // 目次
+static const char ShiftJisBullet[] = "\x81\x45";           // ・, which the source's "* " put first
+
+static const char PageStyle[] =
+    "body { font-family: \"MS PGothic\", \"IPAPGothic\", sans-serif; max-width: 50em; margin: 1em auto;"
+    " padding: 0 1em; line-height: 1.6; }\n"
+    "h1, h2, h3 { color: #800040; }\n"
+    "h4 { color: #000080; margin-bottom: 0.2em; }\n"
+    "section { border-top: 1px solid #c0c0c0; margin-top: 2em; }\n"
+    "td { vertical-align: top; padding: 0.1em 1em 0.1em 0; }\n"
+    "td:first-child { white-space: nowrap; }\n"
+    "p.back { text-align: right; font-size: smaller; }\n";
+
+// Shift-JIS trail bytes are 0x40 and above, so none of them is one of these.
+static Bytes Escaped(const Bytes& text)
+{
+    Bytes out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out.push_back(c); break;
+        }
+    }
+    return out;
+}
+
+// A paragraph's runs; in columns each tab starts the next cell.
+static Bytes RunsHtml(const Paragraph& paragraph)
+{
+    Bytes out;
+    bool first = true;
+    for (const Run& run : paragraph.runs) {
+        switch (run.type) {
+        case Run::Text:
+            out += Escaped(first && paragraph.kind == BulletParagraph && run.text.compare(0, 2, ShiftJisBullet) == 0
+                               ? run.text.substr(2)
+                               : run.text);
+            break;
+        case Run::Tab:
+            out += "</td><td>";
+            break;
+        case Run::JumpStart:
+            out += "<a href=\"#" + run.target + "\">";
+            break;
+        case Run::JumpEnd:
+            out += "</a>";
+            break;
+        }
+        first = false;
+    }
+    return out;
+}
+
+static Bytes BuildPage(const std::vector<Topic>& topics)
+{
+    Bytes out = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"Shift_JIS\">\n<title>" +
+                Escaped(topics[0].title) + "</title>\n<style>\n" + PageStyle + "</style>\n</head>\n<body>\n";
+    for (std::size_t t = 0; t < topics.size(); ++t) {
+        out += "<section id=\"" + topics[t].id + "\">\n";
+        ParagraphKind open = TitleParagraph;  // the list or table being written, if any
+        for (const Paragraph& paragraph : topics[t].paragraphs) {
+            if (open != paragraph.kind && open == BulletParagraph)
+                out += "</ul>\n";
+            if (open != paragraph.kind && open == ColumnsParagraph)
+                out += "</table>\n";
+            if (open != paragraph.kind && paragraph.kind == BulletParagraph)
+                out += "<ul>\n";
+            if (open != paragraph.kind && paragraph.kind == ColumnsParagraph)
+                out += "<table>\n";
+            open = paragraph.kind;
+            const Bytes text = RunsHtml(paragraph);
+            switch (paragraph.kind) {
+            case TitleParagraph: out += t == 0 ? "<h1>" + text + "</h1>\n" : "<h2>" + text + "</h2>\n"; break;
+            case SectionParagraph: out += "<h3>" + text + "</h3>\n"; break;
+            case HeadingParagraph: out += "<h4>" + text + "</h4>\n"; break;
+            case BulletParagraph: out += "<li>" + text + "</li>\n"; break;
+            case ColumnsParagraph: out += "<tr><td>" + text + "</td></tr>\n"; break;
+            case BodyParagraph: out += "<p>" + text + "</p>\n"; break;
+            }
+        }
+        if (open == BulletParagraph)
+            out += "</ul>\n";
+        if (open == ColumnsParagraph)
+            out += "</table>\n";
+        if (t > 0)
+            out += "<p class=\"back\"><a href=\"#" + topics[0].id + "\">" + PageContentsLabel + "</a></p>\n";
+        out += "</section>\n";
+    }
+    return out + "</body>\n</html>\n";
+}
+
+// ---------------------------------------------------------------------------
 
 static bool ReadWholeFile(const char* path, std::string& text)
 {
@@ -930,7 +1035,7 @@ static bool WriteWholeFile(const std::string& path, const Bytes& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
+    if (argc != 4) {
         std::fputs(Usage, stderr);
         return 2;
     }
@@ -963,9 +1068,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make-help: %s: %s\n", argv[1], error.c_str());
         return 1;
     }
-    if (!WriteWholeFile(argv[2], help)) {
-        std::fprintf(stderr, "make-help: cannot write %s\n", argv[2]);
-        return 1;
-    }
+    for (int i : {2, 3})
+        if (!WriteWholeFile(argv[i], i == 2 ? help : BuildPage(topics))) {
+            std::fprintf(stderr, "make-help: cannot write %s\n", argv[i]);
+            return 1;
+        }
     return 0;
 }

@@ -358,4 +358,3 @@ std::string RunProgram(const std::string& exe, const std::string& arguments, con
         *exitCode = static_cast<long>(code);
     return output;
 }
-

@@ -195,6 +195,20 @@ std::string AnswerFileDialog(HWND chooser, const std::string& name, std::string*
 std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
 bool SaveScreenshot(HWND window, const std::string& path);
 
+// A text value of the current user's registry for one case, gone at its end:
+// the Windows version that Wine reports to Hanabo32.exe ("win7", "win10")
+// under ProgramVersionKey, or a file association of the user's own.
+struct RegistryText {
+    std::string key;
+    const char* name;
+    RegistryText(std::string at, const char* value, const std::string& text) : key(std::move(at)), name(value)
+    {
+        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+    }
+    ~RegistryText() { RegDeleteKeyValueA(HKEY_CURRENT_USER, key.c_str(), name); }
+};
+const char ProgramVersionKey[] = "Software\\Wine\\AppDefaults\\Hanabo32.exe";
+
 // The folder of Hanabo32.exe, ending in a backslash: the build puts the
 // shipped tile sets, sounds, music and help, and board-picture.exe, beside it.
 inline std::string ProgramFolder()
@@ -218,5 +232,13 @@ inline std::string ReadWholeFile(const std::string& path)
 {
     std::string text;
     ReadWholeFile(path, &text);
+    return text;
+}
+// Waits until a file reads expected: what it reads then.
+inline std::string WaitForFileText(const std::string& path, const std::string& expected, DWORD timeoutMs = WindowWait)
+{
+    std::string text = ReadWholeFile(path);
+    for (DWORD waited = 0; text != expected && waited < timeoutMs; waited += 100, text = ReadWholeFile(path))
+        Sleep(100);
     return text;
 }

@@ -1,5 +1,6 @@
 // The Select Game dialog: numbers kept with comments, taken back by a double
-// click and deleted, typed numbers dealt, the recent numbers, the settings.
+// click and deleted, typed numbers dealt, the recent numbers, the settings;
+// the board of the day, the Game menu's next item.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,11 +9,40 @@
 
 #include "dialogs/select_game.h"
 #include "display/layout.h"
+#include "game/deal.h"
 #include "tests/e2e/game_window.h"
 
 namespace {
 
 const char CommentCaption[] = "\x93\x6f\x98\x5e\x90\x94\x8e\x9a\x83\x52\x83\x81\x83\x93\x83\x67";  // 登録数字コメント
+const char BoardOfTheDayText[] = "\x8d\xa1\x93\xfa\x82\xcc\x94\xd5\x96\xca";  // 今日の盤面
+
+int TodaysNumber()
+{
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    return GameNumberOfDay(today.wYear, today.wMonth, today.wDay);
+}
+
+// The Down keys from the Game menu's first item to the board of the day, read
+// from the program's menu, where it must follow Select Game; 0 when it does not.
+int BoardOfTheDaySteps(std::string* text)
+{
+    HMODULE exe = LoadLibraryExA(Environment("HANABO_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMENU bar = LoadMenuA(exe, MAKEINTRESOURCEA(IDR_MAINMENU)), game = GetSubMenu(bar, 0);
+    int steps = 0, found = 0;
+    for (int i = 1; i < GetMenuItemCount(game); ++i) {
+        steps += GetMenuItemID(game, i - 1) != 0;  // separators, whose id is 0, are stepped over
+        if (GetMenuItemID(game, i) == IDM_BOARDOFTHEDAY && GetMenuItemID(game, i - 1) == IDM_SELECTGAME) {
+            found = steps;
+            text->resize(64);
+            text->resize(static_cast<std::size_t>(GetMenuStringA(game, i, &(*text)[0], 64, MF_BYPOSITION)));
+        }
+    }
+    DestroyMenu(bar);
+    FreeLibrary(exe);
+    return found;
+}
 
 class SelectGame : public GameWindowTest {
 protected:
@@ -111,6 +141,21 @@ TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
     ASSERT_NO_FATAL_FAILURE(Open(program.window));
     ASSERT_NO_FATAL_FAILURE(TypeNumber("12"));
     ASSERT_NO_FATAL_FAILURE(DealsNumber("12"));
+
+    // The board of the day, chosen with the arrow keys: the local date's
+    // number (the day before's when the test began before midnight).
+    std::string item;
+    const int steps = BoardOfTheDaySteps(&item), day = TodaysNumber();
+    ASSERT_GT(steps, 0);
+    EXPECT_EQ(BoardOfTheDayText, item);
+    Keys({VK_MENU, 'G'});
+    for (int step = 0; step < steps; ++step)
+        Keys({VK_DOWN});
+    Keys({VK_RETURN});
+    const std::string number = std::to_string(Number());
+    EXPECT_TRUE(number == std::to_string(day) || number == std::to_string(TodaysNumber())) << Title();
+    EXPECT_EQ("IroGame #" + number + " 0(0) Click", Title() + " " + Counter());
+    EXPECT_EQ(CountsText(RunTool("deal " + number), 5), ShownCounts(5));
 
     // New games pressed while the dialog has the keys go to its list at once.
     ASSERT_NO_FATAL_FAILURE(Open(program.window));

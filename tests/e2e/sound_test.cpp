@@ -1,7 +1,8 @@
 // The release as unpacked by the test script (the 64-bit program standing in
 // for the 32-bit one), played from its folder: the sounds reach the device
 // (captured through ALSA), Ctrl+M silences them, Select Sound and its folder
-// browser store new names, and a tile set is chosen by its name.
+// browser store new names, a tile set is chosen by its name, and on Windows 10
+// the Help command and F1 open the help page with the default browser.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -46,7 +47,7 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     // Without a release, a folder with the build's sounds and tile sets.
     std::string folder = Environment("HANABO_DIST");
     if (!folder.empty()) {
-        for (const char* name : {"Hanabo.hlp", "Hanabo.mid", "Road.bmp", "ReadmeE.txt"})
+        for (const char* name : {"Hanabo.hlp", "Hanabo.htm", "Hanabo.mid", "Road.bmp", "ReadmeE.txt"})
             EXPECT_TRUE(FileExists(folder + name)) << name;
         EXPECT_NE(std::string::npos, ReadWholeFile(folder + "Readme.txt").find("\x97\x56\x82\xd1\x95\xfb"))
             << "no Shift-JIS 遊び方 in Readme.txt";
@@ -55,7 +56,7 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     } else {
         folder = MakeWorkDirectory();
         CreateDirectoryA((folder + "Sound").c_str(), nullptr);
-        for (const std::string name : {"Jewels32.bmp", "Sound\\tada.wav", "Sound\\pin.wav", "Sound\\ding.wav",
+        for (const std::string name : {"Jewels32.bmp", "Hanabo.htm", "Sound\\tada.wav", "Sound\\pin.wav", "Sound\\ding.wav",
                                        "Sound\\kira.wav", "Sound\\poof.wav"})
             CopyFileA((ProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
     }
@@ -63,6 +64,12 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     const std::string tada = ReadWholeFile(folder + "Sound\\tada.wav").substr(44);
     const std::string pin = ReadWholeFile(folder + "Sound\\pin.wav").substr(44);
     DeleteFileA(capture.c_str());
+    // Windows 10, and a browser that notes the pages it is given.
+    const std::string opened = MakeWorkDirectory() + "opened.txt";
+    const RegistryText windows10(ProgramVersionKey, "Version", "win10");
+    const RegistryText page("Software\\Classes\\.htm", nullptr, "Hanabo.TestPage");
+    const RegistryText opener("Software\\Classes\\Hanabo.TestPage\\shell\\open\\command", nullptr,
+                              "C:\\windows\\system32\\cmd.exe /c echo %1>>\"" + opened + "\"");
     ASSERT_NO_FATAL_FAILURE(Start("[Sound]\r\nSound=1\r\n", folder));
 
     // Start and Click, sample for sample; after Ctrl+M a click is silent.
@@ -146,6 +153,14 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     const BoardGroup move = LargestGroup(BoardOf(board));
     Click(move.column, move.row);
     EXPECT_EQ("3(3) Clicks", WaitForText(counter, "3(3) Clicks"));
+
+    // Help(&H) > Help(&H), then F1: the folder's page, and no help viewer.
+    const std::string line = folder + "Hanabo.htm\r\n";
+    MenuItem('H', 'H');
+    EXPECT_EQ(line, WaitForFileText(opened, line));
+    Keys({VK_F1});
+    EXPECT_EQ(line + line, WaitForFileText(opened, line + line));
+    EXPECT_TRUE(TopLevelWindows("MS_WINHELP").empty());
 
     Keys({VK_CONTROL, 'X'});
     EXPECT_EQ(0, WaitForExit(program));
