@@ -46,12 +46,6 @@ int ChooseNewNumber()
     return number;
 }
 
-int GameNumberOfDay(int year, int month, int day)
-{
-    auto clamp = [](int value, int low, int high) { return value < low ? low : value > high ? high : value; };
-    return clamp(year, 1, 214747) * 10000 + clamp(month, 1, 12) * 100 + clamp(day, 1, 31);
-}
-
 void DealCells()
 {
     if (board.cells.size() != static_cast<std::size_t>(board.columns) * board.rows)

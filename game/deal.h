@@ -31,14 +31,6 @@ void SeedForGame(std::int32_t s);
 // Draws a new GameNumber and puts it at the top of the recent numbers.
 int ChooseNewNumber();
 
-// The GameNumber of the board of the day: the date as the eight digits
-// YYYYMMDD, year x 10000 + month x 100 + day (20261209 for 9 December 2026).
-// It depends on nothing but the date, so every machine deals the same number
-// that day; a later day has a higher number, and a past day's board can be
-// typed into Select Game. A value outside its field (year 1 to 214747, month
-// 1 to 12, day 1 to 31) is held at the field's nearest end.
-int GameNumberOfDay(int year, int month, int day);
-
 // Fills every Cell of the game's Board from the seeded generator, as the
 // current mode and CellNo deal, and counts the tiles.
 void DealCells();

@@ -1,4 +1,4 @@
-// Dealing a Board from the game's random generator.
+// Dealing a Board from the game's random generator, and the number of the board of the day.
 #include "rules/deal.h"
 
 void SeedForGame(GameRandom* random, std::int32_t s)
@@ -69,4 +69,10 @@ TileCounts DealGame(Board& b, GameMode mode, int kinds, std::int32_t s)
     GameRandom random;
     SeedForGame(&random, s);
     return DealCells(b, mode, kinds, &random);
+}
+
+int GameNumberOfDay(int year, int month, int day)
+{
+    auto clamp = [](int value, int low, int high) { return value < low ? low : value > high ? high : value; };
+    return clamp(year, 1, 214747) * 10000 + clamp(month, 1, 12) * 100 + clamp(day, 1, 31);
 }

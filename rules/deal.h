@@ -1,4 +1,5 @@
-// Dealing a Board from a GameNumber through the game's own random generator.
+// Dealing a Board from a GameNumber through the game's own random generator, and the
+// GameNumber of the board of the day.
 #pragma once
 
 #include <cstdint>
@@ -31,3 +32,11 @@ TileCounts DealCells(Board& b, GameMode mode, int kinds, GameRandom* random);
 
 // Seeds a generator of its own with s and deals the Board.
 TileCounts DealGame(Board& b, GameMode mode, int kinds, std::int32_t s);
+
+// The GameNumber of the board of the day: the date as the eight digits
+// YYYYMMDD, year x 10000 + month x 100 + day (20261209 for 9 December 2026).
+// It depends on nothing but the date, so every machine deals the same number
+// that day; a later day has a higher number, and a past day's board can be
+// typed into Select Game. A value outside its field (year 1 to 214747, month
+// 1 to 12, day 1 to 31) is held at the field's nearest end.
+int GameNumberOfDay(int year, int month, int day);

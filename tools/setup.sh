@@ -8,6 +8,9 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 xvfb x11-utils fonts-ipafont-gothic imagemagick locales zip unzip
 )
+# The browser engine that reads the help page as a player's browser would:
+# without its recommendations (desktop services a headless run never uses).
+browser_packages=(chromium)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"
@@ -24,16 +27,18 @@ ensure_japanese_locale() {
   as_root locale-gen >/dev/null
 }
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+missing_of() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_browser < <(missing_of "${browser_packages[@]}")
+if [ $((${#missing[@]} + ${#missing_browser[@]})) -gt 0 ]; then
+  echo "Installing: ${missing[*]} ${missing_browser[*]}"
   export DEBIAN_FRONTEND=noninteractive
   as_root apt-get update -q
-  as_root apt-get install -y -q "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] || as_root apt-get install -y -q "${missing[@]}"
+  [ ${#missing_browser[@]} -eq 0 ] || as_root apt-get install -y -q --no-install-recommends "${missing_browser[@]}"
 fi
 ensure_japanese_locale

@@ -195,17 +195,20 @@ std::string AnswerFileDialog(HWND chooser, const std::string& name, std::string*
 std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
 bool SaveScreenshot(HWND window, const std::string& path);
 
-// A text value of the current user's registry for one case, gone at its end:
-// the Windows version that Wine reports to Hanabo32.exe ("win7", "win10")
-// under ProgramVersionKey, or a file association of the user's own.
+// A registry text value for one case, gone at its end: the Windows version
+// that Wine reports to Hanabo32.exe ("win7", "win10") under the user's
+// ProgramVersionKey, or a file association (Wine's own prefix has none for
+// pages, and looks them up under HKEY_CLASSES_ROOT only).
 struct RegistryText {
+    HKEY root;
     std::string key;
     const char* name;
-    RegistryText(std::string at, const char* value, const std::string& text) : key(std::move(at)), name(value)
+    RegistryText(HKEY in, std::string at, const char* value, const std::string& text)
+        : root(in), key(std::move(at)), name(value)
     {
-        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+        RegSetKeyValueA(root, key.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
     }
-    ~RegistryText() { RegDeleteKeyValueA(HKEY_CURRENT_USER, key.c_str(), name); }
+    ~RegistryText() { RegDeleteKeyValueA(root, key.c_str(), name); }
 };
 const char ProgramVersionKey[] = "Software\\Wine\\AppDefaults\\Hanabo32.exe";
 

@@ -9,7 +9,7 @@
 
 #include "dialogs/select_game.h"
 #include "display/layout.h"
-#include "game/deal.h"
+#include "rules/deal.h"
 #include "tests/e2e/game_window.h"
 
 namespace {

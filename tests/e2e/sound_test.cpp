@@ -66,9 +66,9 @@ TEST_F(Sounds, TheReleasePlaysSoundsAndStoresSelectSoundsNames)
     DeleteFileA(capture.c_str());
     // Windows 10, and a browser that notes the pages it is given.
     const std::string opened = MakeWorkDirectory() + "opened.txt";
-    const RegistryText windows10(ProgramVersionKey, "Version", "win10");
-    const RegistryText page("Software\\Classes\\.htm", nullptr, "Hanabo.TestPage");
-    const RegistryText opener("Software\\Classes\\Hanabo.TestPage\\shell\\open\\command", nullptr,
+    const RegistryText windows10(HKEY_CURRENT_USER, ProgramVersionKey, "Version", "win10");
+    const RegistryText page(HKEY_CLASSES_ROOT, ".htm", nullptr, "Hanabo.TestPage");
+    const RegistryText opener(HKEY_CLASSES_ROOT, "Hanabo.TestPage\\shell\\open\\command", nullptr,
                               "C:\\windows\\system32\\cmd.exe /c echo %1>>\"" + opened + "\"");
     ASSERT_NO_FATAL_FAILURE(Start("[Sound]\r\nSound=1\r\n", folder));
 

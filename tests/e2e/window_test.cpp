@@ -107,7 +107,7 @@ TEST_F(Window, BoardBarsAboutBoxHelpSecondStartAndTheWayOut)
     ASSERT_TRUE(CreateDirectoryA((directory + "Hanabo.ini").c_str(), nullptr));
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "Hanabo.hlp").c_str(), (directory + "Hanabo.hlp").c_str(), FALSE))
         << "the build puts Hanabo.hlp beside the program";
-    const RegistryText windows7(ProgramVersionKey, "Version", "win7");
+    const RegistryText windows7(HKEY_CURRENT_USER, ProgramVersionKey, "Version", "win7");
     ASSERT_NO_FATAL_FAILURE(Start("", directory));
     EXPECT_EQ(0u, Title().rfind("IroGame #", 0)) << Title();
 
