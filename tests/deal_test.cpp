@@ -121,14 +121,10 @@ TEST(Deal, RecentNumbersKeepTheTenNewest)
 // years, held within 32 bits; dealt as a chosen number, a saved game forgotten.
 TEST(Deal, BoardOfTheDayIsTheNumberOfTheDate)
 {
-    const struct {
-        int year, month, day, number;
-    } days[] = {{1601, 1, 1, 16010101},    {2026, 12, 9, 20261209},    {2026, 12, 31, 20261231},
-                {2027, 1, 1, 20270101},    {2028, 2, 29, 20280229},    {2028, 3, 1, 20280301},
-                {30827, 12, 31, 308271231}, {0, 0, -1, 10101},          {214748, 13, 32, 2147471231}};
-    for (const auto& d : days)
-        EXPECT_EQ(GameNumberOfDay(d.year, d.month, d.day), d.number);
-
+    for (const std::vector<int>& d : std::vector<std::vector<int>>{
+             {1601, 1, 1, 16010101}, {2026, 12, 31, 20261231}, {2027, 1, 1, 20270101}, {2028, 2, 29, 20280229},
+             {30827, 12, 31, 308271231}, {0, 0, -1, 10101}, {214748, 13, 32, 2147471231}})
+        EXPECT_EQ(GameNumberOfDay(d[0], d[1], d[2]), d[3]);
     DealNumber(5);
     game.loadedFile = "save2.tgw";
     DealBoardOfTheDay(2026, 12, 9);

@@ -199,27 +199,7 @@ uint32_t Hash(const std::string& id)
     return h;
 }
 
-// A page's text without its tags, the characters escaped there as they read.
-Bytes PageText(const Bytes& html)
-{
-    Bytes text;
-    for (std::size_t at = 0; at < html.size(); ++at) {
-        if (html[at] == '<')
-            at = html.find('>', at);
-        else if (html[at] != '&')
-            text += html[at];
-        else
-            for (const auto& entity :
-                 std::map<Bytes, char>{{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}})
-                if (html.compare(at, entity.first.size(), entity.first) == 0) {
-                    text += entity.second;
-                    at += entity.first.size() - 1;
-                }
-    }
-    return text;
-}
-
-// The values of an attribute ("id=\"", "href=\"#") in the order they come.
+// The values of an attribute (after "id=\"", "href=\"#") in the order they come.
 std::vector<std::string> Attributes(const Bytes& html, const std::string& start)
 {
     std::vector<std::string> values;
@@ -289,69 +269,59 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
         EXPECT_NE(Bytes::npos, all.find(expected)) << expected;
 }
 
-TEST(MakeHelp, ShippedPageHoldsTheHelpFilesTopicsAndTextsWithLinksToItsSections)
+TEST(MakeHelp, ShippedPageHoldsTheHelpFilesTopicsUnderTheirTitlesAndLinksToThem)
 {
     HelpFile help;
     ASSERT_TRUE(ReadHelpFile(Slurp(Source + "/resources/ship/Hanabo.hlp"), help));
     const Bytes page = Slurp(Source + "/resources/ship/Hanabo.htm");
     EXPECT_NE(Bytes::npos, page.substr(0, 1024).find("<meta charset=\"Shift_JIS\">"));
-
-    // One section a topic, in order, under its title, with the texts of all
-    // its paragraphs (a bullet's without the bullet), its id the topic's.
-    std::vector<Bytes> sections;
-    for (std::size_t at = page.find("<section "); at != Bytes::npos; at = page.find("<section ", at + 1))
-        sections.push_back(page.substr(at, page.find("</section>", at) - at));
-    ASSERT_EQ(help.topics.size(), sections.size());
-    const std::vector<std::string> ids = Attributes(page, "id=\"");
-    ASSERT_EQ(sections.size(), ids.size());
-    for (std::size_t t = 0; t < sections.size(); ++t) {
+    // A section a topic, in order, its id the topic's and its heading the
+    // topic's title (in Shift-JIS); the contents link to the others in turn.
+    const std::vector<std::string> ids = Attributes(page, "<section id=\"");
+    ASSERT_EQ(help.topics.size(), ids.size());
+    for (std::size_t t = 0; t < ids.size(); ++t) {
         const std::string heading = t == 0 ? "h1>" : "h2>";
-        EXPECT_NE(Bytes::npos, sections[t].find("<" + heading + help.topics[t].title + "</" + heading)) << t;
+        EXPECT_NE(Bytes::npos, page.find(ids[t] + "\">\n<" + heading + help.topics[t].title + "</" + heading));
         EXPECT_EQ(help.topics[t].offset, help.contexts[static_cast<int32_t>(Hash(ids[t]))]) << ids[t];
-        const Bytes text = PageText(sections[t]);
-        for (const Paragraph& p : help.topics[t].paragraphs)
-            EXPECT_NE(Bytes::npos, text.find(p.text.compare(0, 2, "\x81\x45") == 0 ? p.text.substr(2) : p.text))
-                << p.text;
     }
-
-    // The contents link to every other topic in turn; every link leads to a section.
-    std::vector<std::string> contents = Attributes(sections[0], "href=\"#");
-    EXPECT_EQ(std::vector<std::string>(ids.begin() + 1, ids.end()), contents);
-    for (const std::string& target : Attributes(page, "href=\"#"))
+    const std::vector<std::string> links = Attributes(page, "href=\"#");
+    EXPECT_EQ(std::vector<std::string>(ids.begin() + 1, ids.end()),
+              std::vector<std::string>(links.begin(), links.begin() + static_cast<long>(ids.size()) - 1));
+    for (const std::string& target : links)
         EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), target)) << target;
 }
 
 // The page as a browser engine reads it (headless Chromium, which
-// tools/setup.sh installs): the topics' titles as headings, every text of the
-// help source decoded from Shift-JIS, and every command of the program's menu.
+// tools/setup.sh installs), written back in UTF-8: every text of the help
+// source, a piece between tabs and jumps' marks at a time, each topic's title
+// a heading, and every item of the program's menu.
 TEST(MakeHelp, BrowserReadsThePagesHeadingsTextsAndEveryCommand)
 {
     if (std::system("command -v chromium >/dev/null") != 0)
         GTEST_SKIP() << "no chromium";
-    const ProgramRun dump = RunProgram("timeout 120 chromium --headless --no-sandbox --disable-gpu --user-data-dir='" +
-                                       TempPath("browser") + "' --dump-dom 'file://" + Source +
-                                       "/resources/ship/Hanabo.htm'");
-    ASSERT_EQ(0, dump.status) << dump.err;
-    const std::string text = PageText(dump.out);
+    const ProgramRun dom = RunProgram("timeout 120 chromium --headless --no-sandbox --disable-gpu --user-data-dir='" +
+                                      TempPath("browser") + "' --dump-dom 'file://" + Source +
+                                      "/resources/ship/Hanabo.htm'");
+    ASSERT_EQ(0, dom.status) << dom.err;
+    std::vector<std::string> lines;
     std::istringstream source(Slurp(Source + "/resources/help/hanabo_help.txt"));
-    std::vector<std::string> texts;
-    int topics = 0;
-    for (std::string line; std::getline(source, line);) {
-        if (line.compare(0, 7, ".topic ") == 0) {
-            const std::string heading = topics++ ? "h2>" : "h1>";
-            EXPECT_NE(Bytes::npos, dump.out.find("<" + heading + line.substr(line.find(' ', 7) + 1) + "</" + heading));
-        } else if (!line.empty() && line[0] != ';' && line[0] != '.') {
-            texts.push_back(std::regex_replace(line, std::regex("^(=+|\\*) |\\[\\[[^|]*\\||\\]\\]"), ""));
-        }
-    }
-    EXPECT_EQ(12, topics);
+    for (std::string line; std::getline(source, line);)
+        lines.push_back(line);
     const std::string menu = RunProgram("iconv -f CP932 -t UTF-8 '" + Source + "/resources/hanabo.rc'").out;
     const std::regex item("MENUITEM \"([^\"]+)\"");
+    const std::regex marks("^(=+|\\*|\\.topic \\S+) |\\[\\[[^|]*\\||\\]\\]|\t|\\\\t");  // and the menu's "\\t"
     for (std::sregex_iterator i(menu.begin(), menu.end(), item), end; i != end; ++i)
-        texts.push_back(std::regex_replace((*i)[1].str(), std::regex("\\\\t"), "\t"));
-    for (const std::string& columns : texts)
-        for (std::size_t start = 0, tab = 0; tab != Bytes::npos; start = tab + 1) {
-            tab = columns.find('\t', start);
-            EXPECT_NE(Bytes::npos, text.find(columns.substr(start, tab - start))) << columns;
-        }
+        lines.push_back((*i)[1].str());
+    int topics = 0;
+    for (const std::string& line : lines) {
+        const bool topic = line.compare(0, 7, ".topic ") == 0;
+        topics += topic;
+        if (line.empty() || line[0] == ';' || line.compare(0, 6, ".tabs ") == 0)
+            continue;
+        for (std::sregex_token_iterator piece(line.begin(), line.end(), marks, -1), end; piece != end; ++piece)
+            EXPECT_NE(Bytes::npos, dom.out.find(std::regex_replace(piece->str(), std::regex("&"), "&amp;") +
+                                                (topic ? "</h" : "")))
+                << line;
+    }
+    EXPECT_EQ(12, topics);
 }

@@ -17,31 +17,21 @@ namespace {
 const char CommentCaption[] = "\x93\x6f\x98\x5e\x90\x94\x8e\x9a\x83\x52\x83\x81\x83\x93\x83\x67";  // 登録数字コメント
 const char BoardOfTheDayText[] = "\x8d\xa1\x93\xfa\x82\xcc\x94\xd5\x96\xca";  // 今日の盤面
 
-int TodaysNumber()
-{
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    return GameNumberOfDay(today.wYear, today.wMonth, today.wDay);
-}
-
-// The Down keys from the Game menu's first item to the board of the day, read
-// from the program's menu, where it must follow Select Game; 0 when it does not.
-int BoardOfTheDaySteps(std::string* text)
+// From the program's menu: the Down keys from the Game menu's first item to
+// the one after Select Game (separators are skipped), that item's id and text.
+int StepsPastSelectGame(UINT* id, std::string* text)
 {
     HMODULE exe = LoadLibraryExA(Environment("HANABO_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HMENU bar = LoadMenuA(exe, MAKEINTRESOURCEA(IDR_MAINMENU)), game = GetSubMenu(bar, 0);
-    int steps = 0, found = 0;
-    for (int i = 1; i < GetMenuItemCount(game); ++i) {
-        steps += GetMenuItemID(game, i - 1) != 0;  // separators, whose id is 0, are stepped over
-        if (GetMenuItemID(game, i) == IDM_BOARDOFTHEDAY && GetMenuItemID(game, i - 1) == IDM_SELECTGAME) {
-            found = steps;
-            text->resize(64);
-            text->resize(static_cast<std::size_t>(GetMenuStringA(game, i, &(*text)[0], 64, MF_BYPOSITION)));
-        }
-    }
+    int steps = 0, item = 0;
+    for (; item < GetMenuItemCount(game) && GetMenuItemID(game, item) != IDM_SELECTGAME; ++item)
+        steps += GetMenuItemID(game, item) != 0;
+    char name[64] = "";
+    GetMenuStringA(game, static_cast<UINT>(item + 1), name, sizeof name, MF_BYPOSITION);
+    *id = GetMenuItemID(game, item + 1), *text = name;
     DestroyMenu(bar);
     FreeLibrary(exe);
-    return found;
+    return steps + 1;
 }
 
 class SelectGame : public GameWindowTest {
@@ -144,16 +134,19 @@ TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
 
     // The board of the day, chosen with the arrow keys: the local date's
     // number (the day before's when the test began before midnight).
+    UINT id = 0;
     std::string item;
-    const int steps = BoardOfTheDaySteps(&item), day = TodaysNumber();
-    ASSERT_GT(steps, 0);
-    EXPECT_EQ(BoardOfTheDayText, item);
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
     Keys({VK_MENU, 'G'});
-    for (int step = 0; step < steps; ++step)
+    for (int step = StepsPastSelectGame(&id, &item); step > 0; --step)
         Keys({VK_DOWN});
     Keys({VK_RETURN});
+    GetLocalTime(&after);
+    EXPECT_EQ(std::to_string(IDM_BOARDOFTHEDAY) + BoardOfTheDayText, std::to_string(id) + item);
+    auto dayNumber = [](const SYSTEMTIME& d) { return std::to_string(GameNumberOfDay(d.wYear, d.wMonth, d.wDay)); };
     const std::string number = std::to_string(Number());
-    EXPECT_TRUE(number == std::to_string(day) || number == std::to_string(TodaysNumber())) << Title();
+    EXPECT_TRUE(number == dayNumber(before) || number == dayNumber(after)) << Title();
     EXPECT_EQ("IroGame #" + number + " 0(0) Click", Title() + " " + Counter());
     EXPECT_EQ(CountsText(RunTool("deal " + number), 5), ShownCounts(5));
 
