@@ -7,7 +7,7 @@ set(CMAKE_RC_COMPILE_OBJECT
 
 add_executable(Hanabo32 WIN32 ${FRONT_SOURCES} resources/hanabo.rc)
 target_include_directories(Hanabo32 PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(Hanabo32 PRIVATE hanabo_core comctl32 comdlg32 gdi32 winmm shell32 user32 kernel32)
+target_link_libraries(Hanabo32 PRIVATE hanabo_core comctl32 comdlg32 gdi32 winmm shell32 ole32 user32 kernel32)
 # One self-contained .exe: no MinGW runtime DLLs beside it.
 target_link_options(Hanabo32 PRIVATE -static -static-libgcc -static-libstdc++)
 hanabo_warnings(Hanabo32)

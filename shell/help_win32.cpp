@@ -2,6 +2,7 @@
 // else the same help as a page in the default browser.
 #include "shell/shell_win32.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "storage/program_directory.h"
@@ -25,14 +26,27 @@ static bool SystemHasWinHelpViewer()
     return version.dwMajorVersion < 10;
 }
 
-// The page opens as the player's browser opens any page; when nothing opens
-// it, the help viewer is asked as before and tells the player what it can.
-void OpenHelp(HWND owner)
+// The page opens as any page the player opens: through the system's file
+// association, some of which are carried out through COM.
+static bool OpenPage(HWND owner)
 {
     char path[1024];
-    if (!SystemHasWinHelpViewer() && ProgramFile("Hanabo.htm", path, sizeof path) &&
-        reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+    if (!ProgramFile("Hanabo.htm", path, sizeof path))
+        return false;
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    bool opened = reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return opened;
+}
+
+// When nothing opens the page, the help viewer is asked as before, and tells
+// the player what it can.
+void OpenHelp(HWND owner)
+{
+    if (!SystemHasWinHelpViewer() && OpenPage(owner))
         return;
+    char path[1024];
     if (ProgramFile("Hanabo.hlp", path, sizeof path))
         WinHelpA(owner, path, HELP_CONTENTS, 0);
 }
