@@ -23,6 +23,13 @@ SolvePosition PositionOfGame()
     return p;
 }
 
+bool IsCurrentPosition(const SolvePosition& asked)
+{
+    const SolvePosition now = PositionOfGame();
+    return now.columns == asked.columns && now.rows == asked.rows && now.road == asked.road &&
+           now.cells == asked.cells;
+}
+
 SolveObjective HintObjective()
 {
     return settings.ScoreOption ? SolveObjective::ScoreLessRest : SolveObjective::Score;
@@ -32,8 +39,7 @@ bool ShowHint(const SolvePosition& asked, const SolveResult& result)
 {
     if (result.line.empty() || game.gameOver || ui.animState != AnimState::Idle)
         return false;
-    SolvePosition now = PositionOfGame();
-    if (now.columns != asked.columns || now.rows != asked.rows || now.road != asked.road || now.cells != asked.cells)
+    if (!IsCurrentPosition(asked))
         return false;
     const SolveMove& first = result.line.front();
     if (keyCursor.shown)

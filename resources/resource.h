@@ -34,6 +34,7 @@
 #define IDD_CAMPAIGNRECORD  148
 #define IDD_HIGHSCORENAME   152
 #define IDD_RESTNAME        154
+#define IDD_BESTLINE        171
 
 // Controls.
 #define IDC_CLICKCOUNTER    106
@@ -100,6 +101,9 @@
 #define IDC_CAMPAIGN_STAGETEXT  1037
 #define IDC_CAMPAIGN_SEEDTEXT   1051
 
+// The best line's progress dialog.
+#define IDC_BESTLINE_PROGRESS 1120
+
 // Commands: menu items, accelerators and toolbar buttons share these.
 #define IDM_NEW             32771
 #define IDM_OPEN            32772
@@ -118,6 +122,7 @@
 #define IDM_VERSION         57664
 #define IDM_EXIT            57665
 #define IDM_HINT            40115   // Hint: the search's recommended group (key H)
+#define IDM_BESTLINE        40122   // the best line, loaded for Redo
 
 // Tooltip strings.
 #define IDS_TIP_RECORD      2

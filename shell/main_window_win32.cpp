@@ -19,6 +19,7 @@
 #include "game/pointer.h"
 #include "game/session.h"
 #include "resources/resource.h"
+#include "shell/best_line_win32.h"
 #include "shell/hint_win32.h"
 #include "sound/music.h"
 #include "sound/sound_events.h"
@@ -89,6 +90,9 @@ static void OnCommand(HWND window, int command, int notice)
         break;
     case IDM_HINT:
         StartHint(window);
+        break;
+    case IDM_BESTLINE:
+        StartBestLine(window);
         break;
     case IDM_MINIMIZE:
         ShowWindow(window, SW_MINIMIZE);
@@ -227,6 +231,9 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_HINTREADY:
         OnHintReady(window, lParam);
+        return 0;
+    case WM_BESTLINEREADY:
+        OnBestLineReady(window, lParam);
         return 0;
     case WM_LBUTTONUP:
         ClickAt(BoardX(lParam), BoardY(lParam));

@@ -3,6 +3,7 @@
 // end and the settings the close box writes; in another the keyboard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ namespace {
 
 const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";  // 同じ面でやり直しますか？
+const char BestLineCaption[] = "\x8d\xc5\x91\x50\x8e\xe8\x8f\x87";  // 最善手順
 const char SliderAtOne[] = "\x8c\xbb\x8d\xdd" "1\x8e\xe8\x82\xc5\x82\xb7\x81\x42";  // 現在1手です。
 
 class Play : public GameWindowTest {
@@ -204,6 +206,27 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_TRUE(OpenedDialog(program, "Hanabo32").Answer(IDNO));
     EXPECT_NE(number, Number());
     EXPECT_EQ("0(0) Click", Counter());
+
+    // Game > Best line: a dialog shows the search; its line, hanabo-tool's at
+    // the same playouts, is loaded for Redo and stepped through to the end.
+    const std::string fresh = DealtBoard(SmallSheetOptions);
+    MenuItem('G', 'B');
+    const Dialog progress = OpenedDialog(program, BestLineCaption);
+    ASSERT_NE(nullptr, progress.window);
+    SaveScreenshot(progress.window, ArtifactPath("best_line.bmp"));
+    ASSERT_TRUE(WaitUntilClosed(progress.window, 6 * WindowWait));
+    std::string line = RunTool("solve - --seconds 600 --playouts 300000", fresh);
+    line = line.substr(0, line.find('\n'));
+    const int moves = static_cast<int>(std::count(line.begin(), line.end(), ','));
+    ASSERT_GE(moves, 2);
+    EXPECT_EQ(CounterText(0, moves), WaitForText(counter, CounterText(0, moves)));
+    for (int i = 0; i < moves; ++i)
+        Keys({VK_CONTROL, 'R'});
+    EXPECT_EQ(CounterText(moves, moves), Counter());
+    ParkPointer();
+    SaveScreenshot(program.window, ArtifactPath("best-line-end.bmp"));
+    EXPECT_EQ("", Differences(ClientShot(), Expected(RunTool("play - " + line, fresh), " --cellno 3",
+                                                     "best-line-expected.bmp")));
 
     // The close box writes every setting as it was read.
     PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
