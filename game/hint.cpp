@@ -6,6 +6,7 @@
 #include "game/front_end.h"
 #include "game/keyboard.h"
 #include "game/pointer.h"
+#include "game/statistics.h"
 #include "storage/settings.h"
 
 // "全消しできます" (the whole board can be cleared).
@@ -36,6 +37,7 @@ bool ShowHint(const SolvePosition& asked, const SolveResult& result)
     if (now.columns != asked.columns || now.rows != asked.rows || now.road != asked.road || now.cells != asked.cells)
         return false;
     const SolveMove& first = result.line.front();
+    MarkGameAssisted();
     if (keyCursor.shown)
         PlaceCursor(first.column, first.row);
     else
