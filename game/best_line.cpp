@@ -5,6 +5,7 @@
 #include "game/front_end.h"
 #include "game/hint.h"
 #include "game/scoring.h"
+#include "game/statistics.h"
 
 bool LoadBestLine(const SolvePosition& asked, const SolveResult& result)
 {
@@ -18,6 +19,7 @@ bool LoadBestLine(const SolvePosition& asked, const SolveResult& result)
         game.moves[count] = Move{static_cast<unsigned char>(move.column), static_cast<unsigned char>(move.row)};
     }
     game.moveCount = count;
+    MarkGameAssisted();
     EnableCommand(GameCommand::Redo, count > game.moveIndex);
     ShowClickCounter();
     return true;

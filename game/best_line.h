@@ -12,7 +12,8 @@ const long long BestLinePlayouts = 300000;
 const double BestLineSeconds = 60;
 
 // Loads the line found for `asked` after the current move, in place of any
-// moves held for Redo, as far as the history holds. Nothing changes, and the
+// moves held for Redo, as far as the history holds; the game counts as
+// assisted, as after the Hint. Nothing changes, and the
 // answer is false, when the line is empty or the game has moved on since it
 // was asked for (another Board, a removal animating, the game over).
 bool LoadBestLine(const SolvePosition& asked, const SolveResult& result);

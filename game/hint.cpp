@@ -6,6 +6,7 @@
 #include "game/front_end.h"
 #include "game/keyboard.h"
 #include "game/pointer.h"
+#include "game/statistics.h"
 #include "storage/settings.h"
 
 // "全消しできます" (the whole board can be cleared).
@@ -42,6 +43,7 @@ bool ShowHint(const SolvePosition& asked, const SolveResult& result)
     if (!IsCurrentPosition(asked))
         return false;
     const SolveMove& first = result.line.front();
+    MarkGameAssisted();
     if (keyCursor.shown)
         PlaceCursor(first.column, first.row);
     else

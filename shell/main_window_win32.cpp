@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "dialogs/select_game_win32.h"
+#include "dialogs/statistics_win32.h"
 #include "display/layout.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
@@ -75,6 +76,9 @@ static void OnCommand(HWND window, int command, int notice)
         break;
     case IDM_CAMPAIGN:
         ToggleCampaign();
+        break;
+    case IDM_STATISTICS:
+        RunStatisticsDialog(window, CampaignRunning());
         break;
     case IDM_RECORD:
         ShowRecords();

@@ -270,6 +270,7 @@ TEST(History, TheBestLineIsRedoneToItsScore)
     ASSERT_TRUE(LoadBestLine(asked, found));
     EXPECT_EQ(game.moveCount, 2 + static_cast<int>(found.line.size()));
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+    EXPECT_TRUE(game.tally.assisted);
     for (std::size_t k = 0; k < found.line.size(); ++k)
         RedoMove();
     EXPECT_TRUE(IsGameOver());
