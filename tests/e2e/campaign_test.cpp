@@ -70,7 +70,6 @@ protected:
         return OpenedDialog(program, recordCaption);
     }
 
-    // The selected entry of a record list: the name, then its date and value.
     // The Statistics dialog (Game > 統計): its figures but the time played.
     Dialog OpenStatistics() const
     {
@@ -92,6 +91,7 @@ protected:
         return text;
     }
 
+    // The selected entry of a record list: the name, then its date and value.
     static void ExpectSelected(const Dialog& record, int list, const std::string& name, const std::string& value)
     {
         const std::vector<std::string> entries = record.List(list);
