@@ -29,7 +29,7 @@ static const char Usage[] =
     "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"
     "       hanabo-tool play FILE|- [C,R ...]\n"
     "       hanabo-tool new --clock SECONDS [--size CxR] [--kinds K] [--road] [--cell TS] [--count N]\n"
-    "       hanabo-tool solve FILE|- [--seconds S] [--objective score|rest] [--standard]\n"
+    "       hanabo-tool solve FILE|- [--seconds S] [--playouts P] [--objective score|rest] [--standard]\n"
     "deal  writes the board of a game number as a saved game (.tgw text)\n"
     "play  plays moves on a saved game: writes the new saved game, and\n"
     "      score=S rest=R moves=M over=0|1 to standard error\n"
@@ -37,7 +37,8 @@ static const char Usage[] =
     "solve searches S seconds (10) for the best line of a saved game: writes its moves\n"
     "      C,R ... for play, and score=S rest=R moves=M to standard error; the objective\n"
     "      is the most points or the fewest tiles left; --standard scores as the\n"
-    "      research on this puzzle does (1000 for a cleared board, (k-2)^2 off per kind left)\n"
+    "      research on this puzzle does (1000 for a cleared board, (k-2)^2 off per kind left);\n"
+    "      --playouts stops after P playouts, which gives the same line on every machine\n"
     "exit status: 0 done, 1 unreadable saved game, 2 bad arguments or a move that removes nothing\n";
 
 static int BadArguments(const char* why)
@@ -234,6 +235,7 @@ static int SolveGame(int argc, char** argv)
     if (argc < 3)
         return BadArguments("solve needs a saved game file, or - for standard input");
     double seconds = 10;
+    long long playouts = 0;
     SolveObjective objective = SolveObjective::Score;
     bool standard = false;
     for (int i = 3; i < argc; ++i) {
@@ -242,12 +244,17 @@ static int SolveGame(int argc, char** argv)
             standard = true;
             continue;
         }
-        if (name != "--seconds" && name != "--objective")
+        if (name != "--seconds" && name != "--objective" && name != "--playouts")
             return BadArguments(("unknown option " + name).c_str());
         if (i + 1 >= argc)
             return BadArguments((name + " needs a value").c_str());
         std::string value = argv[++i];
         long long tenths = 0;
+        if (name == "--playouts") {
+            if (!ParseNumber(value.c_str(), 1, 1000000000, &playouts))
+                return BadArguments(("bad value for --playouts: " + value).c_str());
+            continue;
+        }
         if (name == "--objective") {
             if (value == "score")
                 objective = SolveObjective::Score;
@@ -281,7 +288,7 @@ static int SolveGame(int argc, char** argv)
     position.cells = saved.cells;
     for (unsigned char& cell : position.cells)
         cell &= CellTileMask;
-    SolveResult result = Solve(position, objective, seconds);
+    SolveResult result = Solve(position, objective, seconds, nullptr, playouts);
     std::string line;
     for (const SolveMove& m : result.line) {
         if (!line.empty())
