@@ -95,6 +95,36 @@ protected:
         PostMessageA(viewer, WM_CLOSE, 0, 0);
         WaitForExit(help, 5000);
         StopProgram(help);
+
+        // Opened at a topic by its id, the viewer finds it through the help
+        // file's context tree: one from the middle, and the last.
+        const struct {
+            const char* id;
+            const char* title;
+        } topics[] = {
+            {"commands", "\x83\x81\x83\x6a\x83\x85\x81\x5b\x82\xc6\x83\x4c\x81\x5b\x91\x80\x8d\xec\x81\x69"
+                         "Menus, keys and bars\x81\x6a"},  // メニューとキー操作（Menus, keys and bars）
+            {"files", "\x83\x74\x83\x40\x83\x43\x83\x8b\x81\x69" "Files\x81\x6a"},  // ファイル（Files）
+        };
+        for (const auto& topic : topics) {
+            RunningProgram opened;
+            std::string command = "winhlp32.exe -i " + std::string(topic.id) + " \"" + program.directory + "Hanabo.hlp\"";
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                       &opened.process));
+            HWND shown = WaitForWindow(opened, "MS_WINHELP", 30000);
+            std::string text;
+            for (DWORD waited = 0; shown && waited < WindowWait && text.find(topic.title) != 0; waited += 100) {
+                Sleep(100);
+                text = ViewerText(shown);
+            }
+            EXPECT_EQ(0u, text.find(topic.title)) << topic.id << ": " << text.substr(0, 80);
+            if (shown)
+                PostMessageA(shown, WM_CLOSE, 0, 0);
+            WaitForExit(opened, 5000);
+            StopProgram(opened);
+        }
     }
 };
 
