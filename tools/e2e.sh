@@ -24,7 +24,7 @@ cleanup() {
   umount "$full_disk" 2>/dev/null || true
   rmdir "$full_disk" 2>/dev/null || true
   rm -rf "$prefix"
-  [ -n "${unpacked:-}" ] && rm -rf "$unpacked"
+  if [ -n "${unpacked:-}" ]; then rm -rf "$unpacked"; fi
 }
 trap cleanup EXIT
 if mount -t tmpfs -o size=256k,mode=0777 tmpfs "$full_disk" 2>/dev/null; then

@@ -162,9 +162,12 @@ TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
     EXPECT_EQ(newest, RecentNumbers());
     EXPECT_EQ(newest[0], dialog.Text(IDC_NUMBERBOX));
 
-    // Delete takes the selected entry away.
+    // Delete takes the selected entry away (once the click has selected it).
     SetForegroundWindow(dialog.window);
     ClickRect(ListItemRect(dialog.Item(IDC_SPECIALNUMBERS), 1));
+    for (DWORD waited = 0; SendWithin(dialog.Item(IDC_SPECIALNUMBERS), LB_GETCURSEL, 0, 0) != 1 && waited < WindowWait;
+         waited += 50)
+        Sleep(50);
     dialog.Press(IDC_DELETENUMBER);
     entries.erase(entries.begin() + 1);
     EXPECT_EQ(entries, dialog.List(IDC_SPECIALNUMBERS));
