@@ -24,12 +24,14 @@
 #include "game/pointer.h"
 #include "storage/settings.h"
 #include "search/solve.h"
+#include "tools/solve_progress.h"
 
 static const char Usage[] =
     "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"
     "       hanabo-tool play FILE|- [C,R ...]\n"
     "       hanabo-tool new --clock SECONDS [--size CxR] [--kinds K] [--road] [--cell TS] [--count N]\n"
     "       hanabo-tool solve FILE|- [--seconds S] [--objective score|rest] [--standard]\n"
+    "                         [--threads N] [--quiet]\n"
     "deal  writes the board of a game number as a saved game (.tgw text)\n"
     "play  plays moves on a saved game: writes the new saved game, and\n"
     "      score=S rest=R moves=M over=0|1 to standard error\n"
@@ -37,7 +39,10 @@ static const char Usage[] =
     "solve searches S seconds (10) for the best line of a saved game: writes its moves\n"
     "      C,R ... for play, and score=S rest=R moves=M to standard error; the objective\n"
     "      is the most points or the fewest tiles left; --standard scores as the\n"
-    "      research on this puzzle does (1000 for a cleared board, (k-2)^2 off per kind left)\n"
+    "      research on this puzzle does (1000 for a cleared board, (k-2)^2 off per kind left);\n"
+    "      N threads search side by side (all cores); while it works, the best line so\n"
+    "      far, the time left and the playouts a second show on standard error unless\n"
+    "      --quiet; Ctrl+C ends the search early and still writes the best line found\n"
     "exit status: 0 done, 1 unreadable saved game, 2 bad arguments or a move that removes nothing\n";
 
 static int BadArguments(const char* why)
@@ -236,18 +241,28 @@ static int SolveGame(int argc, char** argv)
     double seconds = 10;
     SolveObjective objective = SolveObjective::Score;
     bool standard = false;
+    bool quiet = false;
+    SolveOptions options;
+    options.threads = AllCores();
     for (int i = 3; i < argc; ++i) {
         std::string name = argv[i];
-        if (name == "--standard") {
-            standard = true;
+        if (name == "--standard" || name == "--quiet") {
+            (name == "--quiet" ? quiet : standard) = true;
             continue;
         }
-        if (name != "--seconds" && name != "--objective")
+        if (name != "--seconds" && name != "--objective" && name != "--threads")
             return BadArguments(("unknown option " + name).c_str());
         if (i + 1 >= argc)
             return BadArguments((name + " needs a value").c_str());
         std::string value = argv[++i];
         long long tenths = 0;
+        if (name == "--threads") {
+            long long threads = 0;
+            if (!ParseNumber(value.c_str(), 1, MaxSolveThreads, &threads))
+                return BadArguments(("bad value for --threads: " + value).c_str());
+            options.threads = static_cast<int>(threads);
+            continue;
+        }
         if (name == "--objective") {
             if (value == "score")
                 objective = SolveObjective::Score;
@@ -281,7 +296,8 @@ static int SolveGame(int argc, char** argv)
     position.cells = saved.cells;
     for (unsigned char& cell : position.cells)
         cell &= CellTileMask;
-    SolveResult result = Solve(position, objective, seconds);
+    options.stop = StopOnInterrupt();
+    SolveResult result = SolveShowingProgress(position, objective, seconds, options, quiet, "");
     std::string line;
     for (const SolveMove& m : result.line) {
         if (!line.empty())
