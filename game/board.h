@@ -36,6 +36,16 @@ struct Move {
     unsigned char row;
 };
 
+// What the statistics know of the game in progress (game/statistics): it
+// counts once, and not at all when help was used.
+struct GameTally {
+    bool removed = false;           // a removal was made since it began
+    bool counted = false;           // it has counted (or ended without counting)
+    bool assisted = false;          // the Hint was used; Undo does not take that back
+    long long startedAt = 0;        // CurrentTime when it began
+    std::string key;                // the key it counts under if left before its end
+};
+
 // The rules' record of the game in progress.
 struct GameState {
     int number = 0;                 // the GameNumber; in Campaign the stage
@@ -49,6 +59,7 @@ struct GameState {
     TileCounts counts;
     std::string loadedFile;         // the saved game the Board came from; empty for none
     bool campaign = false;          // a campaign runs (or its dialog is open)
+    GameTally tally;
 
     // The records are consulted when a game starts and ends; the command-line
     // tools, which keep none, turn this off.

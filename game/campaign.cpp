@@ -7,7 +7,9 @@
 #include "game/board.h"
 #include "game/front_end.h"
 #include "game/results.h"
+#include "game/scoring.h"
 #include "game/session.h"
+#include "game/statistics.h"
 #include "storage/settings.h"
 
 static const char StageFailedText[] =
@@ -84,6 +86,7 @@ void ConfirmCampaign(int rest, int stages, int seed)
     CloseCampaignDialog();
     LockBoardChoice();
     game.number = 0;
+    BeginCampaignTally();
     settings.ScoreSum = 0;
     settings.RestSum = 0;
     StartGame(false, false);
@@ -100,9 +103,13 @@ void CancelCampaign()
 void EndStage()
 {
     int rest = TilesLeft();
+    const bool stageAssisted = game.tally.assisted;
     if (rest > settings.CampaignRest) {
+        CountGameEnd(true, false, ShownScore(), rest);
         PlaySoundEvent(SoundEvent::Message);
         ShowMessage(StageFailedText, MessageKind::Notice);
+        // Another attempt at the stage, which counts on its own.
+        BeginGameTally();
         StartGame(true, true);
         return;
     }
@@ -110,6 +117,7 @@ void EndStage()
     if (settings.ScoreOption)
         game.score -= rest;
     settings.ScoreSum += game.score;
+    CountGameEnd(true, true, game.score, rest);
     if (game.number < settings.CampaignStage) {
         char text[128];
         std::snprintf(text, sizeof text, StageClearedText, game.number, settings.CampaignStage);
@@ -122,8 +130,13 @@ void EndStage()
     // The stage count is never below 5 (the dialog's range, to which the
     // settings file is held), so the averages are always numbers.
     double stages = settings.CampaignStage > 0 ? settings.CampaignStage : 1;
-    if (game.keepRecords)
+    // A campaign that used help enters no record; the stage that did has said so.
+    if (CampaignAssisted()) {
+        if (!stageAssisted)
+            TellAssisted();
+    } else if (game.keepRecords) {
         RecordCampaignResult(settings.ScoreSum / stages, settings.RestSum / stages);
+    }
     ToggleCampaign();
 }
 

@@ -6,6 +6,7 @@
 #include "game/front_end.h"
 #include "game/keyboard.h"
 #include "game/pointer.h"
+#include "game/statistics.h"
 #include "storage/settings.h"
 
 // "全消しできます" (the whole board can be cleared).
@@ -23,6 +24,13 @@ SolvePosition PositionOfGame()
     return p;
 }
 
+bool IsCurrentPosition(const SolvePosition& asked)
+{
+    const SolvePosition now = PositionOfGame();
+    return now.columns == asked.columns && now.rows == asked.rows && now.road == asked.road &&
+           now.cells == asked.cells;
+}
+
 SolveObjective HintObjective()
 {
     return settings.ScoreOption ? SolveObjective::ScoreLessRest : SolveObjective::Score;
@@ -32,10 +40,10 @@ bool ShowHint(const SolvePosition& asked, const SolveResult& result)
 {
     if (result.line.empty() || game.gameOver || ui.animState != AnimState::Idle)
         return false;
-    SolvePosition now = PositionOfGame();
-    if (now.columns != asked.columns || now.rows != asked.rows || now.road != asked.road || now.cells != asked.cells)
+    if (!IsCurrentPosition(asked))
         return false;
     const SolveMove& first = result.line.front();
+    MarkGameAssisted();
     if (keyCursor.shown)
         PlaceCursor(first.column, first.row);
     else

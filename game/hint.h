@@ -12,6 +12,9 @@ extern const char HintClearsText[];
 // The Board as the search sees it, in the current mode.
 SolvePosition PositionOfGame();
 
+// Whether the Board is still the one `asked` was taken from.
+bool IsCurrentPosition(const SolvePosition& asked);
+
 // What the Hint searches for: the score, less the tiles left when the score
 // option shows it so.
 SolveObjective HintObjective();

@@ -9,6 +9,7 @@
 #include "game/board.h"
 #include "game/front_end.h"
 #include "game/scoring.h"
+#include "game/statistics.h"
 #include "rules/removal.h"
 
 namespace {
@@ -60,6 +61,7 @@ void RemoveGroup(int column, int row)
         ++game.moveIndex;
         s.size = 0;
         RecordMove(column, row);
+        NoteRemoval();
         ShowScoreBar();
         ShowClickCounter();
         removal.cellsBefore.assign(board.cells.begin(), board.cells.end());

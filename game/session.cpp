@@ -10,6 +10,7 @@
 #include "game/front_end.h"
 #include "game/results.h"
 #include "game/scoring.h"
+#include "game/statistics.h"
 #include "storage/files.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
@@ -53,6 +54,9 @@ void DealBoard(bool keepNumber)
 
 void StartGame(bool keepNumber, bool keepHistory)
 {
+    // The same board again is a replay of the same game.
+    if (!keepHistory)
+        BeginGameTally();
     ui.selection.minColumn = ui.selection.minRow = 0;
     ui.selection.maxColumn = ui.selection.maxRow = 0;
     if (keepHistory)
@@ -125,7 +129,7 @@ void EndGame()
     int rest = TilesLeft();
     if (settings.ScoreOption)
         game.score -= rest;
-    if (game.keepRecords)
+    if (CountGameEnd(false, rest == 0, game.score, rest) && game.keepRecords)
         RecordGameResult(game.score, rest);
 }
 

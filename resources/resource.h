@@ -34,6 +34,8 @@
 #define IDD_CAMPAIGNRECORD  148
 #define IDD_HIGHSCORENAME   152
 #define IDD_RESTNAME        154
+#define IDD_STATISTICS      170
+#define IDD_BESTLINE        171
 
 // Controls.
 #define IDC_CLICKCOUNTER    106
@@ -99,6 +101,15 @@
 #define IDC_CAMPAIGN_RESTTEXT   1036
 #define IDC_CAMPAIGN_STAGETEXT  1037
 #define IDC_CAMPAIGN_SEEDTEXT   1051
+// The Statistics dialog (170): the heading, nine figures in a row of ids, the
+// Campaign switch and Reset.
+#define IDC_STATS_HEADING       1100
+#define IDC_STATS_FIRSTVALUE    1101   // 1101 to 1109: the figures, in the order of their rows
+#define IDC_STATS_CAMPAIGN      1110
+#define IDC_STATS_RESET         1111
+
+// The best line's progress dialog.
+#define IDC_BESTLINE_PROGRESS 1120
 
 // Commands: menu items, accelerators and toolbar buttons share these.
 #define IDM_NEW             32771
@@ -118,6 +129,8 @@
 #define IDM_VERSION         57664
 #define IDM_EXIT            57665
 #define IDM_HINT            40115   // Hint: the search's recommended group (key H)
+#define IDM_STATISTICS      40121   // the Statistics dialog
+#define IDM_BESTLINE        40122   // the best line, loaded for Redo
 
 // Tooltip strings.
 #define IDS_TIP_RECORD      2

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "dialogs/select_game_win32.h"
+#include "dialogs/statistics_win32.h"
 #include "display/layout.h"
 #include "display/painting_win32.h"
 #include "display/window_layout_win32.h"
@@ -19,6 +20,7 @@
 #include "game/pointer.h"
 #include "game/session.h"
 #include "resources/resource.h"
+#include "shell/best_line_win32.h"
 #include "shell/hint_win32.h"
 #include "sound/music.h"
 #include "sound/sound_events.h"
@@ -75,6 +77,9 @@ static void OnCommand(HWND window, int command, int notice)
     case IDM_CAMPAIGN:
         ToggleCampaign();
         break;
+    case IDM_STATISTICS:
+        RunStatisticsDialog(window, CampaignRunning());
+        break;
     case IDM_RECORD:
         ShowRecords();
         break;
@@ -89,6 +94,9 @@ static void OnCommand(HWND window, int command, int notice)
         break;
     case IDM_HINT:
         StartHint(window);
+        break;
+    case IDM_BESTLINE:
+        StartBestLine(window);
         break;
     case IDM_MINIMIZE:
         ShowWindow(window, SW_MINIMIZE);
@@ -227,6 +235,9 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_HINTREADY:
         OnHintReady(window, lParam);
+        return 0;
+    case WM_BESTLINEREADY:
+        OnBestLineReady(window, lParam);
         return 0;
     case WM_LBUTTONUP:
         ClickAt(BoardX(lParam), BoardY(lParam));

@@ -14,6 +14,7 @@
 #include "game/campaign.h"
 #include "game/deal.h"
 #include "game/front_end.h"
+#include "game/statistics.h"
 #include "resources/resource.h"
 #include "sound/music.h"
 #include "sound/sound_win32.h"
@@ -95,6 +96,7 @@ static bool RegisterMainClass()
 static bool ApplySettings()
 {
     LoadSettings();
+    LoadStatistics();
     // The music starts before the window shows; a file that cannot play is
     // reported over the hidden window and switches BGM off.
     if (settings.BGM)
@@ -181,6 +183,11 @@ void Shutdown()
         RewriteResult records = SaveRecords();
         if (ReportSettingsRewrite(settingsResult))
             ReportSettingsRewrite(records);
+        // The statistics have a file of their own, and a message of their own.
+        if (CloseStatistics() != RewriteResult::Rewritten) {
+            PlaySoundEvent(SoundEvent::Message);
+            ShowMessage(StatisticsNotWrittenText, MessageKind::Error);
+        }
     }
     if (settings.BGM)
         StopMusic();

@@ -8,6 +8,7 @@
 
 #include "game/campaign.h"
 #include "game/results.h"
+#include "game/statistics.h"
 #include "storage/records.h"
 #include "tests/file_helpers.h"
 #include "tests/game_helpers.h"
@@ -33,6 +34,7 @@ protected:
         game.keepRecords = true;
         sheetRecords = RecordLists();
         campaignRecords = RecordLists();
+        LoadStatistics();
     }
 
     // Plays the stage to its end: the moves made, the stage's score and the
@@ -117,6 +119,9 @@ TEST_F(Campaign, FiveStagesWithSeedSevenThenTheAverages)
               FormatRecordEntry("Hanako", date, RecordValueText(restSum / 5.0, 2)));
     EXPECT_EQ(fake.calls.back(), "CloseCampaignDialog");
     EXPECT_EQ(fake.sounds.back(), SoundEvent::HighScore);
+    const KeyStatistics stages = StatisticsOf(CampaignRecordKey);
+    EXPECT_EQ(stages.cleared, 5);
+    EXPECT_EQ(stages.scoreSum, scoreSum);
 
     // The Campaign Record dialog shown now lowers the GameNumber to the last stage.
     CampaignRecordLines lines = RecordDialogActivated(true);
@@ -136,6 +141,8 @@ TEST_F(Campaign, AFailedStageKeepsTheSumsAndItsMovesForRedo)
     EXPECT_EQ(game.number, 1);
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0], StageFailed);
+    EXPECT_EQ(StatisticsOf(CampaignRecordKey).bestRest, play.rest);   // played, not cleared
+    EXPECT_EQ(StatisticsOf(CampaignRecordKey).cleared, 0);
     EXPECT_EQ(settings.ScoreSum, 50);
     EXPECT_EQ(settings.RestSum, 3);
     EXPECT_EQ(Rows(), StageBoard(1));
@@ -143,6 +150,22 @@ TEST_F(Campaign, AFailedStageKeepsTheSumsAndItsMovesForRedo)
     EXPECT_EQ(game.moveIndex, 0);
     EXPECT_EQ(game.moveCount, play.moves);
     EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+}
+
+TEST_F(Campaign, HelpInOneStageKeepsTheCampaignFromTheRecords)
+{
+    ToggleCampaign();
+    ConfirmCampaign(100, 5, 7);
+    MarkGameAssisted();
+    for (int stage = 1; stage <= 5; ++stage)
+        PlayStage();
+    EXPECT_FALSE(game.campaign);
+    EXPECT_EQ(CallCount("AskPlayerName"), 0);
+    // Told when the assisted stage ended, and when the campaign did.
+    ASSERT_EQ(fake.messages.size(), 6u);
+    EXPECT_EQ(fake.messages.front().substr(0, 6), "\x83q\x83\x93\x83g");   // ヒント
+    EXPECT_EQ(fake.messages.back(), fake.messages.front());
+    EXPECT_EQ(StatisticsOf(CampaignRecordKey).played, 4);
 }
 
 TEST_F(Campaign, AClearedStageUnderTheScoreOptionAddsItsScoreLessTheRest)

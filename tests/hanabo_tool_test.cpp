@@ -39,7 +39,7 @@ TEST(HanaboTool, BadArgumentsGiveTheUsage)
                          "deal 1 --kinds 0", "deal 1 --size 16", "deal 1 --size 0x12", "deal 1 --cell",
                          "deal 1 --count 3", "new", "new --count 3", "new --clock soon", "new --clock 5 --tane 1",
                          "play", "play - '1;2'", "solve - --seconds x", "solve - --objective best",
-                         "solve - --threads 0", "solve - --threads 65"};
+                         "solve - --playouts 0", "solve - --threads 0", "solve - --threads 65"};
     for (const char* args : bad) {
         ProgramRun r = RunTool(args);
         EXPECT_EQ(r.status, 2) << args;
@@ -136,6 +136,8 @@ TEST(HanaboTool, SolvedLinesReplayToTheirScore)
         ASSERT_EQ(p.status, 0) << p.err;
         // play adds over=1: the line is played to the end.
         EXPECT_EQ(p.err, s.err.substr(0, s.err.size() - 1) + " over=1\n");
+        // A playout count finds the same line every time.
+        EXPECT_EQ(RunTool("solve - --playouts 3000", d.out).out, RunTool("solve - --playouts 3000", d.out).out);
     }
     // Two tiles of two kinds left: (1 - 2)^2 off for each.
     ProgramRun s = RunTool("solve - --standard --seconds 0.1 --quiet", "(null)\r\n64\r\n7\r\n0000\r\n0000\r\n1121\r\n");

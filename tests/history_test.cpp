@@ -7,7 +7,10 @@
 #include <tuple>
 #include <vector>
 
+#include "game/best_line.h"
+#include "game/hint.h"
 #include "game/history.h"
+#include "game/scoring.h"
 #include "tests/game_helpers.h"
 
 #define NOW "\x8c\xbb\x8d\xdd"   // 現在
@@ -250,4 +253,35 @@ TEST(History, UndoOnASavedGameThatHasGoneStartsANewGame)
     ResetFakeFrontEnd();
     UndoMove();
     EXPECT_TRUE(fake.calls.empty());
+}
+
+// The search's line for the position after two moves replaces the moves held
+// for Redo; Redo plays it out to the search's score, Undo goes back. A line
+// asked for before the game moved on is not loaded.
+TEST(History, TheBestLineIsRedoneToItsScore)
+{
+    Game(3);
+    UndoMove();
+    const SolvePosition asked = PositionOfGame();
+    SolveOptions limited;
+    limited.playoutLimit = 2000;
+    const SolveResult found = Solve(asked, SolveObjective::Score, 60, limited);
+    ASSERT_GT(found.line.size(), 1u);
+    const double before = game.score;
+    EXPECT_FALSE(LoadBestLine(asked, SolveResult()));
+    ASSERT_TRUE(LoadBestLine(asked, found));
+    EXPECT_EQ(game.moveCount, 2 + static_cast<int>(found.line.size()));
+    EXPECT_TRUE(fake.enabled[GameCommand::Redo]);
+    EXPECT_TRUE(game.tally.assisted);
+    for (std::size_t k = 0; k < found.line.size(); ++k)
+        RedoMove();
+    EXPECT_TRUE(IsGameOver());
+    EXPECT_EQ(game.score - before, static_cast<double>(found.score));
+    EXPECT_FALSE(fake.enabled[GameCommand::Redo]);
+    for (std::size_t k = 0; k < found.line.size(); ++k)
+        UndoMove();
+    EXPECT_EQ(PositionOfGame().cells, asked.cells);
+    PlayFirstGroups(1);
+    EXPECT_FALSE(LoadBestLine(asked, found));
+    EXPECT_EQ(game.moveCount, 3);
 }

@@ -81,10 +81,10 @@ TEST(Keyboard, SpaceRemovesAsAClickAndTheCursorStaysOnATile)
     keyCursor = KeyCursor{true, 2, 0};
     SettleCursor();
     EXPECT_TRUE(CursorAt(2, 2));
-    FreshKeyboardGame({"100", "100", "110"});
+    FreshKeyboardGame({"110", "110", "110"});
     keyCursor = KeyCursor{true, 2, 0};
     SettleCursor();
-    EXPECT_TRUE(CursorAt(1, 2));
+    EXPECT_TRUE(CursorAt(1, 0));
     HideCursor();
     EXPECT_FALSE(keyCursor.shown);
 }

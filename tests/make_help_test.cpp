@@ -221,7 +221,7 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
     ASSERT_FALSE(records[11].empty());
     EXPECT_EQ(128, static_cast<unsigned char>(records[11][0])) << "Shift-JIS charset";
 
-    ASSERT_EQ(12u, help.topics.size()) << "the contents and eleven sections";
+    ASSERT_EQ(13u, help.topics.size()) << "the contents and twelve sections";
     EXPECT_EQ("Hanabo32 Help", help.topics[0].title);
     EXPECT_EQ(0u, help.contexts[static_cast<int32_t>(Hash("contents"))]);
     EXPECT_GT(help.topicBlocks, 1u) << "the help spans several topic blocks";
@@ -251,6 +251,6 @@ TEST(MakeHelp, ShippedHelpFileReadsBackWithJumpsToEveryTopicAndJapaneseTexts)
              Bytes("\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81"
                    "\x48"),  // 同じ面でやり直しますか？
              Bytes("New(&N)Ctrl+N"), Bytes("Esc"), Bytes("Road.bmp"), Bytes("Billiards32.bmp"),
-             Bytes("Hanabo.bak"), Bytes("Hanabo.ini"), Bytes(".tgw")})
+             Bytes("Hanabo.bak"), Bytes("Hanabo.ini"), Bytes("Hanabo.sta"), Bytes(".tgw")})
         EXPECT_NE(Bytes::npos, all.find(expected)) << expected;
 }

@@ -243,8 +243,17 @@ TEST(Rules, RemovalMatchesThePlainVersionStepByStep)
             }
             std::vector<unsigned char> expected = b.cells;
             ReferenceRemoval(expected, b.columns, b.rows, s);
-            RemoveMarkedGroup(b, &s, false);
+            const std::vector<unsigned char> before = b.cells;
+            const RemovalChange changed = RemoveMarkedGroup(b, &s, false);
             ASSERT_EQ(b.cells, expected) << "number " << number << " move " << move;
+            // Every Cell that changed lies in the columns reported for redrawing.
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                const int column = static_cast<int>(i) % b.columns;
+                if ((before[i] & ~CellMarkBit) != b.cells[i]) {
+                    ASSERT_TRUE(column >= changed.firstColumn && column <= changed.lastColumn)
+                        << "number " << number << " move " << move << " column " << column;
+                }
+            }
             ++checked;
         }
     }

@@ -1,6 +1,7 @@
-// Campaign mode and the record tables as a player meets them: a campaign
-// chosen, greyed settings, a stage cleared, quit and resumed, its averages
-// entered under a Japanese name; a sheet game entering only the rests; Record.
+// Campaign mode, the record tables and the statistics as a player meets them:
+// a campaign chosen, greyed settings, a stage cleared, quit and resumed (the
+// statistics of both stages kept), its averages entered under a Japanese name;
+// a sheet game entering only the rests and its statistics reset; Record.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/statistics.h"
 #include "rules/removal.h"
 #include "tests/e2e/game_window.h"
 
@@ -68,6 +70,27 @@ protected:
         return OpenedDialog(program, recordCaption);
     }
 
+    // The Statistics dialog (Game > 統計): its figures but the time played.
+    Dialog OpenStatistics() const
+    {
+        MenuItem('G', 'T');
+        return OpenedDialog(program, "Hanabo32-Statistics");
+    }
+    static std::string Figures(const Dialog& statistics)
+    {
+        std::string text;
+        for (int row = 0; row + 1 < StatisticsRows; ++row)
+            text += statistics.Text(IDC_STATS_FIRSTVALUE + row) + "|";
+        return text;
+    }
+    static std::string Figures(const KeyStatistics& figures)
+    {
+        std::string text;
+        for (int row = 0; row + 1 < StatisticsRows; ++row)
+            text += StatisticsTexts(figures)[static_cast<std::size_t>(row)] + "|";
+        return text;
+    }
+
     // The selected entry of a record list: the name, then its date and value.
     static void ExpectSelected(const Dialog& record, int list, const std::string& name, const std::string& value)
     {
@@ -89,12 +112,12 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     std::ofstream(directory + "Hanabo.bak\\kept.txt", std::ios::binary) << "kept";
     ASSERT_NO_FATAL_FAILURE(Start(SmallSheetSettings, directory));
 
-    // The Game menu's Campaign item (two steps up from New, past Exit) opens
+    // The Game menu's Campaign item (three steps up from New, past Exit and 統計) opens
     // the dialog: four pages right on the rest bar, five steps left on the
     // stage bar, and OK starts stage 1.
     Keys({VK_MENU, 'G'});
-    Keys({VK_UP});
-    Keys({VK_UP});
+    for (int i = 0; i < 3; ++i)
+        Keys({VK_UP});
     Keys({VK_RETURN});
     Dialog dialog = OpenedDialog(program, "");
     ASSERT_NE(nullptr, dialog.window);
@@ -142,7 +165,8 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     ASSERT_TRUE(WaitUntilClosed(cleared.window));
     Settle(program.window, 300);
     ASSERT_EQ("IroGame Campaign #2", Title());
-    PlayMoves({PlayOut(BoardOf(RunTool(std::string("deal 2") + SmallSheetOptions))).moves[0]});
+    const BoardGroup second = PlayOut(BoardOf(RunTool(std::string("deal 2") + SmallSheetOptions))).moves[0];
+    PlayMoves({second});
     ASSERT_EQ("1(1) Click", WaitForText(counter, "1(1) Click"));
     Keys({VK_CONTROL, 'X'});
     ASSERT_EQ(0, WaitForExit(program));
@@ -162,6 +186,20 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     ASSERT_EQ("IroGame Campaign #5", Title());
     EXPECT_EQ("0(0) Click", Counter());
     EXPECT_FALSE(NewEnabled());
+
+    // The statistics of the running campaign: stage 1 cleared, stage 2 left at the exit.
+    KeyStatistics stages;
+    CountGame(&stages, CountedGame{true, true, first.score, first.rest, 0});
+    CountGame(&stages, CountedGame{false, false, (second.size - 2) * (second.size - 2), 0, 0});
+    Dialog statistics = OpenStatistics();
+    ASSERT_NE(nullptr, statistics.window);
+    EXPECT_EQ("Statistics - Campaign", statistics.Text(IDC_STATS_HEADING));
+    EXPECT_EQ(Figures(stages), Figures(statistics));
+    SaveScreenshot(statistics.window, ArtifactPath("statistics.bmp"));
+    statistics.Press(IDC_STATS_CAMPAIGN);
+    EXPECT_EQ("Statistics - Matrix 8x6(3)|0|0|-|-|-|-|0|0|",
+              statistics.Text(IDC_STATS_HEADING) + "|" + Figures(statistics));
+    ASSERT_TRUE(statistics.Close(IDOK));
 
     // The last stage: the averages enter both Campaign lists, the name asked once.
     const Playing last = PlayOut(BoardOf(RunTool(std::string("deal 5") + SmallSheetOptions)));
@@ -197,6 +235,23 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     EXPECT_EQ("Rest Record       - Matrix 8x6(3)", record.Text(IDC_RECORD_HEADING));
     ExpectSelected(record, IDC_RECORD_RESTS, "No Name", std::to_string(game.rest));
     ASSERT_TRUE(record.Close(IDOK));
+
+    // Its statistics, reset after a question; the Campaign's stay.
+    KeyStatistics sheet;
+    CountGame(&sheet, CountedGame{true, game.rest == 0, game.score, game.rest, 0});
+    CountGame(&stages, CountedGame{true, true, last.score, last.rest, 0});
+    statistics = OpenStatistics();
+    ASSERT_NE(nullptr, statistics.window);
+    EXPECT_EQ(Figures(sheet), Figures(statistics));
+    ClickControl(statistics.Item(IDC_STATS_RESET));
+    ASSERT_TRUE(OpenedDialog(program, "Hanabo32").Answer(IDYES));
+    Settle(statistics.window, 300);
+    EXPECT_EQ(Figures(KeyStatistics()), Figures(statistics));
+    statistics.Press(IDC_STATS_CAMPAIGN);
+    EXPECT_EQ(Figures(stages), Figures(statistics));
+    ASSERT_TRUE(statistics.Close(IDOK));
+    const std::string kept = ReadWholeFile(directory + "Hanabo.sta");
+    EXPECT_TRUE(kept.find("[Campaign]") != std::string::npos && kept.find("[8x6(3)]") == std::string::npos) << kept;
 
     // Record, from the toolbar and the menu bar, shows the high scores at the
     // window's corner; the pointer over the board puts them away and asks.

@@ -1,8 +1,10 @@
 // Games as a player plays them: in one program run the mouse, the Game menu,
 // the toolbar and its Redo preview, the move slider, the retry question at the
-// end and the settings the close box writes; in another the keyboard.
+// end and the settings the close box writes; in another the keyboard and the
+// Hint, whose game enters no record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +15,12 @@ namespace {
 
 const char RetryQuestion[] =
     "\x93\xaf\x82\xb6\x96\xca\x82\xc5\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";  // 同じ面でやり直しますか？
+const char BestLineCaption[] = "\x8d\xc5\x91\x50\x8e\xe8\x8f\x87";  // 最善手順
+const char AssistedText[] =
+    "\x83\x71\x83\x93\x83\x67\x82\xa9\x8d\xc5\x91\x50\x8e\xe8"
+    "\x8f\x87\x82\xf0\x8e\x67\x82\xc1\x82\xbd\x82\xcc\x82\xc5"
+    "\x81\x41\x8b\x4c\x98\x5e\x82\xc9\x82\xe0\x93\x9d\x8c\x76"
+    "\x82\xc9\x82\xe0\x93\xfc\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // ヒントか最善手順を使ったので、記録にも統計にも入りません
 const char SliderAtOne[] = "\x8c\xbb\x8d\xdd" "1\x8e\xe8\x82\xc5\x82\xb7\x81\x42";  // 現在1手です。
 
 class Play : public GameWindowTest {
@@ -205,6 +213,27 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
     EXPECT_NE(number, Number());
     EXPECT_EQ("0(0) Click", Counter());
 
+    // Game > Best line: a dialog shows the search; its line, hanabo-tool's at
+    // the same playouts, is loaded for Redo and stepped through to the end.
+    const std::string fresh = DealtBoard(SmallSheetOptions);
+    MenuItem('G', 'B');
+    const Dialog progress = OpenedDialog(program, BestLineCaption);
+    ASSERT_NE(nullptr, progress.window);
+    SaveScreenshot(progress.window, ArtifactPath("best_line.bmp"));
+    ASSERT_TRUE(WaitUntilClosed(progress.window, 6 * WindowWait));
+    std::string line = RunTool("solve - --seconds 600 --playouts 300000", fresh);
+    line = line.substr(0, line.find('\n'));
+    const int moves = static_cast<int>(std::count(line.begin(), line.end(), ','));
+    ASSERT_GE(moves, 2);
+    EXPECT_EQ(CounterText(0, moves), WaitForText(counter, CounterText(0, moves)));
+    for (int i = 0; i < moves; ++i)
+        Keys({VK_CONTROL, 'R'});
+    EXPECT_EQ(CounterText(moves, moves), Counter());
+    ParkPointer();
+    SaveScreenshot(program.window, ArtifactPath("best-line-end.bmp"));
+    EXPECT_EQ("", Differences(ClientShot(), Expected(RunTool("play - " + line, fresh), " --cellno 3",
+                                                     "best-line-expected.bmp")));
+
     // The close box writes every setting as it was read.
     PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_EQ(0, WaitForExit(program));
@@ -213,11 +242,12 @@ TEST_F(Play, MouseMenuToolbarSliderAndTheRetryQuestion)
 }
 
 // From the keyboard: H marks a group, then the arrow keys, Space and Enter
-// play a small sheet to its end.
+// play a small sheet to its end; records that any game beats stay as they were.
 TEST_F(Play, HintThenArrowsAndSpacePlayToTheEnd)
 {
     // An animated set: the cursor follows the tiles when a vanishing ends.
-    std::string settings = SmallSheetUnbeaten();
+    const std::string beaten = Records("8x6(3)", "-1", "99999");
+    std::string settings = SmallSheetSettings + beaten;
     settings.insert(std::strlen(SmallSheetSettings), "Bitmap=" + ProgramFolder() + "Jewels32.bmp\r\nAnimIntrvl=20\r\n");
     ASSERT_NO_FATAL_FAILURE(Start(settings));
     std::string board = DealtBoard(SmallSheetOptions);
@@ -250,10 +280,24 @@ TEST_F(Play, HintThenArrowsAndSpacePlayToTheEnd)
         if (LargestGroup(BoardOf(board)).size >= 2) {
             EXPECT_GE(std::atoi(Field(5).c_str()), 1) << Field(5);
         }
+        // Undo back past the Hint, and Redo.
+        if (played == 1) {
+            Keys({VK_CONTROL, 'U'});
+            Keys({VK_CONTROL, 'R'});
+            ASSERT_EQ(CounterText(1, 1), Counter());
+        }
     }
     ASSERT_GE(played, 2);
-    // The game is over: Space removes nothing more and nothing is asked yet.
+    // The game is over and used the Hint: the player is told that it enters
+    // no record; Space removes nothing more and nothing more is asked yet.
+    const MessageBoxTexts told = AnswerMessageBox(program);
+    EXPECT_EQ(AssistedText, told.text);
+    EXPECT_EQ("Hanabo32", told.caption);
     Key(VK_SPACE);
     EXPECT_EQ(CounterText(played, played), Counter());
     EXPECT_EQ(nullptr, WaitForWindow(program, "#32770", 300));
+    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(0, WaitForExit(program));
+    EXPECT_NE(std::string::npos, ReadWholeFile(program.directory + "Hanabo.ini").find(beaten));
+    EXPECT_FALSE(FileExists(program.directory + "Hanabo.sta"));
 }
