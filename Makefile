@@ -45,7 +45,8 @@ test: build
 bench: native
 	$(BUILD)/native/hanabo_bench
 
-# The search over the standard 20-position set, one core, SOLVE_SECONDS each.
+# The search over the standard 20-position set, SOLVE_SECONDS each, on
+# SOLVE_THREADS threads (1); SOLVE_PLAYOUTS caps each thread's playouts.
 SOLVE_SECONDS ?= 10
 solve-bench: native
 	nice -n 10 $(BUILD)/native/hanabo_solve_bench $(SOLVE_SECONDS)

@@ -20,17 +20,21 @@ endforeach()
 
 # Command-line tools in tools/*.cpp (each one program, silent front end).
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
-list(FILTER TOOL_SOURCES EXCLUDE REGEX "silent_front_end\\.cpp$")
+# The silent front end and the search's progress line are parts of them.
+list(FILTER TOOL_SOURCES EXCLUDE REGEX "(silent_front_end|solve_progress)\\.cpp$")
 if(TOOL_SOURCES)
   add_library(silent_front_end STATIC tools/silent_front_end.cpp)
   target_link_libraries(silent_front_end PUBLIC hanabo_core)
   hanabo_warnings(silent_front_end)
+  add_library(solve_progress STATIC tools/solve_progress.cpp)
+  target_link_libraries(solve_progress PUBLIC hanabo_core)
+  hanabo_warnings(solve_progress)
   foreach(src ${TOOL_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     string(REPLACE "_" "-" exe ${name})
     add_executable(${exe} ${src})
     # The core calls the front end, so the front end comes after it.
-    target_link_libraries(${exe} PRIVATE hanabo_core silent_front_end)
+    target_link_libraries(${exe} PRIVATE solve_progress hanabo_core silent_front_end)
     hanabo_warnings(${exe})
   endforeach()
 endif()
@@ -60,7 +64,7 @@ endif()
 # The search over the standard set of boards: a program of its own, run by
 # `make solve-bench` (SOLVE_SECONDS per position).
 add_executable(hanabo_solve_bench bench/solve/solve_bench.cpp)
-target_link_libraries(hanabo_solve_bench PRIVATE hanabo_core)
+target_link_libraries(hanabo_solve_bench PRIVATE solve_progress hanabo_core)
 target_compile_definitions(hanabo_solve_bench PRIVATE
                            HANABO_SOLVE_SET="${CMAKE_SOURCE_DIR}/bench/data/standard-set-15x15.txt")
 hanabo_warnings(hanabo_solve_bench)

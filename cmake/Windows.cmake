@@ -29,7 +29,8 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   # hanabo-tool for Windows: the end-to-end tests deal and play boards with it.
-  add_executable(hanabo-tool tools/hanabo_tool.cpp tools/silent_front_end.cpp storage/replace_file_win32.cpp)
+  add_executable(hanabo-tool tools/hanabo_tool.cpp tools/silent_front_end.cpp tools/solve_progress.cpp
+                 storage/replace_file_win32.cpp)
   target_link_libraries(hanabo-tool PRIVATE hanabo_core)
   target_link_options(hanabo-tool PRIVATE -static -static-libgcc -static-libstdc++)
   hanabo_warnings(hanabo-tool)

@@ -3,7 +3,7 @@
 
 #include "search/solve.h"
 
-// How long the Hint searches, in seconds.
+// How long the Hint searches, in seconds (on every core: AllCores threads).
 const double HintSeconds = 0.4;
 
 // The counter box's note that the search found a line clearing the Board.

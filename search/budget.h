@@ -1,18 +1,23 @@
-// What a search may spend: its time, the caller's stop, its playouts, and its random numbers.
+// What a search may spend: its time, the caller's stop, its playouts, and its random numbers; what it tells of its progress.
 #pragma once
 
 #include <atomic>
+#include <climits>
 #include <chrono>
 #include <cstdint>
+
+#include "search/progress.h"
 
 using SearchClock = std::chrono::steady_clock;
 
 // Each search keeps its own, seeded by the search, so that a search with a
 // playout limit repeats exactly whatever else runs beside it.
 struct Budget {
+    static const long long ProgressBatch = 256;
+
     Budget(SearchClock::time_point deadline, const std::atomic<bool>* stop, long long playoutLimit,
-           std::uint64_t seed)
-        : deadline(deadline), stop(stop), playoutLimit(playoutLimit), random(seed)
+           std::uint64_t seed, SolveProgress* progress)
+        : deadline(deadline), stop(stop), playoutLimit(playoutLimit), random(seed), progress(progress)
     {
     }
 
@@ -21,6 +26,25 @@ struct Budget {
     long long playoutLimit;          // when over 0, the playouts it may run
     long long playouts = 0;          // the playouts run so far
     std::uint64_t random;            // the xorshift generator's state, never 0
+    SolveProgress* progress;         // when given, told of the playouts and the best lines
+    long long reported = LLONG_MIN;  // the worth of the best line told to it
+
+    // One more playout (told to the progress by the batch).
+    void Count()
+    {
+        if ((++playouts & (ProgressBatch - 1)) == 0 && progress != nullptr)
+            progress->playouts.fetch_add(ProgressBatch, std::memory_order_relaxed);
+    }
+
+    // A finished line: told to the progress when it beats this search's best.
+    void Finished(long long value, long long score, int rest)
+    {
+        if (value > reported) {
+            reported = value;
+            if (progress != nullptr)
+                progress->Offer(value, score, rest);
+        }
+    }
 
     // Whether the caller stopped the search or the time `until` has come.
     bool Over(SearchClock::time_point until) const

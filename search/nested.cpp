@@ -10,8 +10,6 @@
 
 namespace {
 
-const std::uint64_t NestedSeed = 0x2545F4914F6CDD1Dull;
-
 // A move's share of the time left: the line ahead has about as many moves
 // again as the best line has from here, and this move gets this many of them.
 const double ShareFactor = 3.0;
@@ -22,9 +20,8 @@ const int LongPlayoutCells = 4096;
 }  // namespace
 
 template <class Engine>
-Nested<Engine>::Nested(Engine* engine, SolveObjective objective, SearchClock::time_point deadline,
-                       const std::atomic<bool>* stop)
-    : engine_(*engine), objective_(objective), budget_(deadline, stop, 0, NestedSeed),
+Nested<Engine>::Nested(Engine* engine, SolveObjective objective, const Budget& budget)
+    : engine_(*engine), objective_(objective), budget_(budget),
       playoutGroups_(static_cast<std::size_t>(engine->Layout().C * engine->Layout().R) / 2 + 2),
       levels_(MaxLevel + 1)
 {
@@ -84,7 +81,7 @@ void Nested<Engine>::Run(const FastBoard& start, std::vector<int>* bestLine, lon
 template <class Engine>
 long long Nested<Engine>::Playout(FastBoard& b, std::vector<int>* line)
 {
-    ++budget_.playouts;
+    budget_.Count();
     line->clear();
     FastGroup* groups = playoutGroups_.data();
     const int tabu = MostCommonKind(b.counts, Engine::Roads);
@@ -102,7 +99,10 @@ long long Nested<Engine>::Playout(FastBoard& b, std::vector<int>* line)
         line->push_back(groups[pick].anchor);
         engine_.Remove(b, groups[pick].anchor);
     }
-    return Value(objective_, b.score, b.counts);
+    long long value = Value(objective_, b.score, b.counts);
+    if (!aborted_)
+        budget_.Finished(value, b.score, b.counts.rest);
+    return value;
 }
 
 template <class Engine>

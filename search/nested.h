@@ -10,7 +10,6 @@
 // gives the early moves, which matter most, the deepest looks.
 #pragma once
 
-#include <atomic>
 #include <vector>
 
 #include "search/budget.h"
@@ -21,9 +20,9 @@
 template <class Engine>
 class Nested {
 public:
-    // No playout limit reaches this search: its playouts stop midway on time.
-    Nested(Engine* engine, SolveObjective objective, SearchClock::time_point deadline,
-           const std::atomic<bool>* stop);
+    // The search spends `budget` (whose playout limit it ignores: its
+    // playouts stop midway on time) and draws on its generator.
+    Nested(Engine* engine, SolveObjective objective, const Budget& budget);
 
     // Plays from `start` until the time is up; improves the best line.
     void Run(const FastBoard& start, std::vector<int>* bestLine, long long* bestValue);

@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::uint64_t PolicySeed = 0x9E3779B97F4A7C15ull;
-
 const int ChoiceLevel = 2;   // the searches that choose the kind to spare
 const int Iterations = 100;
 const double Alpha = 1.0;
@@ -20,9 +18,8 @@ const double Alpha = 1.0;
 }  // namespace
 
 template <class Engine>
-PolicySearch<Engine>::PolicySearch(Engine* engine, SolveObjective objective, SearchClock::time_point deadline,
-                                   const std::atomic<bool>* stop, long long playoutLimit)
-    : engine_(*engine), objective_(objective), budget_(deadline, stop, playoutLimit, PolicySeed),
+PolicySearch<Engine>::PolicySearch(Engine* engine, SolveObjective objective, const Budget& budget)
+    : engine_(*engine), objective_(objective), budget_(budget),
       codes_(static_cast<std::size_t>(Kinds * (engine->Layout().C + 2) * engine->Layout().S)),
       groups_(static_cast<std::size_t>(engine->Layout().C * engine->Layout().R) / 2 + 2)
 {
@@ -88,7 +85,7 @@ std::size_t PolicySearch<Engine>::Code(const FastGroup& g) const
 template <class Engine>
 long long PolicySearch<Engine>::Playout(const Level& policy)
 {
-    ++budget_.playouts;
+    budget_.Count();
     board_ = *start_;
     trace_.Clear();
     const int tabu = spare_;
@@ -123,6 +120,7 @@ long long PolicySearch<Engine>::Playout(const Level& policy)
         engine_.Remove(board_, g.anchor);
     }
     long long value = Value(objective_, board_.score, board_.counts);
+    budget_.Finished(value, board_.score, board_.counts.rest);
     if (value > *bestValue_) {
         *bestValue_ = value;
         *bestLine_ = trace_.line;

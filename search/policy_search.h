@@ -10,7 +10,6 @@
 // every playout is a whole line from the start.
 #pragma once
 
-#include <atomic>
 #include <climits>
 #include <cstddef>
 #include <vector>
@@ -23,9 +22,8 @@
 template <class Engine>
 class PolicySearch {
 public:
-    // `playoutLimit`, when over 0, ends the search after so many playouts.
-    PolicySearch(Engine* engine, SolveObjective objective, SearchClock::time_point deadline,
-                 const std::atomic<bool>* stop, long long playoutLimit);
+    // The search spends `budget` and draws on its generator.
+    PolicySearch(Engine* engine, SolveObjective objective, const Budget& budget);
 
     // Searches from `start` until the budget is spent; improves the best
     // line. With `trials` over 0, short searches first choose the kind to

@@ -8,8 +8,14 @@
 // nested Monte-Carlo search instead (search/nested.h), whose playouts can
 // stop midway when time is up. Every line is replayed by the rules of play
 // before it is given out; a board with a hole under a tile (which play never
-// leaves) gets only a greedy line by those rules.
+// leaves) gets only a greedy line by those rules. Several threads run
+// independent searches, each from its own seeds, and the best line of them
+// all is given out.
 #include "search/solve.h"
+
+#include <algorithm>
+#include <thread>
+#include <utility>
 
 #include "rules/board.h"
 #include "rules/groups.h"
@@ -69,9 +75,21 @@ SolveResult GreedyLine(const SolvePosition& position, SolveObjective objective)
     return best;
 }
 
+// Each thread's searches draw on generators of their own: thread 0 on these
+// seeds, so that one thread searches as it always has.
+const std::uint64_t PolicySeed = 0x9E3779B97F4A7C15ull;
+const std::uint64_t NestedSeed = 0x2545F4914F6CDD1Dull;
+
+std::uint64_t ThreadSeed(std::uint64_t seed, int thread)
+{
+    std::uint64_t s = seed ^ (static_cast<std::uint64_t>(thread) * 0xD1B54A32D192ED03ull);
+    return s != 0 ? s : seed;
+}
+
+// One thread's search, its line played by the rules.
 template <class Engine>
-SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, double seconds,
-                       SearchClock::time_point deadline, const std::atomic<bool>* stop, long long playoutLimit)
+SolveResult SearchOnce(const SolvePosition& position, SolveObjective objective, double seconds,
+                       SearchClock::time_point deadline, const SolveOptions& options, int thread)
 {
     Engine engine(position.columns, position.rows);
     FastBoard board;
@@ -79,12 +97,15 @@ SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, 
         return GreedyLine(position, objective);
     // A first whole line from one playout, then the search improves on it.
     SolveResult best;
-    Nested<Engine> nested(&engine, objective, deadline, stop);
+    Nested<Engine> nested(&engine, objective,
+                          Budget(deadline, options.stop, 0, ThreadSeed(NestedSeed, thread), options.progress));
     std::vector<int> line;
     FastBoard scratch = board;
     long long value = nested.Playout(scratch, &line);
     if (position.columns * position.rows <= PolicyCells) {
-        PolicySearch<Engine> policy(&engine, objective, deadline, stop, playoutLimit);
+        PolicySearch<Engine> policy(&engine, objective,
+                                    Budget(deadline, options.stop, options.playoutLimit,
+                                           ThreadSeed(PolicySeed, thread), options.progress));
         // A minute affords three short searches for each kind to spare and
         // twenty for the finalists (a quarter of the playouts: a wrong kind
         // costs more than the search loses), ten seconds one and three; a
@@ -115,19 +136,55 @@ SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, 
     return best;
 }
 
+// The threads' searches side by side; the best of their lines (the first
+// thread's of equal ones).
+template <class Engine>
+SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, double seconds,
+                       SearchClock::time_point deadline, const SolveOptions& options)
+{
+    const int threads = std::min(std::max(options.threads, 1), MaxSolveThreads);
+    std::vector<SolveResult> results(static_cast<std::size_t>(threads));
+    auto search = [&](int t) {
+        results[static_cast<std::size_t>(t)] =
+            SearchOnce<Engine>(position, objective, seconds, deadline, options, t);
+    };
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t)
+        workers.emplace_back(search, t);
+    search(0);
+    for (std::thread& w : workers)
+        w.join();
+    std::size_t best = 0;
+    long long playouts = 0;
+    for (std::size_t t = 0; t < results.size(); ++t) {
+        playouts += results[t].playouts;
+        if (results[t].value > results[best].value)
+            best = t;
+    }
+    SolveResult result = std::move(results[best]);
+    result.playouts = playouts;
+    return result;
+}
+
 }  // namespace
 
+int AllCores()
+{
+    unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, MaxSolveThreads));
+}
+
 SolveResult Solve(const SolvePosition& position, SolveObjective objective, double seconds,
-                  const std::atomic<bool>* stop, long long playoutLimit)
+                  const SolveOptions& options)
 {
     if (!HoldsItsCells(BoardOf(position)))
         return SolveResult();
     SearchClock::time_point deadline = DeadlineAfter(SearchClock::now(), seconds);
     if (BitEngine::Fits(position))
-        return SearchWith<BitEngine>(position, objective, seconds, deadline, stop, playoutLimit);
+        return SearchWith<BitEngine>(position, objective, seconds, deadline, options);
     if (position.road)
-        return SearchWith<CellEngine<true>>(position, objective, seconds, deadline, stop, playoutLimit);
-    return SearchWith<CellEngine<false>>(position, objective, seconds, deadline, stop, playoutLimit);
+        return SearchWith<CellEngine<true>>(position, objective, seconds, deadline, options);
+    return SearchWith<CellEngine<false>>(position, objective, seconds, deadline, options);
 }
 
 bool PlayLine(const SolvePosition& position, const std::vector<SolveMove>& line, long long* score, int* rest)

@@ -35,7 +35,10 @@ const char ProgressFormat[] = "\x92\x54\x8d\xf5\x92\x86\x81\x63 %d\x95\x62";
 DWORD WINAPI SearchThread(LPVOID parameter)
 {
     BestLineJob* job = static_cast<BestLineJob*>(parameter);
-    job->result = Solve(job->position, job->objective, BestLineSeconds, &job->stop, BestLinePlayouts);
+    SolveOptions options;   // one thread, so that every machine finds the same line
+    options.stop = &job->stop;
+    options.playoutLimit = BestLinePlayouts;
+    job->result = Solve(job->position, job->objective, BestLineSeconds, options);
     if (!PostMessageA(job->window, WM_BESTLINEREADY, 0, reinterpret_cast<LPARAM>(job)))
         delete job;
     return 0;

@@ -23,7 +23,9 @@ const UINT NoteMilliseconds = 2000;
 DWORD WINAPI SearchThread(LPVOID parameter)
 {
     HintJob* job = static_cast<HintJob*>(parameter);
-    job->result = Solve(job->position, job->objective, HintSeconds);
+    SolveOptions options;
+    options.threads = AllCores();
+    job->result = Solve(job->position, job->objective, HintSeconds, options);
     if (!PostMessageA(job->window, WM_HINTREADY, 0, reinterpret_cast<LPARAM>(job)))
         delete job;
     return 0;

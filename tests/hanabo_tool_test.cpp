@@ -1,6 +1,7 @@
 // hanabo-tool as a player uses it: its outputs and exit statuses.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ TEST(HanaboTool, BadArgumentsGiveTheUsage)
                          "deal 1 --kinds 0", "deal 1 --size 16", "deal 1 --size 0x12", "deal 1 --cell",
                          "deal 1 --count 3", "new", "new --count 3", "new --clock soon", "new --clock 5 --tane 1",
                          "play", "play - '1;2'", "solve - --seconds x", "solve - --objective best",
-                         "solve - --playouts 0"};
+                         "solve - --playouts 0", "solve - --threads 0", "solve - --threads 65"};
     for (const char* args : bad) {
         ProgramRun r = RunTool(args);
         EXPECT_EQ(r.status, 2) << args;
@@ -127,7 +128,7 @@ TEST(HanaboTool, SolvedLinesReplayToTheirScore)
         SCOPED_TRACE(deal);
         ProgramRun d = RunTool(deal);
         ASSERT_EQ(d.status, 0) << d.err;
-        ProgramRun s = RunTool("solve - --seconds 0.3", d.out);
+        ProgramRun s = RunTool("solve - --seconds 0.3 --quiet", d.out);
         ASSERT_EQ(s.status, 0) << s.err;
         ASSERT_FALSE(s.out.empty());
         std::string moves = s.out.substr(0, s.out.find('\n'));
@@ -139,7 +140,40 @@ TEST(HanaboTool, SolvedLinesReplayToTheirScore)
         EXPECT_EQ(RunTool("solve - --playouts 3000", d.out).out, RunTool("solve - --playouts 3000", d.out).out);
     }
     // Two tiles of two kinds left: (1 - 2)^2 off for each.
-    ProgramRun s = RunTool("solve - --standard --seconds 0.1", "(null)\r\n64\r\n7\r\n0000\r\n0000\r\n1121\r\n");
+    ProgramRun s = RunTool("solve - --standard --seconds 0.1 --quiet", "(null)\r\n64\r\n7\r\n0000\r\n0000\r\n1121\r\n");
     EXPECT_EQ(s.out, "0,2\n");
     EXPECT_EQ(s.err, "score=7 rest=2 moves=1 standard=-2\n");
+}
+
+// Away from a terminal the progress comes as whole lines on standard error,
+// before the result's; standard output holds the line of moves alone.
+TEST(HanaboTool, SolveShowsItsProgressOnStandardErrorOnly)
+{
+    ProgramRun d = RunTool("deal 7");
+    ProgramRun s = RunTool("solve - --seconds 2.5 --threads 2", d.out);
+    ASSERT_EQ(s.status, 0) << s.err;
+    std::vector<std::string> out = SplitLines(s.out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].find_first_not_of("0123456789, "), std::string::npos) << out[0];
+    std::vector<std::string> err = SplitLines(s.err);
+    ASSERT_GE(err.size(), 2u) << s.err;
+    EXPECT_EQ(err[0].rfind("best score ", 0), 0u) << err[0];
+    EXPECT_NE(err[0].find(" s left, "), std::string::npos) << err[0];
+    EXPECT_NE(err[0].find(" playouts/s"), std::string::npos) << err[0];
+    EXPECT_EQ(err.back().rfind("score=", 0), 0u) << err.back();
+}
+
+// Ctrl+C ends a search of a minute at once, and the best line found still
+// comes out and replays.
+TEST(HanaboTool, InterruptedSolveStillWritesItsLine)
+{
+    const std::string game = TempPath("interrupted.tgw");
+    Spill(game, RunTool("deal 7").out);
+    const auto start = std::chrono::steady_clock::now();
+    ProgramRun s = RunProgram("sh -c '" + std::string(HANABO_TOOL) + " solve " + game +
+                              " --seconds 60 --quiet & sleep 1; kill -INT $!; wait $!'");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 30);
+    ASSERT_EQ(s.status, 0) << s.err;
+    ProgramRun p = RunTool("play " + game + " " + s.out.substr(0, s.out.find('\n')));
+    EXPECT_EQ(p.err, s.err.substr(0, s.err.size() - 1) + " over=1\n");
 }

@@ -263,7 +263,9 @@ TEST(History, TheBestLineIsRedoneToItsScore)
     Game(3);
     UndoMove();
     const SolvePosition asked = PositionOfGame();
-    const SolveResult found = Solve(asked, SolveObjective::Score, 60, nullptr, 2000);
+    SolveOptions limited;
+    limited.playoutLimit = 2000;
+    const SolveResult found = Solve(asked, SolveObjective::Score, 60, limited);
     ASSERT_GT(found.line.size(), 1u);
     const double before = game.score;
     EXPECT_FALSE(LoadBestLine(asked, SolveResult()));

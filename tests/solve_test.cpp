@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "game/hint.h"
 #include "search/solve.h"
@@ -20,6 +23,15 @@ static void ExpectLineReplaysToItsClaim(const SolvePosition& p, const SolveResul
     EXPECT_EQ(rest, r.rest);
 }
 
+static SolveOptions Limited(long long playouts, int threads = 1)
+{
+    SolveOptions o;
+    o.playoutLimit = playouts;
+    o.threads = threads;
+    return o;
+}
+
+// Each case searches on two threads: the line given out is the best of theirs.
 TEST(Solver, LinesReplayThroughTheGameToTheirScore)
 {
     struct Case {
@@ -42,7 +54,7 @@ TEST(Solver, LinesReplayThroughTheGameToTheirScore)
         SCOPED_TRACE(c.number);
         DealNumber(c.number, c.columns, c.rows, c.tileSetKind);
         SolvePosition p = PositionOfGame();
-        SolveResult r = Solve(p, c.objective, 0.2);
+        SolveResult r = Solve(p, c.objective, 0.2, Limited(0, 2));
         ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(p, r));
         EXPECT_GT(r.playouts, 0);   // the search's own line, not the greedy stand-in
 
@@ -71,13 +83,45 @@ TEST(Solver, ALongSearchChoosesTheKindToSpareAndStillReplays)
     int count[16] = {};
     for (unsigned char v : p.cells)
         ++count[v];
-    SolveResult quick = Solve(p, SolveObjective::Standard, 0.1, nullptr, 2000);
+    SolveResult quick = Solve(p, SolveObjective::Standard, 0.1, Limited(2000));
     EXPECT_EQ(count[quick.spared], *std::max_element(count + 1, count + 16));
-    SolveResult r = Solve(p, SolveObjective::Standard, 60, nullptr, 300000);
+    SolveResult r = Solve(p, SolveObjective::Standard, 60, Limited(300000));
     ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(p, r));
     EXPECT_EQ(r.playouts, 300001);   // the choice and the search after it, then the first line
     EXPECT_GT(count[r.spared], 1);
     EXPECT_GE(r.value, quick.value);
+}
+
+// The first of several threads searches as one thread alone does (at a
+// fixed number of playouts each), so their best is no worse; a stop from
+// another thread ends a search of a minute at once, in either search.
+TEST(Solver, ThreadsGiveTheBestOfTheirLinesAndStopWhenAsked)
+{
+    DealNumber(5, 15, 15);
+    SolvePosition p = PositionOfGame();
+    SolveResult one = Solve(p, SolveObjective::Standard, 3, Limited(4000));
+    SolveResult three = Solve(p, SolveObjective::Standard, 3, Limited(4000, 3));
+    ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(p, three));
+    EXPECT_GE(three.value, one.value);
+    EXPECT_EQ(three.playouts, 3 * one.playouts);
+
+    DealNumber(3, 70, 60);
+    SolvePosition large = PositionOfGame();
+    for (const SolvePosition* position : {&p, &large}) {
+        std::atomic<bool> stop{false};
+        SolveOptions o;
+        o.stop = &stop;
+        o.threads = 2;
+        const auto start = std::chrono::steady_clock::now();
+        std::thread stopper([&stop] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            stop = true;
+        });
+        SolveResult r = Solve(*position, SolveObjective::Score, 60, o);
+        stopper.join();
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 20);
+        ASSERT_NO_FATAL_FAILURE(ExpectLineReplaysToItsClaim(*position, r));
+    }
 }
 
 // (That the search finds the one order that clears a board is checked where

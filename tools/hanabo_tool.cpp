@@ -24,12 +24,14 @@
 #include "game/pointer.h"
 #include "storage/settings.h"
 #include "search/solve.h"
+#include "tools/solve_progress.h"
 
 static const char Usage[] =
     "usage: hanabo-tool deal NUMBER [--size CxR] [--kinds K] [--road] [--tane T] [--cell TS]\n"
     "       hanabo-tool play FILE|- [C,R ...]\n"
     "       hanabo-tool new --clock SECONDS [--size CxR] [--kinds K] [--road] [--cell TS] [--count N]\n"
     "       hanabo-tool solve FILE|- [--seconds S] [--playouts P] [--objective score|rest] [--standard]\n"
+    "                         [--threads N] [--quiet]\n"
     "deal  writes the board of a game number as a saved game (.tgw text)\n"
     "play  plays moves on a saved game: writes the new saved game, and\n"
     "      score=S rest=R moves=M over=0|1 to standard error\n"
@@ -38,7 +40,11 @@ static const char Usage[] =
     "      C,R ... for play, and score=S rest=R moves=M to standard error; the objective\n"
     "      is the most points or the fewest tiles left; --standard scores as the\n"
     "      research on this puzzle does (1000 for a cleared board, (k-2)^2 off per kind left);\n"
-    "      --playouts stops after P playouts, which gives the same line on every machine\n"
+    "      --playouts stops after P playouts, which gives the same line on every machine;\n"
+    "      N threads search side by side (all cores, or 1 with --playouts), each to P;\n"
+    "      while it works, the best line so far, the time left and the playouts a second\n"
+    "      show on standard error unless --quiet; Ctrl+C ends the search early and still\n"
+    "      writes the best line found\n"
     "exit status: 0 done, 1 unreadable saved game, 2 bad arguments or a move that removes nothing\n";
 
 static int BadArguments(const char* why)
@@ -238,18 +244,25 @@ static int SolveGame(int argc, char** argv)
     long long playouts = 0;
     SolveObjective objective = SolveObjective::Score;
     bool standard = false;
+    bool quiet = false;
+    long long threads = 0;
     for (int i = 3; i < argc; ++i) {
         std::string name = argv[i];
-        if (name == "--standard") {
-            standard = true;
+        if (name == "--standard" || name == "--quiet") {
+            (name == "--quiet" ? quiet : standard) = true;
             continue;
         }
-        if (name != "--seconds" && name != "--objective" && name != "--playouts")
+        if (name != "--seconds" && name != "--objective" && name != "--playouts" && name != "--threads")
             return BadArguments(("unknown option " + name).c_str());
         if (i + 1 >= argc)
             return BadArguments((name + " needs a value").c_str());
         std::string value = argv[++i];
         long long tenths = 0;
+        if (name == "--threads") {
+            if (!ParseNumber(value.c_str(), 1, MaxSolveThreads, &threads))
+                return BadArguments(("bad value for --threads: " + value).c_str());
+            continue;
+        }
         if (name == "--playouts") {
             if (!ParseNumber(value.c_str(), 1, 1000000000, &playouts))
                 return BadArguments(("bad value for --playouts: " + value).c_str());
@@ -288,7 +301,13 @@ static int SolveGame(int argc, char** argv)
     position.cells = saved.cells;
     for (unsigned char& cell : position.cells)
         cell &= CellTileMask;
-    SolveResult result = Solve(position, objective, seconds, nullptr, playouts);
+    // A line of so many playouts is one thread's unless told otherwise, so
+    // that every machine finds the same.
+    SolveOptions options;
+    options.playoutLimit = playouts;
+    options.threads = threads > 0 ? static_cast<int>(threads) : playouts > 0 ? 1 : AllCores();
+    options.stop = StopOnInterrupt();
+    SolveResult result = SolveShowingProgress(position, objective, seconds, options, quiet, "");
     std::string line;
     for (const SolveMove& m : result.line) {
         if (!line.empty())
