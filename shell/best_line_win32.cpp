@@ -13,11 +13,12 @@
 namespace {
 
 struct BestLineJob {
-    HWND window;
+    HWND window = nullptr;
     SolvePosition position;
-    SolveObjective objective;
+    SolveObjective objective = SolveObjective::Score;
     SolveResult result;
     std::atomic<bool> stop{false};
+    SolveProgress progress;
 };
 
 // The search that runs, if any, and its dialog; only the main thread uses them.
@@ -29,8 +30,14 @@ struct BestLineSearch {
 
 const UINT_PTR ProgressTimerId = 1;
 
-// "探索中… %d秒" (searching… seconds).
-const char ProgressFormat[] = "\x92\x54\x8d\xf5\x92\x86\x81\x63 %d\x95\x62";
+// "探索中… %d%%  %d秒" (searching… share of the playouts, seconds), and with
+// "最高 %lld点" (the best score so far) once a line is finished.
+#define SEARCHING "\x92\x54\x8d\xf5\x92\x86\x81\x63 %d%%  "
+#define SECONDS "%d\x95\x62"
+const char ProgressFormat[] = SEARCHING SECONDS;
+const char BestProgressFormat[] = SEARCHING "\x8d\xc5\x8d\x82 %lld\x93\x5f  " SECONDS;
+#undef SEARCHING
+#undef SECONDS
 
 DWORD WINAPI SearchThread(LPVOID parameter)
 {
@@ -38,6 +45,7 @@ DWORD WINAPI SearchThread(LPVOID parameter)
     SolveOptions options;   // one thread, so that every machine finds the same line
     options.stop = &job->stop;
     options.playoutLimit = BestLinePlayouts;
+    options.progress = &job->progress;
     job->result = Solve(job->position, job->objective, BestLineSeconds, options);
     if (!PostMessageA(job->window, WM_BESTLINEREADY, 0, reinterpret_cast<LPARAM>(job)))
         delete job;
@@ -46,8 +54,18 @@ DWORD WINAPI SearchThread(LPVOID parameter)
 
 void ShowProgress(HWND dialog)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, ProgressFormat, static_cast<int>((GetTickCount() - search.started) / 1000));
+    if (!search.job)
+        return;
+    const long long done = search.job->progress.playouts.load();
+    const int percent = static_cast<int>((done < BestLinePlayouts ? done : BestLinePlayouts) * 100 / BestLinePlayouts);
+    const int seconds = static_cast<int>((GetTickCount() - search.started) / 1000);
+    long long value = 0, score = 0;
+    int rest = 0;
+    char text[96];
+    if (search.job->progress.Best(&value, &score, &rest))
+        std::snprintf(text, sizeof text, BestProgressFormat, percent, score, seconds);
+    else
+        std::snprintf(text, sizeof text, ProgressFormat, percent, seconds);
     SetDlgItemTextA(dialog, IDC_BESTLINE_PROGRESS, text);
 }
 
@@ -89,14 +107,14 @@ void StartBestLine(HWND window)
 {
     if (search.job || board.cells.empty() || game.gameOver)
         return;
-    BestLineJob* job = new BestLineJob{window, PositionOfGame(), HintObjective(), SolveResult()};
-    HANDLE thread = CreateThread(nullptr, 0, SearchThread, job, 0, nullptr);
-    if (thread == nullptr) {
+    BestLineJob* job = new BestLineJob;
+    job->window = window;
+    job->position = PositionOfGame();
+    job->objective = HintObjective();
+    if (!StartSearchThread(SearchThread, job)) {
         delete job;
         return;
     }
-    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
-    CloseHandle(thread);
     search.job = job;
     search.started = GetTickCount();
     search.dialog = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_BESTLINE), window, BestLineProc, 0);

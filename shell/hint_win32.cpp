@@ -4,6 +4,7 @@
 #include "game/board.h"
 #include "game/hint.h"
 #include "game/scoring.h"
+#include "shell/shell_win32.h"
 
 namespace {
 
@@ -38,16 +39,21 @@ void StartHint(HWND window)
     if (searching || board.cells.empty() || game.gameOver)
         return;
     HintJob* job = new HintJob{window, PositionOfGame(), HintObjective(), SolveResult()};
-    HANDLE thread = CreateThread(nullptr, 0, SearchThread, job, 0, nullptr);
-    if (thread == nullptr) {
+    if (!StartSearchThread(SearchThread, job)) {
         delete job;
         return;
     }
-    // Below the window's thread, so that on a machine with one core the
-    // search only takes the time the window leaves.
+    searching = true;
+}
+
+bool StartSearchThread(LPTHREAD_START_ROUTINE routine, void* job)
+{
+    HANDLE thread = CreateThread(nullptr, 0, routine, job, 0, nullptr);
+    if (thread == nullptr)
+        return false;
     SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
     CloseHandle(thread);
-    searching = true;
+    return true;
 }
 
 void OnHintReady(HWND window, LPARAM parameter)

@@ -16,6 +16,11 @@ void Shutdown();
 // True once the shutdown has run: the board and the drawing objects are gone.
 bool HasShutDown();
 
+// Starts a search's worker thread below the window's priority, so that on a
+// machine with one core the search only takes the time the window leaves.
+// False when no thread could be made.
+bool StartSearchThread(LPTHREAD_START_ROUTINE routine, void* job);
+
 // The modal About box.
 void RunAboutBox(HWND owner);
 

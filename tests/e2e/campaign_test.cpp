@@ -76,18 +76,12 @@ protected:
         MenuItem('G', 'T');
         return OpenedDialog(program, "Hanabo32-Statistics");
     }
-    static std::string Figures(const Dialog& statistics)
+    static std::string Figures(const Dialog* statistics, const KeyStatistics& figures = KeyStatistics())
     {
         std::string text;
         for (int row = 0; row + 1 < StatisticsRows; ++row)
-            text += statistics.Text(IDC_STATS_FIRSTVALUE + row) + "|";
-        return text;
-    }
-    static std::string Figures(const KeyStatistics& figures)
-    {
-        std::string text;
-        for (int row = 0; row + 1 < StatisticsRows; ++row)
-            text += StatisticsTexts(figures)[static_cast<std::size_t>(row)] + "|";
+            text += (statistics ? statistics->Text(IDC_STATS_FIRSTVALUE + row)
+                                : StatisticsTexts(figures)[static_cast<std::size_t>(row)]) + "|";
         return text;
     }
 
@@ -194,11 +188,11 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     Dialog statistics = OpenStatistics();
     ASSERT_NE(nullptr, statistics.window);
     EXPECT_EQ("Statistics - Campaign", statistics.Text(IDC_STATS_HEADING));
-    EXPECT_EQ(Figures(stages), Figures(statistics));
+    EXPECT_EQ(Figures(nullptr, stages), Figures(&statistics));
     SaveScreenshot(statistics.window, ArtifactPath("statistics.bmp"));
     statistics.Press(IDC_STATS_CAMPAIGN);
     EXPECT_EQ("Statistics - Matrix 8x6(3)|0|0|-|-|-|-|0|0|",
-              statistics.Text(IDC_STATS_HEADING) + "|" + Figures(statistics));
+              statistics.Text(IDC_STATS_HEADING) + "|" + Figures(&statistics));
     ASSERT_TRUE(statistics.Close(IDOK));
 
     // The last stage: the averages enter both Campaign lists, the name asked once.
@@ -242,13 +236,13 @@ TEST_F(Campaign, ChosenGreyedClearedQuitResumedRecordedAndTheRestRecord)
     CountGame(&stages, CountedGame{true, true, last.score, last.rest, 0});
     statistics = OpenStatistics();
     ASSERT_NE(nullptr, statistics.window);
-    EXPECT_EQ(Figures(sheet), Figures(statistics));
+    EXPECT_EQ(Figures(nullptr, sheet), Figures(&statistics));
     ClickControl(statistics.Item(IDC_STATS_RESET));
     ASSERT_TRUE(OpenedDialog(program, "Hanabo32").Answer(IDYES));
     Settle(statistics.window, 300);
-    EXPECT_EQ(Figures(KeyStatistics()), Figures(statistics));
+    EXPECT_EQ(Figures(nullptr), Figures(&statistics));
     statistics.Press(IDC_STATS_CAMPAIGN);
-    EXPECT_EQ(Figures(stages), Figures(statistics));
+    EXPECT_EQ(Figures(nullptr, stages), Figures(&statistics));
     ASSERT_TRUE(statistics.Close(IDOK));
     const std::string kept = ReadWholeFile(directory + "Hanabo.sta");
     EXPECT_TRUE(kept.find("[Campaign]") != std::string::npos && kept.find("[8x6(3)]") == std::string::npos) << kept;

@@ -1,6 +1,6 @@
 // The Select Game dialog: numbers kept with comments, taken back by a double
 // click and deleted, typed numbers dealt, the recent numbers, the settings;
-// the board of the day, the Game menu's next item.
+// the board of the day.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,24 +15,6 @@
 namespace {
 
 const char CommentCaption[] = "\x93\x6f\x98\x5e\x90\x94\x8e\x9a\x83\x52\x83\x81\x83\x93\x83\x67";  // 登録数字コメント
-const char BoardOfTheDayText[] = "\x8d\xa1\x93\xfa\x82\xcc\x94\xd5\x96\xca";  // 今日の盤面
-
-// From the program's menu: the Down keys from the Game menu's first item to
-// the one after Select Game (separators are skipped), that item's id and text.
-int StepsPastSelectGame(UINT* id, std::string* text)
-{
-    HMODULE exe = LoadLibraryExA(Environment("HANABO_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HMENU bar = LoadMenuA(exe, MAKEINTRESOURCEA(IDR_MAINMENU)), game = GetSubMenu(bar, 0);
-    int steps = 0, item = 0;
-    for (; item < GetMenuItemCount(game) && GetMenuItemID(game, item) != IDM_SELECTGAME; ++item)
-        steps += GetMenuItemID(game, item) != 0;
-    char name[64] = "";
-    GetMenuStringA(game, static_cast<UINT>(item + 1), name, sizeof name, MF_BYPOSITION);
-    *id = GetMenuItemID(game, item + 1), *text = name;
-    DestroyMenu(bar);
-    FreeLibrary(exe);
-    return steps + 1;
-}
 
 class SelectGame : public GameWindowTest {
 protected:
@@ -132,18 +114,12 @@ TEST_F(SelectGame, TypedKeptChosenDeletedAndRecentNumbers)
     ASSERT_NO_FATAL_FAILURE(TypeNumber("12"));
     ASSERT_NO_FATAL_FAILURE(DealsNumber("12"));
 
-    // The board of the day, chosen with the arrow keys: the local date's
-    // number (the day before's when the test began before midnight).
-    UINT id = 0;
-    std::string item;
+    // Game > 今日の盤面(&D): the local date's number (the day before's when
+    // the test began before midnight).
     SYSTEMTIME before, after;
     GetLocalTime(&before);
-    Keys({VK_MENU, 'G'});
-    for (int step = StepsPastSelectGame(&id, &item); step > 0; --step)
-        Keys({VK_DOWN});
-    Keys({VK_RETURN});
+    MenuItem('G', 'D');
     GetLocalTime(&after);
-    EXPECT_EQ(std::to_string(IDM_BOARDOFTHEDAY) + BoardOfTheDayText, std::to_string(id) + item);
     auto dayNumber = [](const SYSTEMTIME& d) { return std::to_string(GameNumberOfDay(d.wYear, d.wMonth, d.wDay)); };
     const std::string number = std::to_string(Number());
     EXPECT_TRUE(number == dayNumber(before) || number == dayNumber(after)) << Title();
