@@ -47,5 +47,9 @@ std::string SheetStatisticsKey();
 KeyStatistics StatisticsOf(const std::string& key);
 RewriteResult ResetStatistics(const std::string& key);
 
+// The notice at the end of a game that used help (its exact bytes are checked
+// end to end).
+extern const char AssistedText[];
+
 // The message that tells of a statistics file that could not be written.
 extern const char StatisticsNotWrittenText[];
