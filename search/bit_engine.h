@@ -207,10 +207,14 @@ private:
 
     static int Count(std::uint64_t x)
     {
+#ifdef __POPCNT__
+        return __builtin_popcountll(x);
+#else
         x -= (x >> 1) & 0x5555555555555555ull;
         x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
         x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
         return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+#endif
     }
 
     static int Count(Cells x) { return Count(x.w0) + Count(x.w1) + Count(x.w2) + Count(x.w3); }

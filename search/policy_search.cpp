@@ -21,6 +21,7 @@ template <class Engine>
 PolicySearch<Engine>::PolicySearch(Engine* engine, SolveObjective objective, const Budget& budget)
     : engine_(*engine), objective_(objective), budget_(budget),
       codes_(static_cast<std::size_t>(Kinds * (engine->Layout().C + 2) * engine->Layout().S)),
+      kindStride_(static_cast<std::size_t>((engine->Layout().C + 2) * engine->Layout().S)),
       groups_(static_cast<std::size_t>(engine->Layout().C * engine->Layout().R) / 2 + 2)
 {
     const FastLayout& layout = engine->Layout();
@@ -40,8 +41,7 @@ template <class Engine>
 void PolicySearch<Engine>::Trace::Clear()
 {
     line.clear();
-    codes.clear();
-    bias.clear();
+    moves.clear();
     starts.assign(1, 0);
     chosen.clear();
 }
@@ -51,6 +51,7 @@ void PolicySearch<Engine>::Run(const FastBoard& start, int first, int trials, st
                                long long* bestValue)
 {
     start_ = &start;
+    firstSpare_ = INT_MIN;
     bestLine_ = bestLine;
     bestValue_ = bestValue;
     spare_ = MostCommonKind(start.counts, Engine::Roads);
@@ -77,9 +78,7 @@ typename PolicySearch<Engine>::Level& PolicySearch<Engine>::Fresh(Level& L)
 template <class Engine>
 std::size_t PolicySearch<Engine>::Code(const FastGroup& g) const
 {
-    const FastLayout& layout = engine_.Layout();
-    return static_cast<std::size_t>(g.value & CellTileMask) * static_cast<std::size_t>((layout.C + 2) * layout.S) +
-           static_cast<std::size_t>(g.anchor);
+    return static_cast<std::size_t>(g.value & CellTileMask) * kindStride_ + static_cast<std::size_t>(g.anchor);
 }
 
 template <class Engine>
@@ -91,31 +90,42 @@ long long PolicySearch<Engine>::Playout(const Level& policy)
     const int tabu = spare_;
     int m = -1;
     while (true) {
-        m = m < 0 ? engine_.FindGroups(board_, groups_.data(), tabu)
-                  : engine_.UpdateGroups(board_, groups_.data(), m, tabu);
+        if (m < 0) {
+            // Every playout starts from the same board.
+            if (firstSpare_ != tabu) {
+                firstSpare_ = tabu;
+                firstGroups_.resize(groups_.size());
+                firstCount_ = engine_.FindGroups(board_, firstGroups_.data(), tabu);
+            }
+            std::copy(firstGroups_.begin(), firstGroups_.begin() + firstCount_, groups_.begin());
+            m = firstCount_;
+        } else {
+            m = engine_.UpdateGroups(board_, groups_.data(), m, tabu);
+        }
         if (m == 0)
             break;
         chance_.resize(static_cast<std::size_t>(m));
+        const std::size_t base = trace_.moves.size();
+        trace_.moves.resize(base + static_cast<std::size_t>(m));
+        PolicyMove* move = trace_.moves.data() + base;
         double total = 0;
         for (int a = 0; a < m; ++a) {
             const FastGroup& g = groups_[static_cast<std::size_t>(a)];
-            std::size_t code = Code(g);
-            double bias = bias_[static_cast<std::size_t>(g.size)];
-            trace_.codes.push_back(static_cast<int>(code));
-            trace_.bias.push_back(bias);
-            total += policy.odds[code] * bias;
+            const std::size_t code = Code(g);
+            move[a] = PolicyMove{static_cast<int>(code), g.size};
+            total += policy.odds[code] * bias_[static_cast<std::size_t>(g.size)];
             chance_[static_cast<std::size_t>(a)] = total;
         }
-        trace_.starts.push_back(static_cast<int>(trace_.codes.size()));
-        double r = budget_.Uniform() * total;
-        int pick = m - 1;
+        trace_.starts.push_back(static_cast<int>(trace_.moves.size()));
+        // The first group whose running total passes r: the totals only
+        // grow, so the groups passed are those whose totals are at most r.
+        const double r = budget_.Uniform() * total;
+        int passed = 0;
         for (int a = 0; a < m; ++a)
-            if (r < chance_[static_cast<std::size_t>(a)]) {
-                pick = a;
-                break;
-            }
+            passed += chance_[static_cast<std::size_t>(a)] <= r ? 1 : 0;
+        const int pick = std::min(passed, m - 1);
         const FastGroup& g = groups_[static_cast<std::size_t>(pick)];
-        trace_.chosen.push_back(static_cast<int>(Code(g)));
+        trace_.chosen.push_back(move[pick].code);
         trace_.line.push_back(g.anchor);
         engine_.Remove(board_, g.anchor);
     }
@@ -140,15 +150,17 @@ void PolicySearch<Engine>::Adapt(Level& policy, const Trace& t)
         if (to - from < 2)
             continue;   // a forced move teaches nothing
         double total = 0;
-        for (int k = from; k < to; ++k)
-            total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])] *
-                     t.bias[static_cast<std::size_t>(k)];
+        for (int k = from; k < to; ++k) {
+            const PolicyMove& move = t.moves[static_cast<std::size_t>(k)];
+            total += policy.odds[static_cast<std::size_t>(move.code)] * bias_[static_cast<std::size_t>(move.size)];
+        }
         double share = Alpha / total;
         for (int k = from; k < to; ++k) {
-            std::size_t code = static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)]);
+            const PolicyMove& move = t.moves[static_cast<std::size_t>(k)];
+            std::size_t code = static_cast<std::size_t>(move.code);
             if (delta_[code] == 0)
-                touched_.push_back(static_cast<int>(code));
-            delta_[code] -= share * policy.odds[code] * t.bias[static_cast<std::size_t>(k)];
+                touched_.push_back(move.code);
+            delta_[code] -= share * policy.odds[code] * bias_[static_cast<std::size_t>(move.size)];
         }
         std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
         if (delta_[chosen] == 0)

@@ -10,10 +10,12 @@
 // before it is given out; a board with a hole under a tile (which play never
 // leaves) gets only a greedy line by those rules. Several threads run
 // independent searches, each from its own seeds, and the best line of them
-// all is given out.
+// all is given out; after a long search (4 s or more) its end is first
+// worked out exactly (search/ending.h), in a share of the time kept for it.
 #include "search/solve.h"
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 #include <utility>
 
@@ -23,6 +25,7 @@
 #include "search/bit_engine.h"
 #include "search/budget.h"
 #include "search/cell_engine.h"
+#include "search/ending.h"
 #include "search/nested.h"
 #include "search/policy_search.h"
 #include "search/worth.h"
@@ -31,6 +34,12 @@ namespace {
 
 // The policy search's limit: larger boards get the nested search.
 const int PolicyCells = 4096;
+
+// A long search's line gets its end worked out exactly: at most so many
+// positions, in at most this share of the time.
+const long long EndingPositions = 300000;
+const double EndingShare = 0.01;
+const double MaxEndingSeconds = 1.0;
 
 Board BoardOf(const SolvePosition& p)
 {
@@ -86,22 +95,29 @@ std::uint64_t ThreadSeed(std::uint64_t seed, int thread)
     return s != 0 ? s : seed;
 }
 
-// One thread's search, its line played by the rules.
+// A thread's line, as the cells its removals start from on the fast board,
+// and its worth.
+struct Found {
+    std::vector<int> cells;
+    long long value = 0;
+    long long playouts = 0;
+    int spared = 0;
+};
+
+// One thread's search.
 template <class Engine>
-SolveResult SearchOnce(const SolvePosition& position, SolveObjective objective, double seconds,
-                       SearchClock::time_point deadline, const SolveOptions& options, int thread)
+Found SearchOnce(const SolvePosition& position, SolveObjective objective, double seconds,
+                 SearchClock::time_point deadline, const SolveOptions& options, int thread)
 {
     Engine engine(position.columns, position.rows);
     FastBoard board;
-    if (!engine.Load(position, &board))
-        return GreedyLine(position, objective);
+    engine.Load(position, &board);
     // A first whole line from one playout, then the search improves on it.
-    SolveResult best;
+    Found found;
     Nested<Engine> nested(&engine, objective,
                           Budget(deadline, options.stop, 0, ThreadSeed(NestedSeed, thread), options.progress));
-    std::vector<int> line;
     FastBoard scratch = board;
-    long long value = nested.Playout(scratch, &line);
+    found.value = nested.Playout(scratch, &found.cells);
     if (position.columns * position.rows <= PolicyCells) {
         PolicySearch<Engine> policy(&engine, objective,
                                     Budget(deadline, options.stop, options.playoutLimit,
@@ -112,16 +128,60 @@ SolveResult SearchOnce(const SolvePosition& position, SolveObjective objective, 
         // Hint's half second keeps to the kind with the most.
         int first = seconds >= 30 ? 3 : seconds >= 4 ? 1 : 0;
         int trials = seconds >= 30 ? 20 : seconds >= 4 ? 3 : 0;
-        policy.Run(board, first, trials, &line, &value);
-        best.playouts = policy.Playouts();
-        best.spared = policy.Spared();
+        policy.Run(board, first, trials, &found.cells, &found.value);
+        found.playouts = policy.Playouts();
+        found.spared = policy.Spared();
     } else {
-        nested.Run(board, &line, &value);
+        nested.Run(board, &found.cells, &found.value);
     }
-    best.playouts += nested.Playouts();
+    found.playouts += nested.Playouts();
+    return found;
+}
+
+// The threads' searches side by side; the best of their lines (the first
+// thread's of equal ones), its end worked out exactly after a long search,
+// then played by the rules.
+template <class Engine>
+SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, double seconds,
+                       SearchClock::time_point deadline, const SolveOptions& options)
+{
+    Engine engine(position.columns, position.rows);
+    FastBoard board;
+    if (!engine.Load(position, &board))
+        return GreedyLine(position, objective);
+    const bool polish = seconds >= 4 && position.columns * position.rows <= PolicyCells;
+    const SearchClock::time_point searchDeadline =
+        polish ? deadline - std::chrono::microseconds(
+                                static_cast<long long>(std::min(seconds * EndingShare, MaxEndingSeconds) * 1e6))
+               : deadline;
+    const int threads = std::min(std::max(options.threads, 1), MaxSolveThreads);
+    std::vector<Found> found(static_cast<std::size_t>(threads));
+    auto search = [&](int t) {
+        found[static_cast<std::size_t>(t)] =
+            SearchOnce<Engine>(position, objective, seconds, searchDeadline, options, t);
+    };
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t)
+        workers.emplace_back(search, t);
+    search(0);
+    for (std::thread& w : workers)
+        w.join();
+    std::size_t pick = 0;
+    long long playouts = 0;
+    for (std::size_t t = 0; t < found.size(); ++t) {
+        playouts += found[t].playouts;
+        if (found[t].value > found[pick].value)
+            pick = t;
+    }
+    Found& line = found[pick];
+    if (polish) {
+        EndingSearch<Engine> ending(&engine, objective, EndingPositions, Budget(deadline, options.stop, 0, 1, nullptr));
+        ending.Polish(board, &line.cells, &line.value);
+    }
     // Replay the line on the board to turn its cells into moves.
-    scratch = board;
-    for (int i : line) {
+    SolveResult best;
+    FastBoard scratch = board;
+    for (int i : line.cells) {
         best.line.push_back(engine.Layout().MoveOf(i));
         engine.Remove(scratch, i);
     }
@@ -133,37 +193,9 @@ SolveResult SearchOnce(const SolvePosition& position, SolveObjective objective, 
     best.rest = rest;
     best.cleared = rest == 0;
     best.value = Value(objective, score, scratch.counts);
+    best.playouts = playouts;
+    best.spared = line.spared;
     return best;
-}
-
-// The threads' searches side by side; the best of their lines (the first
-// thread's of equal ones).
-template <class Engine>
-SolveResult SearchWith(const SolvePosition& position, SolveObjective objective, double seconds,
-                       SearchClock::time_point deadline, const SolveOptions& options)
-{
-    const int threads = std::min(std::max(options.threads, 1), MaxSolveThreads);
-    std::vector<SolveResult> results(static_cast<std::size_t>(threads));
-    auto search = [&](int t) {
-        results[static_cast<std::size_t>(t)] =
-            SearchOnce<Engine>(position, objective, seconds, deadline, options, t);
-    };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < threads; ++t)
-        workers.emplace_back(search, t);
-    search(0);
-    for (std::thread& w : workers)
-        w.join();
-    std::size_t best = 0;
-    long long playouts = 0;
-    for (std::size_t t = 0; t < results.size(); ++t) {
-        playouts += results[t].playouts;
-        if (results[t].value > results[best].value)
-            best = t;
-    }
-    SolveResult result = std::move(results[best]);
-    result.playouts = playouts;
-    return result;
 }
 
 }  // namespace

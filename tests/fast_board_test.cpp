@@ -1,6 +1,7 @@
 // The search's fast board against the rules of play: random lines played through both, compared after every move.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <vector>
 
@@ -8,7 +9,9 @@
 #include "rules/removal.h"
 #include "search/bit_engine.h"
 #include "search/cell_engine.h"
+#include "search/ending.h"
 #include "search/fast_board.h"
+#include "search/solve.h"
 #include "tests/board_rows.h"
 
 // The cell engine's tiles, row after row from the top, as a Board keeps them.
@@ -165,3 +168,58 @@ TEST(FastBoard, RoadsPlayAsTheRulesPlayThem)
         }
 }
 
+
+// On a board small enough for the whole game to be worked out, the ending
+// search gives a line that replays by the rules to the worth it claims, and
+// no random line is worth more.
+template <class Engine>
+static void ExpectEndingSearchFindsTheBest(const Board& dealt, GameMode mode, std::mt19937& random)
+{
+    SolvePosition position{dealt.columns, dealt.rows, mode == GameMode::ZededUdoz, dealt.cells};
+    Engine engine(dealt.columns, dealt.rows);
+    FastBoard start;
+    ASSERT_TRUE(engine.Load(position, &start));
+    std::vector<FastGroup> groups(static_cast<std::size_t>(dealt.columns * dealt.rows) / 2 + 2);
+    auto randomLine = [&](std::vector<int>* line) {
+        FastBoard b = start;
+        line->clear();
+        for (int n; (n = engine.FindGroups(b, groups.data())) > 0;) {
+            line->push_back(groups[random() % static_cast<unsigned>(n)].anchor);
+            engine.Remove(b, line->back());
+        }
+        return Value(SolveObjective::Standard, b.score, b.counts);
+    };
+    std::vector<int> line;
+    long long value = randomLine(&line);
+    const long long before = value;
+    EndingSearch<Engine> ending(&engine, SolveObjective::Standard, 100000,
+                                Budget(SearchClock::now() + std::chrono::seconds(60), nullptr, 0, 1, nullptr));
+    ending.Polish(start, &line, &value);
+    EXPECT_GE(value, before);
+    FastBoard b = start;
+    std::vector<SolveMove> moves;
+    for (int cell : line) {
+        moves.push_back(engine.Layout().MoveOf(cell));
+        ASSERT_GE(engine.Remove(b, cell), 2);
+    }
+    EXPECT_EQ(Value(SolveObjective::Standard, b.score, b.counts), value);
+    long long score = 0;
+    int rest = 0;
+    EXPECT_TRUE(PlayLine(position, moves, &score, &rest));
+    EXPECT_EQ(score, b.score);
+    for (int k = 0; k < 2000; ++k)
+        ASSERT_LE(randomLine(&line), value);
+}
+
+TEST(FastBoard, TheEndingSearchFindsTheBestEnd)
+{
+    std::mt19937 random(5);
+    for (int number = 1; number <= 4; ++number) {
+        SCOPED_TRACE(number);
+        Board dealt = DealtBoard(5, 4, GameMode::IroGame, 3, number);
+        ASSERT_NO_FATAL_FAILURE(ExpectEndingSearchFindsTheBest<BitEngine>(dealt, GameMode::IroGame, random));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndingSearchFindsTheBest<CellEngine<false>>(dealt, GameMode::IroGame, random));
+        dealt = DealtBoard(5, 4, GameMode::ZededUdoz, RoadTileValues, number);
+        ASSERT_NO_FATAL_FAILURE(ExpectEndingSearchFindsTheBest<CellEngine<true>>(dealt, GameMode::ZededUdoz, random));
+    }
+}
