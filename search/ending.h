@@ -27,8 +27,6 @@ public:
     // its worth `value` when a better end is found.
     void Polish(const FastBoard& start, std::vector<int>* line, long long* value);
 
-    long long Positions() const { return count_; }
-
 private:
     struct Entry {
         std::uint64_t key = 0;   // 0: empty

@@ -21,7 +21,6 @@ template <class Engine>
 PolicySearch<Engine>::PolicySearch(Engine* engine, SolveObjective objective, const Budget& budget)
     : engine_(*engine), objective_(objective), budget_(budget),
       codes_(static_cast<std::size_t>(Kinds * (engine->Layout().C + 2) * engine->Layout().S)),
-      kindStride_(static_cast<std::size_t>((engine->Layout().C + 2) * engine->Layout().S)),
       groups_(static_cast<std::size_t>(engine->Layout().C * engine->Layout().R) / 2 + 2)
 {
     const FastLayout& layout = engine->Layout();
@@ -41,7 +40,8 @@ template <class Engine>
 void PolicySearch<Engine>::Trace::Clear()
 {
     line.clear();
-    moves.clear();
+    codes.clear();
+    bias.clear();
     starts.assign(1, 0);
     chosen.clear();
 }
@@ -78,7 +78,9 @@ typename PolicySearch<Engine>::Level& PolicySearch<Engine>::Fresh(Level& L)
 template <class Engine>
 std::size_t PolicySearch<Engine>::Code(const FastGroup& g) const
 {
-    return static_cast<std::size_t>(g.value & CellTileMask) * kindStride_ + static_cast<std::size_t>(g.anchor);
+    const FastLayout& layout = engine_.Layout();
+    return static_cast<std::size_t>(g.value & CellTileMask) * static_cast<std::size_t>((layout.C + 2) * layout.S) +
+           static_cast<std::size_t>(g.anchor);
 }
 
 template <class Engine>
@@ -105,27 +107,26 @@ long long PolicySearch<Engine>::Playout(const Level& policy)
         if (m == 0)
             break;
         chance_.resize(static_cast<std::size_t>(m));
-        const std::size_t base = trace_.moves.size();
-        trace_.moves.resize(base + static_cast<std::size_t>(m));
-        PolicyMove* move = trace_.moves.data() + base;
         double total = 0;
         for (int a = 0; a < m; ++a) {
             const FastGroup& g = groups_[static_cast<std::size_t>(a)];
-            const std::size_t code = Code(g);
-            move[a] = PolicyMove{static_cast<int>(code), g.size};
-            total += policy.odds[code] * bias_[static_cast<std::size_t>(g.size)];
+            std::size_t code = Code(g);
+            double bias = bias_[static_cast<std::size_t>(g.size)];
+            trace_.codes.push_back(static_cast<int>(code));
+            trace_.bias.push_back(bias);
+            total += policy.odds[code] * bias;
             chance_[static_cast<std::size_t>(a)] = total;
         }
-        trace_.starts.push_back(static_cast<int>(trace_.moves.size()));
-        // The first group whose running total passes r: the totals only
-        // grow, so the groups passed are those whose totals are at most r.
-        const double r = budget_.Uniform() * total;
-        int passed = 0;
+        trace_.starts.push_back(static_cast<int>(trace_.codes.size()));
+        double r = budget_.Uniform() * total;
+        int pick = m - 1;
         for (int a = 0; a < m; ++a)
-            passed += chance_[static_cast<std::size_t>(a)] <= r ? 1 : 0;
-        const int pick = std::min(passed, m - 1);
+            if (r < chance_[static_cast<std::size_t>(a)]) {
+                pick = a;
+                break;
+            }
         const FastGroup& g = groups_[static_cast<std::size_t>(pick)];
-        trace_.chosen.push_back(move[pick].code);
+        trace_.chosen.push_back(static_cast<int>(Code(g)));
         trace_.line.push_back(g.anchor);
         engine_.Remove(board_, g.anchor);
     }
@@ -150,17 +151,15 @@ void PolicySearch<Engine>::Adapt(Level& policy, const Trace& t)
         if (to - from < 2)
             continue;   // a forced move teaches nothing
         double total = 0;
-        for (int k = from; k < to; ++k) {
-            const PolicyMove& move = t.moves[static_cast<std::size_t>(k)];
-            total += policy.odds[static_cast<std::size_t>(move.code)] * bias_[static_cast<std::size_t>(move.size)];
-        }
+        for (int k = from; k < to; ++k)
+            total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])] *
+                     t.bias[static_cast<std::size_t>(k)];
         double share = Alpha / total;
         for (int k = from; k < to; ++k) {
-            const PolicyMove& move = t.moves[static_cast<std::size_t>(k)];
-            std::size_t code = static_cast<std::size_t>(move.code);
+            std::size_t code = static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)]);
             if (delta_[code] == 0)
-                touched_.push_back(move.code);
-            delta_[code] -= share * policy.odds[code] * bias_[static_cast<std::size_t>(move.size)];
+                touched_.push_back(static_cast<int>(code));
+            delta_[code] -= share * policy.odds[code] * t.bias[static_cast<std::size_t>(k)];
         }
         std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
         if (delta_[chosen] == 0)

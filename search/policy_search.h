@@ -17,12 +17,6 @@
 #include "search/budget.h"
 #include "search/fast_board.h"
 
-// A group a playout could remove: its code and its size.
-struct PolicyMove {
-    int code;
-    int size;
-};
-
 // Engine is one of the fast board's engines (search/fast_board.h); the
 // search is built for each in search/policy_search.cpp.
 template <class Engine>
@@ -45,7 +39,8 @@ private:
     // A line with, for each of its moves, the codes it was chosen from.
     struct Trace {
         std::vector<int> line;
-        std::vector<PolicyMove> moves;   // each step's groups, one after the other
+        std::vector<int> codes;
+        std::vector<double> bias;
         std::vector<int> starts;
         std::vector<int> chosen;
         void Clear();
@@ -68,7 +63,6 @@ private:
     SolveObjective objective_;
     Budget budget_;
     std::size_t codes_;
-    std::size_t kindStride_;   // the codes of one kind: a code per cell
     Trace trace_;
     std::vector<double> delta_;
     std::vector<double> bias_;

@@ -111,7 +111,7 @@ Found SearchOnce(const SolvePosition& position, SolveObjective objective, double
 {
     Engine engine(position.columns, position.rows);
     FastBoard board;
-    engine.Load(position, &board);
+    engine.Load(position, &board);   // the caller found that it loads
     // A first whole line from one playout, then the search improves on it.
     Found found;
     Nested<Engine> nested(&engine, objective,

@@ -168,7 +168,6 @@ TEST(FastBoard, RoadsPlayAsTheRulesPlayThem)
         }
 }
 
-
 // On a board small enough for the whole game to be worked out, the ending
 // search gives a line that replays by the rules to the worth it claims, and
 // no random line is worth more.
