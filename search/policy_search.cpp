@@ -58,13 +58,15 @@ void PolicySearch<Engine>::Run(const FastBoard& start, int first, int trials, st
     if (trials > 0 && !Engine::Roads)
         spare_ = ChooseSpare(
             start.counts, first, trials, [this] { return budget_.Spent(); },
-            [this](int kind) {
+            [this](int kind, int searches) {
+                // One short search, or a search one level up of as many.
+                const int level = searches > 1 ? ChoiceLevel + 1 : ChoiceLevel;
                 spare_ = kind;
-                Search(ChoiceLevel, Fresh(levels_[ChoiceLevel]));
-                return levels_[ChoiceLevel].value;
+                Search(level, Fresh(levels_[static_cast<std::size_t>(level)]), searches > 1 ? searches : Iterations);
+                return levels_[static_cast<std::size_t>(level)].value;
             });
     while (!budget_.Spent())
-        Search(TopLevel, Fresh(levels_[TopLevel]));
+        Search(TopLevel, Fresh(levels_[TopLevel]), Iterations);
 }
 
 template <class Engine>
@@ -174,9 +176,10 @@ void PolicySearch<Engine>::Adapt(Level& policy, const Trace& t)
     }
 }
 
-// Leaves in levels_[level] the best line of this search and its worth.
+// Leaves in levels_[level] the best line of this search of `iterations`
+// searches one level down, and its worth.
 template <class Engine>
-void PolicySearch<Engine>::Search(int level, Level& policy)
+void PolicySearch<Engine>::Search(int level, Level& policy, int iterations)
 {
     Level& L = levels_[static_cast<std::size_t>(level)];
     L.value = LLONG_MIN;
@@ -185,7 +188,7 @@ void PolicySearch<Engine>::Search(int level, Level& policy)
         L.weight = policy.weight;
         L.odds = policy.odds;
     }
-    for (int i = 0; i < Iterations; ++i) {
+    for (int i = 0; i < iterations; ++i) {
         if (budget_.Spent())
             return;
         long long v;
@@ -196,7 +199,7 @@ void PolicySearch<Engine>::Search(int level, Level& policy)
                 std::swap(L.best, trace_);   // the next playout clears the trace
             }
         } else {
-            Search(level - 1, L);
+            Search(level - 1, L, Iterations);
             const Level& below = levels_[static_cast<std::size_t>(level - 1)];
             v = below.value;
             if (v >= L.value && v != LLONG_MIN) {

@@ -57,7 +57,7 @@ private:
     std::size_t Code(const FastGroup& g) const;
     long long Playout(const Level& policy);
     void Adapt(Level& policy, const Trace& t);
-    void Search(int level, Level& policy);
+    void Search(int level, Level& policy, int iterations);
 
     Engine& engine_;
     SolveObjective objective_;

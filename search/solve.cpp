@@ -123,9 +123,10 @@ Found SearchOnce(const SolvePosition& position, SolveObjective objective, double
                                     Budget(deadline, options.stop, options.playoutLimit,
                                            ThreadSeed(PolicySeed, thread), options.progress));
         // A minute affords three short searches for each kind to spare and
-        // twenty for the finalists (a quarter of the playouts: a wrong kind
-        // costs more than the search loses), ten seconds one and three; a
-        // Hint's half second keeps to the kind with the most.
+        // seventeen more, one building on the other, for each finalist (a
+        // quarter of the playouts: a wrong kind costs more than the search
+        // loses), ten seconds one and two more; a Hint's half second keeps to
+        // the kind with the most.
         int first = seconds >= 30 ? 3 : seconds >= 4 ? 1 : 0;
         int trials = seconds >= 30 ? 20 : seconds >= 4 ? 3 : 0;
         policy.Run(board, first, trials, &found.cells, &found.value);

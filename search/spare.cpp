@@ -20,7 +20,7 @@ int MostCommonKind(const Counts& counts, bool road)
 }
 
 int ChooseSpare(const Counts& start, int first, int trials, const std::function<bool()>& spent,
-                const std::function<long long(int kind)>& bestSparing)
+                const std::function<long long(int kind, int searches)>& bestSparing)
 {
     struct Choice {
         int kind;
@@ -30,17 +30,21 @@ int ChooseSpare(const Counts& start, int first, int trials, const std::function<
     for (int k = 1; k < Kinds; ++k)
         if (start.count[k] >= 2)
             choices.push_back(Choice{k, LLONG_MIN});
-    auto tryKind = [&](Choice& c, int times) {
-        for (int t = 0; t < times && !spent(); ++t)
-            c.value = std::max(c.value, bestSparing(c.kind));
+    auto tryKind = [&](Choice& c, int searches) {
+        if (!spent())
+            c.value = std::max(c.value, bestSparing(c.kind, searches));
     };
     auto better = [](const Choice& x, const Choice& y) { return x.value > y.value; };
     for (Choice& c : choices)
-        tryKind(c, first);
+        for (int t = 0; t < first; ++t)
+            tryKind(c, 1);
     std::stable_sort(choices.begin(), choices.end(), better);
+    // A finalist's further searches adapt one after the other, as a deeper
+    // search's do, rather than start afresh each time.
     const std::size_t finalists = std::min(choices.size(), Finalists);
-    for (std::size_t i = 0; i < finalists; ++i)
-        tryKind(choices[i], trials - first);
+    if (trials > first)
+        for (std::size_t i = 0; i < finalists; ++i)
+            tryKind(choices[i], trials - first);
     // The first of the best (min_element by `better`).
     auto best = std::min_element(choices.begin(), choices.begin() + static_cast<std::ptrdiff_t>(finalists), better);
     return finalists == 0 || best->value == LLONG_MIN ? MostCommonKind(start, false) : best->kind;

@@ -6,9 +6,12 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "game/hint.h"
 #include "search/solve.h"
+#include "search/spare.h"
 #include "tests/game_helpers.h"
 
 // A line found is not empty and replays by the same rules to the score and
@@ -90,6 +93,36 @@ TEST(Solver, ALongSearchChoosesTheKindToSpareAndStillReplays)
     EXPECT_EQ(r.playouts, 300001);   // the choice and the search after it, then the first line
     EXPECT_GT(count[r.spared], 1);
     EXPECT_GE(r.value, quick.value);
+}
+
+// Every kind of two or more tiles gets its first searches from scratch; the
+// three best then get one search that builds on as many short ones as are
+// left; the best of all is spared, or the most common kind when nothing ran.
+TEST(Solver, TheKindToSpareIsChosenByShortSearchesThenTheFinalistsLongerOnes)
+{
+    Counts start;
+    const int tiles[] = {0, 9, 1, 4, 20, 6, 8};
+    for (int k = 1; k <= 6; ++k)
+        start.count[k] = tiles[k];
+    // Worth of a short search and of the finalists' longer one, by kind.
+    const long long shortWorth[] = {0, 50, 999, 40, 10, 30, 20};
+    const long long longWorth[] = {0, 60, 999, 45, 999, 80, 999};
+    std::vector<std::pair<int, int>> calls;
+    auto search = [&](int kind, int searches) {
+        calls.emplace_back(kind, searches);
+        return searches == 1 ? shortWorth[kind] : longWorth[kind];
+    };
+    EXPECT_EQ(ChooseSpare(start, 2, 10, [] { return false; }, search), 5);
+    const std::vector<std::pair<int, int>> expected = {{1, 1}, {1, 1}, {3, 1}, {3, 1}, {4, 1}, {4, 1}, {5, 1},
+                                                       {5, 1}, {6, 1}, {6, 1}, {1, 8}, {3, 8}, {5, 8}};
+    EXPECT_EQ(calls, expected);   // kind 2 has one tile; 4 and 6 fall behind
+
+    calls.clear();
+    EXPECT_EQ(ChooseSpare(start, 1, 1, [] { return false; }, search), 1);
+    EXPECT_EQ(calls.size(), 5u);   // no finalists' round
+    calls.clear();
+    EXPECT_EQ(ChooseSpare(start, 3, 20, [] { return true; }, search), 4);
+    EXPECT_TRUE(calls.empty());
 }
 
 // The first of several threads searches as one thread alone does (at a
