@@ -11,7 +11,9 @@
 
 namespace {
 
-const int ChoiceLevel = 2;   // the searches that choose the kind to spare
+// The searches that choose the kind to spare: each of as many searches of
+// level 2 as asked, one from scratch being the same as a search of level 2.
+const int ChoiceLevel = 3;
 const int Iterations = 100;
 const double Alpha = 1.0;
 
@@ -59,11 +61,9 @@ void PolicySearch<Engine>::Run(const FastBoard& start, int first, int trials, st
         spare_ = ChooseSpare(
             start.counts, first, trials, [this] { return budget_.Spent(); },
             [this](int kind, int searches) {
-                // One short search, or a search one level up of as many.
-                const int level = searches > 1 ? ChoiceLevel + 1 : ChoiceLevel;
                 spare_ = kind;
-                Search(level, Fresh(levels_[static_cast<std::size_t>(level)]), searches > 1 ? searches : Iterations);
-                return levels_[static_cast<std::size_t>(level)].value;
+                Search(ChoiceLevel, Fresh(levels_[ChoiceLevel]), searches);
+                return levels_[ChoiceLevel].value;
             });
     while (!budget_.Spent())
         Search(TopLevel, Fresh(levels_[TopLevel]), Iterations);
