@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+#ifdef __BMI2__
+#include <immintrin.h>
+#endif
 
 #include "rules/removal.h"
 #include "search/fast_board.h"
@@ -33,6 +36,7 @@ public:
     {
         if (!layout_.Load(p, b))
             return false;
+        b->height.resize(16, 0);   // a height for every column of the bits
         kinds_.clear();
         for (int k = 1; k < Kinds; ++k)
             if (b->counts.count[k] > 0)
@@ -53,52 +57,47 @@ public:
         return count;
     }
 
-    // Only the columns from the removal's first to its last changed, so a
-    // group that keeps a column clear of them stays as it was (moved left by
-    // the columns the removal emptied, when it lies right of them), and only
-    // the groups with a cell next to or in them are found again.
+    // A removal changes each of its columns from its lowest removed cell up
+    // (an emptied column wholly, as its neighbours meet). A group of a kind
+    // with no cell in or next to a changed cell that held or holds that kind
+    // stays as it was (moved left by the columns emptied left of it), and
+    // only the groups with a cell there are found again.
     int UpdateGroups(const FastBoard& b, FastGroup* groups, int n, int spare) const
     {
-        const int lo = changedFrom_ - 1;
-        const int hi = changedTo_ + 1;   // before the emptied columns went
-        const int shift = emptied_;
-        if (lo <= 0)
-            return FindGroups(b, groups, spare);
+        if (n > 0 && groups[0].value == spare)
+            return FindGroups(b, groups, spare);   // the spared kind's groups are listed only alone
+        // Each group is copied down over the dropped ones, and kept or not
+        // without a branch: which ones go is as good as random.
         int kept = 0;
         for (int g = 0; g < n; ++g) {
-            FastGroup& group = groups[g];
-            if (group.value == spare)
-                return FindGroups(b, groups, spare);
-            if (group.last < lo) {
-                groups[kept++] = group;
-            } else if (group.first > hi) {
-                group.anchor -= shift * layout_.S;
-                group.first -= shift;
-                group.last -= shift;
-                groups[kept++] = group;
-            }
+            const FastGroup& group = groups[g];
+            const Cells& near = nearBefore_[group.value];
+            const bool keep = ((group.bits[0] & near.w0) | (group.bits[1] & near.w1) | (group.bits[2] & near.w2) |
+                               (group.bits[3] & near.w3)) == 0;
+            groups[kept] = group;
+            kept += keep;
         }
-        Cells near{ColumnsBetween(lo, hi - shift, 0), ColumnsBetween(lo, hi - shift, 1),
-                   ColumnsBetween(lo, hi - shift, 2), ColumnsBetween(lo, hi - shift, 3)};
+        if (emptied_ > 0)
+            for (int g = 0; g < kept; ++g)
+                MoveLeft(groups[g]);
         int count = kept;
-        for (int k : kinds_)
-            if (k != spare)
-                count += BitGroups(b, k, groups + count, near);
+        for (unsigned todo = changedKinds_ & ~(spare >= 0 ? 1u << spare : 0u); todo != 0; todo &= todo - 1) {
+            const int k = __builtin_ctz(todo);
+            count += BitGroups(b, k, groups + count, nearAfter_[k]);
+        }
         if (count == 0 && spare >= 0)
             count = BitGroups(b, spare, groups);
         return count;
     }
 
-    // Removes the group on the bit board alone (the cells are not kept
-    // there): each column of the group squeezes out its removed cells, and
-    // the columns this empties are taken out, those right of them moving left.
+    // Removes the group at cell i (see RemoveGroup).
     int Remove(FastBoard& b, int i)
     {
         const int column = layout_.ColumnOf(i);
         const int up = i - layout_.Index(column, 0);
         if (column < 0 || column >= b.columns || up < 0 || up >= b.height[static_cast<std::size_t>(column)])
             return 0;
-        std::uint64_t* bits = b.bits.data();
+        const std::uint64_t* bits = b.bits.data();
         const int word = column >> 2;
         const std::uint64_t bit = 1ull << ((column & 3) * 16 + up);
         int kind = 0;
@@ -107,53 +106,19 @@ public:
                 kind = k;
                 break;
             }
+        if (kind == 0)
+            return 0;
         Cells seed{word == 0 ? bit : 0, word == 1 ? bit : 0, word == 2 ? bit : 0, word == 3 ? bit : 0};
         Cells group = FloodBits(seed, Load4(bits + kind * Words));
-        const int n = Count(group);
-        if (kind == 0 || n < 2)
-            return 0;
-        const std::uint64_t removed[Words] = {group.w0, group.w1, group.w2, group.w3};
-        int minColumn = layout_.C;
-        int maxColumn = -1;
-        int emptied = 0;
-        for (int w = 0; w < Words; ++w)
-            for (int lane = 0; lane < 4; ++lane) {
-                const int shift = lane * 16;
-                const std::uint64_t gone = (removed[w] >> shift) & 0xFFFF;
-                if (gone == 0)
-                    continue;
-                const int c = w * 4 + lane;
-                minColumn = std::min(minColumn, c);
-                maxColumn = std::max(maxColumn, c);
-                for (int k : kinds_) {
-                    std::uint64_t& x = bits[k * Words + w];
-                    std::uint64_t kept = (x >> shift) & 0xFFFF;
-                    if (kept == 0)
-                        continue;
-                    // Squeeze out the removed cells from the top down.
-                    for (std::uint64_t g = gone; g != 0;) {
-                        const std::uint64_t low = (1ull << (63 - __builtin_clzll(g))) - 1;
-                        kept = (kept & low) | ((kept >> 1) & ~low);
-                        g &= low;
-                    }
-                    x = (x & ~(0xFFFFull << shift)) | (kept << shift);
-                }
-                short& h = b.height[static_cast<std::size_t>(c)];
-                h = static_cast<short>(h - Count(gone));
-                if (h == 0)
-                    ++emptied;
-            }
-        if (emptied > 0)
-            for (int c = maxColumn; c >= minColumn; --c)
-                if (b.height[static_cast<std::size_t>(c)] == 0)
-                    TakeOutColumn(b, c);
-        changedFrom_ = minColumn;
-        changedTo_ = maxColumn;
-        emptied_ = emptied;
-        b.score += RemovalPoints(n);
-        b.counts.count[kind] -= n;
-        b.counts.rest -= n;
-        return n;
+        return RemoveCells(b, kind, group);
+    }
+
+    // Removes the group on the bit board alone (the cells are not kept
+    // there): each column of the group squeezes out its removed cells, and
+    // the columns this empties are taken out, those right of them moving left.
+    int RemoveGroup(FastBoard& b, const FastGroup& g)
+    {
+        return RemoveCells(b, g.value, Cells{g.bits[0], g.bits[1], g.bits[2], g.bits[3]});
     }
 
 private:
@@ -167,9 +132,15 @@ private:
 
     FastLayout layout_;
     std::vector<int> kinds_;   // the kinds on the board loaded
-    int changedFrom_ = 0;      // the columns the last removal changed
-    int changedTo_ = 0;
-    int emptied_ = 0;          // and how many of them it emptied
+    // The last removal's: for each kind, the cells it changed that held or
+    // hold the kind, and their neighbours, before and after the columns it
+    // emptied went (for the kinds in changedKinds_), and those columns, left
+    // first.
+    Cells nearBefore_[Kinds] = {};
+    Cells nearAfter_[Kinds] = {};
+    unsigned changedKinds_ = 0;
+    int emptiedColumns_[16] = {};
+    int emptied_ = 0;
 
     static Cells Load4(const std::uint64_t* words) { return Cells{words[0], words[1], words[2], words[3]}; }
 
@@ -219,15 +190,6 @@ private:
 
     static int Count(Cells x) { return Count(x.w0) + Count(x.w1) + Count(x.w2) + Count(x.w3); }
 
-    // The bits of one word for the columns from `first` to `last`.
-    static std::uint64_t ColumnsBetween(int first, int last, int word)
-    {
-        std::uint64_t bits = 0;
-        for (int c = std::max(first, word * 4); c <= last && c < word * 4 + 4; ++c)
-            bits |= 0xFFFFull << ((c - word * 4) * 16);
-        return bits;
-    }
-
     // Sets the bits from the cells, on a board whose bits are all clear.
     void SetBits(FastBoard& b) const
     {
@@ -250,39 +212,164 @@ private:
         seeds.w1 &= open.w1;
         seeds.w2 &= open.w2;
         seeds.w3 &= open.w3;
+        std::uint64_t left[Words] = {seeds.w0, seeds.w1, seeds.w2, seeds.w3};
         int count = 0;
-        while (true) {
-            Cells seed{0, 0, 0, 0};
-            if (seeds.w0 != 0)
-                seed.w0 = seeds.w0 & (~seeds.w0 + 1);
-            else if (seeds.w1 != 0)
-                seed.w1 = seeds.w1 & (~seeds.w1 + 1);
-            else if (seeds.w2 != 0)
-                seed.w2 = seeds.w2 & (~seeds.w2 + 1);
-            else if (seeds.w3 != 0)
-                seed.w3 = seeds.w3 & (~seeds.w3 + 1);
-            else
-                return count;
-            Cells group = FloodBits(seed, open);
-            open.w0 &= ~group.w0;
-            open.w1 &= ~group.w1;
-            open.w2 &= ~group.w2;
-            open.w3 &= ~group.w3;
-            seeds.w0 &= ~group.w0;
-            seeds.w1 &= ~group.w1;
-            seeds.w2 &= ~group.w2;
-            seeds.w3 &= ~group.w3;
-            // The group's first cell (its lowest bit) and its last column.
-            int first = group.w0 != 0   ? __builtin_ctzll(group.w0)
-                        : group.w1 != 0 ? 64 + __builtin_ctzll(group.w1)
-                        : group.w2 != 0 ? 128 + __builtin_ctzll(group.w2)
-                                        : 192 + __builtin_ctzll(group.w3);
-            int top = group.w3 != 0   ? 255 - __builtin_clzll(group.w3)
-                      : group.w2 != 0 ? 191 - __builtin_clzll(group.w2)
-                      : group.w1 != 0 ? 127 - __builtin_clzll(group.w1)
-                                      : 63 - __builtin_clzll(group.w0);
-            out[count++] = FastGroup{IndexOfBit(first >> 6, first & 63), Count(group), kind, first >> 4, top >> 4};
+        for (int w = 0; w < Words; ++w)
+            while (left[w] != 0) {
+                const std::uint64_t bit = left[w] & (~left[w] + 1);
+                Cells seed{w == 0 ? bit : 0, w == 1 ? bit : 0, w == 2 ? bit : 0, w == 3 ? bit : 0};
+                Cells group = FloodBits(seed, open);
+                open.w0 &= ~group.w0;
+                open.w1 &= ~group.w1;
+                open.w2 &= ~group.w2;
+                open.w3 &= ~group.w3;
+                left[0] &= ~group.w0;
+                left[1] &= ~group.w1;
+                left[2] &= ~group.w2;
+                left[3] &= ~group.w3;
+                // The group's first cell (its lowest bit).
+                int first = group.w0 != 0   ? __builtin_ctzll(group.w0)
+                            : group.w1 != 0 ? 64 + __builtin_ctzll(group.w1)
+                            : group.w2 != 0 ? 128 + __builtin_ctzll(group.w2)
+                                            : 192 + __builtin_ctzll(group.w3);
+                out[count++] = FastGroup{IndexOfBit(first >> 6, first & 63), Count(group), kind,
+                                         {group.w0, group.w1, group.w2, group.w3}};
+            }
+        return count;
+    }
+
+    int RemoveCells(FastBoard& b, int kind, Cells group)
+    {
+        const int n = Count(group);
+        if (n < 2)
+            return 0;
+        std::uint64_t* bits = b.bits.data();
+        const std::uint64_t removed[Words] = {group.w0, group.w1, group.w2, group.w3};
+        // Column by column (without branches: which columns the group
+        // empties is as good as random): the cells that change, from the
+        // lowest removed up, and the room the cells left fill.
+        std::uint64_t changed[Words] = {0, 0, 0, 0};
+        std::uint64_t after[Words] = {~0ull, ~0ull, ~0ull, ~0ull};
+        std::uint64_t emptiedLanes[Words] = {0, 0, 0, 0};
+        int emptied = 0;
+        for (int w = 0; w < Words; ++w) {
+            if (removed[w] == 0)
+                continue;
+            std::uint64_t room = 0;
+            for (int lane = 0; lane < 4; ++lane) {
+                const int shift = lane * 16;
+                const std::uint64_t gone = (removed[w] >> shift) & 0xFFFF;
+                short& h = b.height[static_cast<std::size_t>(w * 4 + lane)];
+                const std::uint64_t below = (gone & (~gone + 1)) - 1;   // all bits when none goes
+                const int left = h - Count(gone);
+                const bool empties = left == 0 && h > 0;
+                changed[w] |= (((1ull << h) - 1) & ~below) << shift;
+                emptiedLanes[w] |= (0 - static_cast<std::uint64_t>(empties)) & (0xFFFFull << shift);
+                emptiedColumns_[emptied] = w * 4 + lane;
+                emptied += empties;
+                room |= ((1ull << (16 - Count(gone))) - 1) << shift;
+                h = static_cast<short>(left);
+            }
+            after[w] = room;
         }
+        // Each kind's cells squeezed down (a word no cell left stays as it
+        // is); for each kind, the changed cells that held or hold it (and
+        // all of an emptied column), with their neighbours left, right and
+        // below.
+        changedKinds_ = 0;
+        for (int k : kinds_) {
+            std::uint64_t* x = bits + k * Words;
+            std::uint64_t d[Words];
+            for (int w = 0; w < Words; ++w) {
+                const std::uint64_t before = x[w];
+                x[w] = Squeeze(before, ~removed[w], after[w]);
+                d[w] = (changed[w] & (before | x[w])) | emptiedLanes[w];
+            }
+            changedKinds_ |= static_cast<unsigned>((d[0] | d[1] | d[2] | d[3]) != 0) << k;
+            Cells near{d[0] | (d[0] << 16) | (d[0] >> 16) | (d[1] << 48) | ((d[0] >> 1) & NotTop),
+                       d[1] | (d[1] << 16) | (d[0] >> 48) | (d[1] >> 16) | (d[2] << 48) | ((d[1] >> 1) & NotTop),
+                       d[2] | (d[2] << 16) | (d[1] >> 48) | (d[2] >> 16) | (d[3] << 48) | ((d[2] >> 1) & NotTop),
+                       d[3] | (d[3] << 16) | (d[2] >> 48) | (d[3] >> 16) | ((d[3] >> 1) & NotTop)};
+            nearBefore_[k] = near;
+            for (int e = emptied - 1; e >= 0; --e)
+                TakeOut(&near, emptiedColumns_[e]);
+            nearAfter_[k] = near;
+        }
+        for (int e = emptied - 1; e >= 0; --e)
+            TakeOutColumn(b, emptiedColumns_[e]);
+        emptied_ = emptied;
+        b.score += RemovalPoints(n);
+        b.counts.count[kind] -= n;
+        b.counts.rest -= n;
+        return n;
+    }
+
+    // Each column's cells of x that `keep` keeps, moved down onto the
+    // column's bottom (`after`: the bits each column has room for then).
+    static std::uint64_t Squeeze(std::uint64_t x, std::uint64_t keep, std::uint64_t after)
+    {
+#ifdef __BMI2__
+        return _pdep_u64(_pext_u64(x, keep), after);
+#else
+        (void)after;
+        if (keep == ~0ull)
+            return x;
+        std::uint64_t result = 0;
+        for (int shift = 0; shift < 64; shift += 16) {
+            std::uint64_t kept = (x >> shift) & 0xFFFF;
+            // Squeeze out the removed cells from the top down.
+            for (std::uint64_t g = (~keep >> shift) & 0xFFFF; g != 0;) {
+                const std::uint64_t low = (1ull << (63 - __builtin_clzll(g))) - 1;
+                kept = (kept & low) | ((kept >> 1) & ~low);
+                g &= low;
+            }
+            result |= kept << shift;
+        }
+        return result;
+#endif
+    }
+
+    // A group kept by UpdateGroups after a removal that emptied columns:
+    // it lies wholly left or right of each, and moves left by those left of it.
+    void MoveLeft(FastGroup& g) const
+    {
+        const int first = g.bits[0] != 0   ? __builtin_ctzll(g.bits[0]) >> 4
+                          : g.bits[1] != 0 ? 4 + (__builtin_ctzll(g.bits[1]) >> 4)
+                          : g.bits[2] != 0 ? 8 + (__builtin_ctzll(g.bits[2]) >> 4)
+                                           : 12 + (__builtin_ctzll(g.bits[3]) >> 4);
+        int by = 0;
+        while (by < emptied_ && emptiedColumns_[by] < first)
+            ++by;
+        if (by == 0)
+            return;
+        const int columns = by * 16 / 64;
+        const int lanes = by & 3;
+        std::uint64_t moved[Words];
+        for (int w = 0; w < Words; ++w) {
+            const std::uint64_t lo = w + columns < Words ? g.bits[w + columns] : 0;
+            const std::uint64_t hi = w + columns + 1 < Words ? g.bits[w + columns + 1] : 0;
+            moved[w] = lanes == 0 ? lo : (lo >> (lanes * 16)) | (hi << (64 - lanes * 16));
+        }
+        for (int w = 0; w < Words; ++w)
+            g.bits[w] = moved[w];
+        g.anchor -= by * layout_.S;
+        g.weight = 0;
+    }
+
+    // Takes the column c out of a set of cells: those right of it move one left.
+    static void TakeOut(Cells* m, int c)
+    {
+        std::uint64_t x[Words] = {m->w0, m->w1, m->w2, m->w3};
+        const int word = c >> 2;
+        const std::uint64_t below = (1ull << ((c & 3) * 16)) - 1;
+        x[word] = (x[word] & below) | ((x[word] >> 16) & ~below);
+        for (int w = word; w < Words; ++w) {
+            if (w > word)
+                x[w] >>= 16;
+            if (w + 1 < Words)
+                x[w] |= x[w + 1] << 48;
+        }
+        *m = Cells{x[0], x[1], x[2], x[3]};
     }
 
     // Takes out the empty column c: the columns right of it move one left.

@@ -58,6 +58,8 @@ public:
     // Every removal may change any group, so the groups are found afresh.
     int UpdateGroups(const FastBoard& b, FastGroup* groups, int, int spare) { return FindGroups(b, groups, spare); }
 
+    int RemoveGroup(FastBoard& b, const FastGroup& g) { return Remove(b, g.anchor); }
+
     int Remove(FastBoard& b, int i)
     {
         unsigned char* cells = b.cells.data();

@@ -20,6 +20,7 @@
 //   Remove(board, anchor)       removes the group at the cell as the game
 //                               does and keeps the score and the counts;
 //                               returns its size, or 0 for fewer than two
+//   RemoveGroup(board, group)   the same for a group it found on that board
 // The rules of play (rules/) are the reference: tests/fast_board_test.cpp
 // plays random lines through both engines and the rules and compares them.
 #pragma once
@@ -48,8 +49,11 @@ struct FastGroup {
     int anchor;
     int size;
     int value;
-    int first = 0;   // BitEngine's: the group's leftmost column
-    int last = 0;    // and its rightmost
+    std::uint64_t bits[4] = {0, 0, 0, 0};   // BitEngine's: the group's cells
+    // The policy search's: the group's code and its weight in a playout,
+    // worked out when the weight is 0 (a group found or moved has 0).
+    int code = 0;
+    double weight = 0;
 };
 
 // Where each cell of a board of this size lies.

@@ -42,8 +42,7 @@ template <class Engine>
 void PolicySearch<Engine>::Trace::Clear()
 {
     line.clear();
-    codes.clear();
-    bias.clear();
+    used = 0;
     starts.assign(1, 0);
     chosen.clear();
 }
@@ -109,28 +108,36 @@ long long PolicySearch<Engine>::Playout(const Level& policy)
         if (m == 0)
             break;
         chance_.resize(static_cast<std::size_t>(m));
+        if (trace_.choices.size() < static_cast<std::size_t>(trace_.used + m))
+            trace_.choices.resize(2 * static_cast<std::size_t>(trace_.used + m));
+        Choice* choices = trace_.choices.data() + trace_.used;
+        double* chance = chance_.data();
+        FastGroup* groups = groups_.data();
         double total = 0;
         for (int a = 0; a < m; ++a) {
-            const FastGroup& g = groups_[static_cast<std::size_t>(a)];
-            std::size_t code = Code(g);
-            double bias = bias_[static_cast<std::size_t>(g.size)];
-            trace_.codes.push_back(static_cast<int>(code));
-            trace_.bias.push_back(bias);
-            total += policy.odds[code] * bias;
-            chance_[static_cast<std::size_t>(a)] = total;
+            FastGroup& g = groups[a];
+            // A group kept from the last move keeps its weight.
+            if (g.weight == 0) {
+                g.code = static_cast<int>(Code(g));
+                g.weight = policy.odds[static_cast<std::size_t>(g.code)] * bias_[static_cast<std::size_t>(g.size)];
+            }
+            choices[a] = Choice{g.code, g.size};
+            total += g.weight;
+            chance[a] = total;
         }
-        trace_.starts.push_back(static_cast<int>(trace_.codes.size()));
+        trace_.used += m;
+        trace_.starts.push_back(trace_.used);
         double r = budget_.Uniform() * total;
         int pick = m - 1;
         for (int a = 0; a < m; ++a)
-            if (r < chance_[static_cast<std::size_t>(a)]) {
+            if (r < chance[a]) {
                 pick = a;
                 break;
             }
-        const FastGroup& g = groups_[static_cast<std::size_t>(pick)];
-        trace_.chosen.push_back(static_cast<int>(Code(g)));
+        const FastGroup& g = groups[pick];
+        trace_.chosen.push_back(g.code);
         trace_.line.push_back(g.anchor);
-        engine_.Remove(board_, g.anchor);
+        engine_.RemoveGroup(board_, g);
     }
     long long value = Value(objective_, board_.score, board_.counts);
     budget_.Finished(value, board_.score, board_.counts.rest);
@@ -152,16 +159,17 @@ void PolicySearch<Engine>::Adapt(Level& policy, const Trace& t)
         int to = t.starts[step + 1];
         if (to - from < 2)
             continue;   // a forced move teaches nothing
+        const Choice* choices = t.choices.data();
         double total = 0;
         for (int k = from; k < to; ++k)
-            total += policy.odds[static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)])] *
-                     t.bias[static_cast<std::size_t>(k)];
+            total += policy.odds[static_cast<std::size_t>(choices[k].code)] *
+                     bias_[static_cast<std::size_t>(choices[k].size)];
         double share = Alpha / total;
         for (int k = from; k < to; ++k) {
-            std::size_t code = static_cast<std::size_t>(t.codes[static_cast<std::size_t>(k)]);
+            std::size_t code = static_cast<std::size_t>(choices[k].code);
             if (delta_[code] == 0)
                 touched_.push_back(static_cast<int>(code));
-            delta_[code] -= share * policy.odds[code] * t.bias[static_cast<std::size_t>(k)];
+            delta_[code] -= share * policy.odds[code] * bias_[static_cast<std::size_t>(choices[k].size)];
         }
         std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
         if (delta_[chosen] == 0)

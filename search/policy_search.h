@@ -36,11 +36,18 @@ public:
 private:
     static const int TopLevel = 4;
 
-    // A line with, for each of its moves, the codes it was chosen from.
+    // A group a move was chosen from.
+    struct Choice {
+        int code;
+        int size;
+    };
+
+    // A line with, for each of its moves, the groups it was chosen from:
+    // those of move k are choices[starts[k]] to choices[starts[k + 1] - 1].
     struct Trace {
         std::vector<int> line;
-        std::vector<int> codes;
-        std::vector<double> bias;
+        std::vector<Choice> choices;   // a buffer: its first `used` are the line's
+        int used = 0;
         std::vector<int> starts;
         std::vector<int> chosen;
         void Clear();

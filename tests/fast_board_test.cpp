@@ -125,7 +125,9 @@ static void PlayRandomLines(const Board& dealt, GameMode mode, int lines, std::m
             const FastGroup pick = groups[random() % static_cast<unsigned>(n)];
             SolveMove m = layout.MoveOf(pick.anchor);
             int removed = RemoveGroupAt(board, mode, m.column, m.row);
-            ASSERT_EQ(engine.Remove(b, pick.anchor), removed);
+            // Half the lines remove by the cell, half by the group as found
+            // (which the bit engine removes by the cells it keeps with it).
+            ASSERT_EQ(line % 2 == 0 ? engine.Remove(b, pick.anchor) : engine.RemoveGroup(b, pick), removed);
             score += RemovalPoints(removed);
             n = engine.UpdateGroups(b, groups.data(), n, spare);
         }
