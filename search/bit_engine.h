@@ -58,10 +58,10 @@ public:
     }
 
     // A removal changes each of its columns from its lowest removed cell up
-    // (an emptied column wholly, as its neighbours meet). A group of a kind
-    // with no cell in or next to a changed cell that held or holds that kind
-    // stays as it was (moved left by the columns emptied left of it), and
-    // only the groups with a cell there are found again.
+    // (an emptied column wholly, as its neighbours meet). A group with no
+    // cell in or next to a changed cell stays as it was (moved left by the
+    // columns emptied left of it), and only the groups with a cell there are
+    // found again.
     int UpdateGroups(const FastBoard& b, FastGroup* groups, int n, int spare) const
     {
         if (n > 0 && groups[0].value == spare)
@@ -71,7 +71,7 @@ public:
         int kept = 0;
         for (int g = 0; g < n; ++g) {
             const FastGroup& group = groups[g];
-            const Cells& near = nearBefore_[group.value];
+            const Cells& near = nearBefore_;
             const bool keep = ((group.bits[0] & near.w0) | (group.bits[1] & near.w1) | (group.bits[2] & near.w2) |
                                (group.bits[3] & near.w3)) == 0;
             groups[kept] = group;
@@ -81,10 +81,9 @@ public:
             for (int g = 0; g < kept; ++g)
                 MoveLeft(groups[g]);
         int count = kept;
-        for (unsigned todo = changedKinds_ & ~(spare >= 0 ? 1u << spare : 0u); todo != 0; todo &= todo - 1) {
-            const int k = __builtin_ctz(todo);
-            count += BitGroups(b, k, groups + count, nearAfter_[k]);
-        }
+        for (int k : kinds_)
+            if (k != spare)
+                count += BitGroups(b, k, groups + count, nearAfter_);
         if (count == 0 && spare >= 0)
             count = BitGroups(b, spare, groups);
         return count;
@@ -132,13 +131,10 @@ private:
 
     FastLayout layout_;
     std::vector<int> kinds_;   // the kinds on the board loaded
-    // The last removal's: for each kind, the cells it changed that held or
-    // hold the kind, and their neighbours, before and after the columns it
-    // emptied went (for the kinds in changedKinds_), and those columns, left
-    // first.
-    Cells nearBefore_[Kinds] = {};
-    Cells nearAfter_[Kinds] = {};
-    unsigned changedKinds_ = 0;
+    // The last removal's: the cells it changed and their neighbours, before
+    // and after the columns it emptied went, and those columns, left first.
+    Cells nearBefore_{0, 0, 0, 0};
+    Cells nearAfter_{0, 0, 0, 0};
     int emptiedColumns_[16] = {};
     int emptied_ = 0;
 
@@ -273,28 +269,24 @@ private:
             after[w] = room;
         }
         // Each kind's cells squeezed down (a word no cell left stays as it
-        // is); for each kind, the changed cells that held or hold it (and
-        // all of an emptied column), with their neighbours left, right and
-        // below.
-        changedKinds_ = 0;
+        // is); the changed cells (and all of an emptied column) with their
+        // neighbours left, right and below.
         for (int k : kinds_) {
             std::uint64_t* x = bits + k * Words;
-            std::uint64_t d[Words];
-            for (int w = 0; w < Words; ++w) {
-                const std::uint64_t before = x[w];
-                x[w] = Squeeze(before, ~removed[w], after[w]);
-                d[w] = (changed[w] & (before | x[w])) | emptiedLanes[w];
-            }
-            changedKinds_ |= static_cast<unsigned>((d[0] | d[1] | d[2] | d[3]) != 0) << k;
-            Cells near{d[0] | (d[0] << 16) | (d[0] >> 16) | (d[1] << 48) | ((d[0] >> 1) & NotTop),
-                       d[1] | (d[1] << 16) | (d[0] >> 48) | (d[1] >> 16) | (d[2] << 48) | ((d[1] >> 1) & NotTop),
-                       d[2] | (d[2] << 16) | (d[1] >> 48) | (d[2] >> 16) | (d[3] << 48) | ((d[2] >> 1) & NotTop),
-                       d[3] | (d[3] << 16) | (d[2] >> 48) | (d[3] >> 16) | ((d[3] >> 1) & NotTop)};
-            nearBefore_[k] = near;
-            for (int e = emptied - 1; e >= 0; --e)
-                TakeOut(&near, emptiedColumns_[e]);
-            nearAfter_[k] = near;
+            for (int w = 0; w < Words; ++w)
+                x[w] = Squeeze(x[w], ~removed[w], after[w]);
         }
+        std::uint64_t d[Words];
+        for (int w = 0; w < Words; ++w)
+            d[w] = changed[w] | emptiedLanes[w];
+        Cells near{d[0] | (d[0] << 16) | (d[0] >> 16) | (d[1] << 48) | ((d[0] >> 1) & NotTop),
+                   d[1] | (d[1] << 16) | (d[0] >> 48) | (d[1] >> 16) | (d[2] << 48) | ((d[1] >> 1) & NotTop),
+                   d[2] | (d[2] << 16) | (d[1] >> 48) | (d[2] >> 16) | (d[3] << 48) | ((d[2] >> 1) & NotTop),
+                   d[3] | (d[3] << 16) | (d[2] >> 48) | (d[3] >> 16) | ((d[3] >> 1) & NotTop)};
+        nearBefore_ = near;
+        for (int e = emptied - 1; e >= 0; --e)
+            TakeOut(&near, emptiedColumns_[e]);
+        nearAfter_ = near;
         for (int e = emptied - 1; e >= 0; --e)
             TakeOutColumn(b, emptiedColumns_[e]);
         emptied_ = emptied;

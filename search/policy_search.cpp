@@ -121,7 +121,7 @@ long long PolicySearch<Engine>::Playout(const Level& policy)
                 g.code = static_cast<int>(Code(g));
                 g.weight = policy.odds[static_cast<std::size_t>(g.code)] * bias_[static_cast<std::size_t>(g.size)];
             }
-            choices[a] = Choice{g.code, g.size};
+            choices[a] = Choice(g.code, g.size);
             total += g.weight;
             chance[a] = total;
         }
@@ -162,14 +162,13 @@ void PolicySearch<Engine>::Adapt(Level& policy, const Trace& t)
         const Choice* choices = t.choices.data();
         double total = 0;
         for (int k = from; k < to; ++k)
-            total += policy.odds[static_cast<std::size_t>(choices[k].code)] *
-                     bias_[static_cast<std::size_t>(choices[k].size)];
+            total += policy.odds[choices[k].Code()] * bias_[choices[k].Size()];
         double share = Alpha / total;
         for (int k = from; k < to; ++k) {
-            std::size_t code = static_cast<std::size_t>(choices[k].code);
+            std::size_t code = choices[k].Code();
             if (delta_[code] == 0)
                 touched_.push_back(static_cast<int>(code));
-            delta_[code] -= share * policy.odds[code] * bias_[static_cast<std::size_t>(choices[k].size)];
+            delta_[code] -= share * policy.odds[code] * bias_[choices[k].Size()];
         }
         std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
         if (delta_[chosen] == 0)
