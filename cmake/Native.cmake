@@ -18,6 +18,15 @@ foreach(src ${UNIT_TESTS})
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 30)
 endforeach()
 
+# The fast board's test once more on the portable bit packing that the
+# Windows programs use, where the native build has the processor's own.
+add_executable(fast_board_portable_test tests/fast_board_test.cpp)
+target_compile_definitions(fast_board_portable_test PRIVATE HANABO_PORTABLE_BITS)
+target_link_libraries(fast_board_portable_test PRIVATE fake_front_end hanabo_core GTest::gtest_main)
+hanabo_warnings(fast_board_portable_test)
+gtest_discover_tests(fast_board_portable_test WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 30
+                     TEST_PREFIX portable.)
+
 # Command-line tools in tools/*.cpp (each one program, silent front end).
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
 # The silent front end and the search's progress line are parts of them.

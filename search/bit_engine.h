@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <vector>
-#ifdef __BMI2__
+// The processor's bit gathers where the build allows them; HANABO_PORTABLE_BITS
+// keeps to the portable loop (which the Windows programs use) for its tests.
+#if defined(__BMI2__) && !defined(HANABO_PORTABLE_BITS)
+#define HANABO_BIT_GATHERS 1
 #include <immintrin.h>
 #endif
 
@@ -300,7 +303,7 @@ private:
     // column's bottom (`after`: the bits each column has room for then).
     static std::uint64_t Squeeze(std::uint64_t x, std::uint64_t keep, std::uint64_t after)
     {
-#ifdef __BMI2__
+#ifdef HANABO_BIT_GATHERS
         return _pdep_u64(_pext_u64(x, keep), after);
 #else
         (void)after;
