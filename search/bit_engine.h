@@ -115,9 +115,7 @@ public:
         return RemoveCells(b, kind, group);
     }
 
-    // Removes the group on the bit board alone (the cells are not kept
-    // there): each column of the group squeezes out its removed cells, and
-    // the columns this empties are taken out, those right of them moving left.
+    // Removes a group found on this board by the cells kept with it.
     int RemoveGroup(FastBoard& b, const FastGroup& g)
     {
         return RemoveCells(b, g.value, Cells{g.bits[0], g.bits[1], g.bits[2], g.bits[3]});
@@ -237,6 +235,9 @@ private:
         return count;
     }
 
+    // Removes the group on the bit board alone (the cells are not kept
+    // there): each column of the group squeezes out its removed cells, and
+    // the columns this empties are taken out, those right of them moving left.
     int RemoveCells(FastBoard& b, int kind, Cells group)
     {
         const int n = Count(group);
@@ -287,11 +288,13 @@ private:
                    d[2] | (d[2] << 16) | (d[1] >> 48) | (d[2] >> 16) | (d[3] << 48) | ((d[2] >> 1) & NotTop),
                    d[3] | (d[3] << 16) | (d[2] >> 48) | (d[3] >> 16) | ((d[3] >> 1) & NotTop)};
         nearBefore_ = near;
-        for (int e = emptied - 1; e >= 0; --e)
-            TakeOut(&near, emptiedColumns_[e]);
-        nearAfter_ = near;
-        for (int e = emptied - 1; e >= 0; --e)
+        for (int e = emptied - 1; e >= 0; --e) {
             TakeOutColumn(b, emptiedColumns_[e]);
+            std::uint64_t x[Words] = {near.w0, near.w1, near.w2, near.w3};
+            TakeOut(x, emptiedColumns_[e]);
+            near = Cells{x[0], x[1], x[2], x[3]};
+        }
+        nearAfter_ = near;
         emptied_ = emptied;
         b.score += RemovalPoints(n);
         b.counts.count[kind] -= n;
@@ -337,24 +340,16 @@ private:
             ++by;
         if (by == 0)
             return;
-        const int columns = by * 16 / 64;
-        const int lanes = by & 3;
-        std::uint64_t moved[Words];
-        for (int w = 0; w < Words; ++w) {
-            const std::uint64_t lo = w + columns < Words ? g.bits[w + columns] : 0;
-            const std::uint64_t hi = w + columns + 1 < Words ? g.bits[w + columns + 1] : 0;
-            moved[w] = lanes == 0 ? lo : (lo >> (lanes * 16)) | (hi << (64 - lanes * 16));
-        }
-        for (int w = 0; w < Words; ++w)
-            g.bits[w] = moved[w];
+        for (int c = 0; c < by; ++c)
+            TakeOut(g.bits, 0);
         g.anchor -= by * layout_.S;
         g.weight = 0;
     }
 
-    // Takes the column c out of a set of cells: those right of it move one left.
-    static void TakeOut(Cells* m, int c)
+    // Takes the column c out of the four words of a set of cells: the
+    // columns right of it move one left.
+    static void TakeOut(std::uint64_t* x, int c)
     {
-        std::uint64_t x[Words] = {m->w0, m->w1, m->w2, m->w3};
         const int word = c >> 2;
         const std::uint64_t below = (1ull << ((c & 3) * 16)) - 1;
         x[word] = (x[word] & below) | ((x[word] >> 16) & ~below);
@@ -364,24 +359,13 @@ private:
             if (w + 1 < Words)
                 x[w] |= x[w + 1] << 48;
         }
-        *m = Cells{x[0], x[1], x[2], x[3]};
     }
 
     // Takes out the empty column c: the columns right of it move one left.
     void TakeOutColumn(FastBoard& b, int c) const
     {
-        const int word = c >> 2;
-        const std::uint64_t below = (1ull << ((c & 3) * 16)) - 1;
-        for (int k : kinds_) {
-            std::uint64_t* x = b.bits.data() + k * Words;
-            x[word] = (x[word] & below) | ((x[word] >> 16) & ~below);
-            for (int w = word; w < Words; ++w) {
-                if (w > word)
-                    x[w] >>= 16;
-                if (w + 1 < Words)
-                    x[w] |= x[w + 1] << 48;
-            }
-        }
+        for (int k : kinds_)
+            TakeOut(b.bits.data() + k * Words, c);
         for (int k = c; k + 1 < b.columns; ++k)
             b.height[static_cast<std::size_t>(k)] = b.height[static_cast<std::size_t>(k + 1)];
         b.height[static_cast<std::size_t>(b.columns - 1)] = 0;

@@ -121,7 +121,7 @@ long long PolicySearch<Engine>::Playout(const Level& policy)
                 g.code = static_cast<int>(Code(g));
                 g.weight = policy.odds[static_cast<std::size_t>(g.code)] * bias_[static_cast<std::size_t>(g.size)];
             }
-            choices[a] = Choice(g.code, g.size);
+            choices[a] = Choice{g.code, g.size};
             total += g.weight;
             chance[a] = total;
         }
@@ -154,21 +154,22 @@ template <class Engine>
 void PolicySearch<Engine>::Adapt(Level& policy, const Trace& t)
 {
     touched_.clear();
+    const Choice* choices = t.choices.data();
     for (std::size_t step = 0; step + 1 < t.starts.size(); ++step) {
         int from = t.starts[step];
         int to = t.starts[step + 1];
         if (to - from < 2)
             continue;   // a forced move teaches nothing
-        const Choice* choices = t.choices.data();
         double total = 0;
         for (int k = from; k < to; ++k)
-            total += policy.odds[choices[k].Code()] * bias_[choices[k].Size()];
+            total += policy.odds[static_cast<std::size_t>(choices[k].code)] *
+                     bias_[static_cast<std::size_t>(choices[k].size)];
         double share = Alpha / total;
         for (int k = from; k < to; ++k) {
-            std::size_t code = choices[k].Code();
+            std::size_t code = static_cast<std::size_t>(choices[k].code);
             if (delta_[code] == 0)
                 touched_.push_back(static_cast<int>(code));
-            delta_[code] -= share * policy.odds[code] * bias_[choices[k].Size()];
+            delta_[code] -= share * policy.odds[code] * bias_[static_cast<std::size_t>(choices[k].size)];
         }
         std::size_t chosen = static_cast<std::size_t>(t.chosen[step]);
         if (delta_[chosen] == 0)

@@ -12,7 +12,6 @@
 
 #include <climits>
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
 #include "search/budget.h"
@@ -37,16 +36,10 @@ public:
 private:
     static const int TopLevel = 4;
 
-    // A group a move was chosen from: its code and its size, in one word
-    // (on a board of up to 4096 cells, codes stay under 2^18 and sizes
-    // under 2^13).
+    // A group a move was chosen from.
     struct Choice {
-        static const int SizeBits = 13;
-        std::uint32_t packed;
-        Choice() = default;
-        Choice(int code, int size) : packed(static_cast<std::uint32_t>(code) << SizeBits | static_cast<std::uint32_t>(size)) {}
-        std::size_t Code() const { return packed >> SizeBits; }
-        std::size_t Size() const { return packed & ((1u << SizeBits) - 1); }
+        int code;
+        int size;
     };
 
     // A line with, for each of its moves, the groups it was chosen from:
